@@ -1,0 +1,13 @@
+/// The definition parser as the driver sees it.
+#pragma once
+
+#include <cstdio>
+
+/// Reads every definition file (the first one already opened) and runs the
+/// generator dispatch from the grammar's top rule. Returns 0 on success,
+/// non-zero when a syntax error was not caught by an error alternative.
+int parse_definition_files();
+
+/// Makes an opened definition file the lexer's input (the previous input is
+/// closed by the lexer's end-of-input hook).
+void set_lexer_input(std::FILE* file);

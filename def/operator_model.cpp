@@ -1,0 +1,56 @@
+// The operator model's records and list operations.
+#include "def/operator_model.h"
+
+#include <cctype>
+
+#include "driver/diagnostics.h"
+
+const char* param_kind_text(int group) {
+  static const char* const kinds[4] = {"input_object", "output_object", "input_control",
+                                       "output_control"};
+  return group >= 0 && group < 4 ? kinds[group] : "";
+}
+
+int Operator::first_param(int group) const {
+  int position = 0;
+  for (int g = 0; g < group; ++g) position += static_cast<int>(declared[g].size());
+  return position;
+}
+
+void Model::add_front(Operator* op) {
+  declared.push_back(op);
+  by_name[op->name] = op;
+}
+
+std::vector<Operator*> Model::list() const {
+  return std::vector<Operator*>(declared.rbegin(), declared.rend());
+}
+
+Model& model() {
+  static Model the_model;
+  return the_model;
+}
+
+std::unique_ptr<OperatorInfo> make_operator_info(const std::vector<DeclaredParam> (&declared)[4]) {
+  auto info = std::make_unique<OperatorInfo>();
+  info->def_file = def_position().path;
+  info->line = def_position().line;
+  for (int group = 0; group < 4; ++group) {
+    for (const DeclaredParam& d : declared[group]) {
+      Parameter p;
+      p.name = d.name;
+      p.kind = param_kind_text(group);
+      p.group = group;
+      info->params.push_back(std::move(p));
+    }
+  }
+  return info;
+}
+
+std::string remove_white_space(std::string text) {
+  size_t kept = 0;
+  for (char c : text)
+    if (!std::isspace(static_cast<unsigned char>(c))) text[kept++] = c;
+  text.resize(kept);
+  return text;
+}

@@ -1,0 +1,34 @@
+// Opening the definition files one after another for the lexer.
+#include "driver/def_files.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "def/def_parser_api.h"
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+
+namespace {
+size_t next_def_file = 0;
+}
+
+int open_next_def_file() {
+  const Settings& s = settings();
+  if (next_def_file >= s.def_files.size()) return 1;
+  const std::string& name = s.def_files[next_def_file].name;
+  DefPosition& position = def_position();
+  position.path = name + ".def";
+  std::FILE* file = std::fopen(position.path.c_str(), "rb");
+  if (file == nullptr) {
+    position.path = name;
+    file = std::fopen(position.path.c_str(), "rb");
+  }
+  if (file == nullptr) {
+    report_error("file not found \"%s\"\n", name.c_str());
+    std::exit(1);
+  }
+  set_lexer_input(file);
+  position.line = 1;
+  ++next_def_file;
+  return 0;
+}

@@ -1,0 +1,20 @@
+// The table from generator mode to generator entry.
+#include "driver/generators.h"
+
+#include "driver/module_list.h"
+#include "driver/settings.h"
+
+const std::vector<GeneratorEntry>& generator_entries() {
+  static const std::vector<GeneratorEntry> entries = {
+      {mode_operator_table, 'H', nullptr},
+      {mode_c, 'C', nullptr},
+      {mode_cpp, 'P', nullptr},
+      {mode_com, 'X', nullptr},
+      {mode_dotnet, 'N', nullptr},
+      {mode_help, 'M', nullptr},
+      {mode_manual, 'R', nullptr},
+      {mode_module_list, 'm', write_module_list},
+      {mode_python, 'Y', nullptr},
+  };
+  return entries;
+}

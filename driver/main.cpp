@@ -1,0 +1,4 @@
+// Program entry.
+#include "driver/command_line.h"
+
+int main(int argc, char** argv) { return run_vornc(argc, argv); }

@@ -1,0 +1,6 @@
+#!/bin/sh
+# Sets up, builds and runs every test.
+set -e
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+cd build && ctest --output-on-failure -j "$(nproc)"
