@@ -11,6 +11,7 @@ A case is a folder:
   stderr     expected standard error (absent: must be empty)
   status     expected exit status (absent: 0)
   env        KEY=VALUE lines added to the environment (optional)
+  stdin      fed to standard input (absent: empty input)
   check.sh   run after the comparison as `bash check.sh` in the working
              directory (for handing the output to its consumer); must exit 0
 Set GOLDEN_KEEP=1 to keep the working directory of a failing case.
@@ -70,7 +71,10 @@ def main():
     if os.path.isdir(inputs):
         shutil.copytree(inputs, work, dirs_exist_ok=True)
     before = set(files_below(work))
-    result = subprocess.run([vornc] + args, cwd=work, env=env, capture_output=True, timeout=120)
+    stdin_path = os.path.join(case, "stdin")
+    stdin = read(stdin_path) if os.path.exists(stdin_path) else b""
+    result = subprocess.run([vornc] + args, cwd=work, env=env, input=stdin, capture_output=True,
+                            timeout=120)
     failed = False
 
     expected_status = 0
