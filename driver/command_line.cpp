@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "classes/handle_types.h"
@@ -21,12 +20,6 @@
 #include "opencl/kernel_headers.h"
 
 namespace {
-
-// The -i/-x names, indexed for the per-operator test.
-std::unordered_set<std::string>& include_exclude_index() {
-  static std::unordered_set<std::string> index;
-  return index;
-}
 
 // Reads a whole line of any length; false at the end of the file.
 bool read_line(std::FILE* file, std::string& line) {
@@ -71,13 +64,13 @@ void read_include_exclude_file(char letter, const char* name) {
       current += static_cast<char>(c);
     } else if (!current.empty()) {
       s.include_exclude.push_back(current);
-      include_exclude_index().insert(current);
+      s.include_exclude_names.insert(current);
       current.clear();
     }
   }
   if (!current.empty()) {
     s.include_exclude.push_back(current);
-    include_exclude_index().insert(current);
+    s.include_exclude_names.insert(current);
   }
   std::fclose(file);
 }
@@ -106,13 +99,10 @@ void read_tags_file(const char* name) {
   std::fclose(file);
 }
 
-// Set when more definition files were named than a run accepts.
-bool too_many_def_files = false;
-
 void add_def_file(const std::string& name, bool owned) {
   Settings& s = mutable_settings();
   if (static_cast<int>(s.def_files.size()) >= max_def_files) {
-    too_many_def_files = true;
+    s.def_files_refused = true;
     return;
   }
   s.def_files.push_back(DefFile{name, owned});
@@ -206,7 +196,9 @@ int run_xslt_mode(int argc, char** argv) {
   return run_xslt_processor(argv[stylesheet], xml, parameters);
 }
 
-void read_arguments(int argc, char** argv) {
+}  // namespace
+
+void read_command_line(int argc, char** argv) {
   Settings& s = mutable_settings();
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
@@ -295,12 +287,10 @@ void read_arguments(int argc, char** argv) {
   }
 }
 
-}  // namespace
-
 bool excluded_by_list(const char* name) {
   char mode = settings().include_exclude_mode;
   if (mode == 0) return false;
-  bool listed = include_exclude_index().count(name) != 0;
+  bool listed = settings().include_exclude_names.count(name) != 0;
   return mode == 'i' ? !listed : listed;
 }
 
@@ -344,9 +334,9 @@ int run_vornc(int argc, char** argv) {
   if (argc < 2) usage_exit(1);
   if (std::strcmp(argv[1], "-T") == 0) return run_xslt_mode(argc, argv);
 
-  read_arguments(argc, argv);
+  read_command_line(argc, argv);
   const Settings& s = settings();
-  if (too_many_def_files) {
+  if (s.def_files_refused) {
     report_error("Maximum number of def files is %d.\n", max_def_files);
     std::exit(-1);
   }

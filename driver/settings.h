@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 /// Generator modes chosen by the mode letter.
@@ -58,11 +59,13 @@ struct Settings {
   bool parser_trace = false;          // -d
   bool python_flag = false;           // -z
   char include_exclude_mode = 0;      // 'i', 'x' or 0
-  std::vector<std::string> include_exclude;
+  std::vector<std::string> include_exclude;  // in file order
+  std::unordered_set<std::string> include_exclude_names;  // the same, indexed
   std::vector<std::string> feature_toggles;
   /// Function texts of the TAGS file, newest first (reverse file order).
   std::vector<std::string> tags;
   std::vector<DefFile> def_files;
+  bool def_files_refused = false;  // more names were given than a run accepts
 };
 
 /// The settings of this run (read-only after the command line is read).
