@@ -1,0 +1,179 @@
+// Preprocessing and compressing the kernel sources that the data header
+// carries. The preprocessor runs as a child process from an argument vector,
+// never through a shell, so no path or kernel name is ever read as a command.
+#include "opencl/kernel_sources.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "driver/diagnostics.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int compression_level = 8;
+constexpr size_t compression_buffer_size = 131072;
+
+std::string temp_directory() {
+  const char* dir = std::getenv("TMPDIR");
+  if (dir == nullptr || *dir == '\0') return "/tmp";
+  return dir;
+}
+
+/// A new, empty temporary file that is already unlinked: nothing is left
+/// behind however the run ends. Returns -1 after reporting.
+int anonymous_temp_file() {
+  std::string path = temp_directory() + "/vornc-kernel-XXXXXX";
+  int fd = mkostemp(&path[0], O_CLOEXEC);
+  if (fd < 0) {
+    report_error("Could not open %s\n", path.c_str());
+    return -1;
+  }
+  unlink(path.c_str());
+  return fd;
+}
+
+bool read_whole_file(int fd, std::string& text) {
+  if (lseek(fd, 0, SEEK_SET) < 0) return false;
+  text.clear();
+  char block[65536];
+  for (;;) {
+    ssize_t got = read(fd, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    text.append(block, static_cast<size_t>(got));
+  }
+}
+
+/// Runs the command with stdout and stderr into the given files; returns the
+/// wait status, or -1 after reporting that it could not start.
+int run_command(const std::vector<std::string>& command, int out_fd, int err_fd) {
+  std::vector<char*> argv;
+  for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, out_fd, 1);
+  posix_spawn_file_actions_adddup2(&actions, err_fd, 2);
+  pid_t child = 0;
+  int error = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (error != 0) {
+    report_error("could not run the C preprocessor \"%s\": %s\n", argv[0], std::strerror(error));
+    return -1;
+  }
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) {
+      report_error("could not run the C preprocessor \"%s\": %s\n", argv[0],
+                   std::strerror(errno));
+      return -1;
+    }
+  }
+  return status;
+}
+
+/// A path that cannot be read as an option.
+std::string not_an_option(const std::string& path) {
+  return !path.empty() && path[0] == '-' ? "./" + path : path;
+}
+
+}  // namespace
+
+std::vector<std::string> preprocessor_command(const std::string& root, const std::string& name) {
+  return {"cpp",
+          "-P",
+          "-undef",
+          "-x",
+          "c",
+          "-I",
+          root + "/source/vlib_opencl/include",
+          not_an_option(root + "/source/vlib_opencl/source/" + name + ".cl")};
+}
+
+void restore_directives(std::string& text) {
+  for (char& c : text) {
+    if (c == '@') c = '#';
+  }
+}
+
+bool preprocess_kernel_source(const std::string& root, const std::string& name, std::string& text) {
+  std::vector<std::string> command = preprocessor_command(root, name);
+  const std::string& source = command.back();
+  if (access(source.c_str(), R_OK) != 0) {
+    report_error("Cannot open %s for reading.\n", source.c_str());
+    return false;
+  }
+  int out_fd = anonymous_temp_file();
+  if (out_fd < 0) return false;
+  int err_fd = anonymous_temp_file();
+  if (err_fd < 0) {
+    close(out_fd);
+    return false;
+  }
+
+  int status = run_command(command, out_fd, err_fd);
+  bool ok = status >= 0;
+  if (ok && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
+    // The preprocessor's own messages say what is wrong; then ours.
+    std::string messages;
+    if (read_whole_file(err_fd, messages)) std::fputs(messages.c_str(), stderr);
+    if (WIFEXITED(status)) {
+      report_error("the C preprocessor failed on %s (exit status %d)\n", source.c_str(),
+                   WEXITSTATUS(status));
+    } else {
+      report_error("the C preprocessor failed on %s (signal %d)\n", source.c_str(),
+                   WTERMSIG(status));
+    }
+    ok = false;
+  }
+  if (ok && !read_whole_file(out_fd, text)) {
+    report_error("Cannot open %s for reading.\n", "the preprocessor output");
+    ok = false;
+  }
+  close(out_fd);
+  close(err_fd);
+  if (ok) restore_directives(text);
+  return ok;
+}
+
+bool compress_kernel_source(const std::string& text, std::vector<unsigned char>& compressed) {
+  compressed.clear();
+  z_stream stream;
+  std::memset(&stream, 0, sizeof stream);
+  if (deflateInit(&stream, compression_level) != Z_OK) {
+    report_error("zlib error occurred while compressing kernels.\n");
+    return false;
+  }
+  // The text ends at its first NUL byte.
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.c_str()));
+  stream.avail_in = static_cast<uInt>(std::strlen(text.c_str()));
+  std::vector<unsigned char> buffer(compression_buffer_size);
+  int result = Z_OK;
+  do {
+    stream.next_out = buffer.data();
+    stream.avail_out = static_cast<uInt>(buffer.size());
+    result = deflate(&stream, Z_FINISH);
+    if (result == Z_STREAM_ERROR) break;
+    compressed.insert(compressed.end(), buffer.data(),
+                      buffer.data() + (buffer.size() - stream.avail_out));
+  } while (result != Z_STREAM_END);
+  deflateEnd(&stream);
+  if (result != Z_STREAM_END) {
+    report_error("zlib error occurred while compressing kernels.\n");
+    compressed.clear();
+    return false;
+  }
+  return true;
+}
