@@ -3,11 +3,12 @@
 
 #include "driver/module_list.h"
 #include "driver/settings.h"
+#include "gen/table/operator_table.h"
 #include "gen/c/c_interface.h"
 
 const std::vector<GeneratorEntry>& generator_entries() {
   static const std::vector<GeneratorEntry> entries = {
-      {mode_operator_table, 'H', nullptr},
+      {mode_operator_table, 'H', write_operator_table},
       {mode_c, 'C', write_c_interface},
       {mode_cpp, 'P', nullptr},
       {mode_com, 'X', nullptr},
