@@ -3,6 +3,7 @@
 
 #include "driver/module_list.h"
 #include "driver/settings.h"
+#include "gen/cpp/cpp_interface.h"
 #include "gen/table/operator_table.h"
 #include "gen/c/c_interface.h"
 
@@ -10,7 +11,7 @@ const std::vector<GeneratorEntry>& generator_entries() {
   static const std::vector<GeneratorEntry> entries = {
       {mode_operator_table, 'H', write_operator_table},
       {mode_c, 'C', write_c_interface},
-      {mode_cpp, 'P', nullptr},
+      {mode_cpp, 'P', write_cpp_interface},
       {mode_com, 'X', nullptr},
       {mode_dotnet, 'N', nullptr},
       {mode_help, 'M', nullptr},
