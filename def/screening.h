@@ -1,0 +1,21 @@
+/// Screening of lexer token texts: documentation texts and tuples lose the
+/// two-blank indentation of their continuation lines, keywords get their
+/// white space normalised. Screening counts the newlines it passes in the
+/// current definition-file line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+enum ScreenKind {
+  screen_text,     // TEXTLINES and TUPLE
+  screen_keyword,  // KEYWORD
+  screen_plain,    // every other value token: copied as matched
+};
+
+/// The screened copy of a matched token text. A continuation line of a text
+/// that starts with a letter or digit (no indentation) is a parse error.
+std::string screen_token(ScreenKind kind, const char* text, std::size_t length);
+
+/// Counts the newlines of a text into the current definition-file line.
+void count_lines(const char* text, std::size_t length);
