@@ -6,12 +6,15 @@
 // loaded and a later load fails, the loaded outputs are cleared again.
 #include "gen/cpp/call_body.h"
 
+#include "driver/comment_text.h"
 #include "driver/name_style.h"
 #include "driver/output.h"
 #include "driver/settings.h"
 #include "gen/cpp/type_mapping.h"
 
-std::string plain_comment(const std::string& text) { return text; }
+std::string plain_comment(const std::string& text) {
+  return convert_comment_text(text, false, false);
+}
 
 std::string param_type_name(const ClassParam& param) {
   return cpp_type_name(param.type, param.array);
