@@ -1,0 +1,1 @@
+bash "$TESTS/golden/c/compile.sh" VCmy_lib.h VCmy_lib.c

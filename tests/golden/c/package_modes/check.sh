@@ -1,0 +1,1 @@
+bash "$TESTS/golden/c/compile.sh" VCdemo.h VCdemo.c
