@@ -255,7 +255,10 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   const int return_position = find_return(context, facts, request);
   const bool object_rules = context.has(bits_object_methods);
   Forms own_forms = forms_scalar;
-  if (keep_instance && object_rules) own_forms = instance_forms(params[instance], all[instance].sem_type);
+  // A tuple instance is one VTuple whatever number of values it holds: the
+  // tuple class has no array form.
+  if (keep_instance && object_rules && request.type != known.tuple)
+    own_forms = instance_forms(params[instance], all[instance].sem_type);
 
   std::vector<Forms> forms(count, forms_scalar);
   bool other_calls_for_array = false;
