@@ -22,9 +22,11 @@ bool prepare_kernel_sources(KernelSources& sources) {
     report_error("the installation root is not set (VORNIXROOT or -r)\n");
     return false;
   }
+  PreprocessorFiles files;
+  if (!files.open()) return false;
   for (KernelSource& source : sources.sources) {
     std::string text;
-    if (!preprocess_kernel_source(root, source.name, text)) return false;
+    if (!preprocess_kernel_source(root, source.name, files, text)) return false;
     if (!compress_kernel_source(text, source.compressed)) return false;
   }
   return true;

@@ -28,8 +28,7 @@ std::string temp_directory() {
   return dir;
 }
 
-/// A new, empty temporary file that is already unlinked: nothing is left
-/// behind however the run ends. Returns -1 after reporting.
+/// A new temporary file, already unlinked. Returns -1 after reporting.
 int anonymous_temp_file() {
   std::string path = temp_directory() + "/vornc-kernel-XXXXXX";
   int fd = mkostemp(&path[0], O_CLOEXEC);
@@ -40,6 +39,9 @@ int anonymous_temp_file() {
   unlink(path.c_str());
   return fd;
 }
+
+/// Empties a temporary file for the next preprocessor run.
+bool rewind_file(int fd) { return ftruncate(fd, 0) == 0 && lseek(fd, 0, SEEK_SET) == 0; }
 
 bool read_whole_file(int fd, std::string& text) {
   if (lseek(fd, 0, SEEK_SET) < 0) return false;
@@ -108,27 +110,36 @@ void restore_directives(std::string& text) {
   }
 }
 
-bool preprocess_kernel_source(const std::string& root, const std::string& name, std::string& text) {
+PreprocessorFiles::~PreprocessorFiles() {
+  if (output >= 0) close(output);
+  if (messages >= 0) close(messages);
+}
+
+bool PreprocessorFiles::open() {
+  output = anonymous_temp_file();
+  if (output < 0) return false;
+  messages = anonymous_temp_file();
+  return messages >= 0;
+}
+
+bool preprocess_kernel_source(const std::string& root, const std::string& name,
+                              PreprocessorFiles& files, std::string& text) {
   std::vector<std::string> command = preprocessor_command(root, name);
   const std::string& source = command.back();
   if (access(source.c_str(), R_OK) != 0) {
     report_error("Cannot open %s for reading.\n", source.c_str());
     return false;
   }
-  int out_fd = anonymous_temp_file();
-  if (out_fd < 0) return false;
-  int err_fd = anonymous_temp_file();
-  if (err_fd < 0) {
-    close(out_fd);
+  if (!rewind_file(files.output) || !rewind_file(files.messages)) {
+    report_error("Could not open %s\n", "the temporary files of the preprocessor");
     return false;
   }
-
-  int status = run_command(command, out_fd, err_fd);
-  bool ok = status >= 0;
-  if (ok && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
+  int status = run_command(command, files.output, files.messages);
+  if (status < 0) return false;
+  if (!(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
     // The preprocessor's own messages say what is wrong; then ours.
     std::string messages;
-    if (read_whole_file(err_fd, messages)) std::fputs(messages.c_str(), stderr);
+    if (read_whole_file(files.messages, messages)) std::fputs(messages.c_str(), stderr);
     if (WIFEXITED(status)) {
       report_error("the C preprocessor failed on %s (exit status %d)\n", source.c_str(),
                    WEXITSTATUS(status));
@@ -136,16 +147,14 @@ bool preprocess_kernel_source(const std::string& root, const std::string& name, 
       report_error("the C preprocessor failed on %s (signal %d)\n", source.c_str(),
                    WTERMSIG(status));
     }
-    ok = false;
+    return false;
   }
-  if (ok && !read_whole_file(out_fd, text)) {
+  if (!read_whole_file(files.output, text)) {
     report_error("Cannot open %s for reading.\n", "the preprocessor output");
-    ok = false;
+    return false;
   }
-  close(out_fd);
-  close(err_fd);
-  if (ok) restore_directives(text);
-  return ok;
+  restore_directives(text);
+  return true;
 }
 
 bool compress_kernel_source(const std::string& text, std::vector<unsigned char>& compressed) {

@@ -13,12 +13,29 @@
 /// "unix" stays a name).
 std::vector<std::string> preprocessor_command(const std::string& root, const std::string& name);
 
-/// Runs the preprocessor without a shell; its output and messages go to
-/// temporary files in TMPDIR (or /tmp) that are removed at once. On success
-/// text holds the output with every "@" turned into "#" (the sources write
-/// "@" for directives meant for the OpenCL compiler). Returns false after
-/// reporting the failure.
-bool preprocess_kernel_source(const std::string& root, const std::string& name, std::string& text);
+/// Two temporary files in TMPDIR (or /tmp) that take the preprocessor's
+/// output and messages, made with mkostemp and unlinked at once, so nothing
+/// is left behind however the run ends. One pair serves every source of a
+/// run: creating files costs more than the preprocessor's own output.
+class PreprocessorFiles {
+ public:
+  PreprocessorFiles() = default;
+  PreprocessorFiles(const PreprocessorFiles&) = delete;
+  PreprocessorFiles& operator=(const PreprocessorFiles&) = delete;
+  ~PreprocessorFiles();
+  /// Returns false after reporting.
+  bool open();
+  int output = -1;
+  int messages = -1;
+};
+
+/// Runs the preprocessor without a shell. On success text holds its output
+/// with every "@" turned into "#" (the sources write "@" for directives
+/// meant for the OpenCL compiler). Returns false after reporting the
+/// failure: a source that cannot be read, a preprocessor that cannot be
+/// started or ends with a non-zero status (its messages are passed on).
+bool preprocess_kernel_source(const std::string& root, const std::string& name,
+                              PreprocessorFiles& files, std::string& text);
 
 /// "@" becomes "#" throughout.
 void restore_directives(std::string& text);

@@ -128,7 +128,24 @@ TEST_F(OpenclPreprocessingRun, NoShellAndNoTemporaryFilesLeft) {
                   "__kernel void scale(int linux) { int w = WIDTH; } /* comment */\n");
   std::string text;
   testing::internal::CaptureStderr();
-  bool ok = preprocess_kernel_source(kernels_.root, "scale", text);
+  bool ok;
+  {
+    PreprocessorFiles files;
+    ASSERT_TRUE(files.open());
+    // Made in TMPDIR, and already gone from it.
+    for (int fd : {files.output, files.messages}) {
+      char target[4096] = {};
+      ASSERT_GT(readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target - 1), 0);
+      EXPECT_EQ(std::string(target).rfind(temp_.path() + "/vornc-kernel-", 0), 0u) << target;
+      EXPECT_NE(std::string(target).find("(deleted)"), std::string::npos) << target;
+    }
+    ok = preprocess_kernel_source(kernels_.root, "scale", files, text);
+    // The files serve the next source afresh.
+    kernels_.source("other", "@define X 1\n");
+    std::string other;
+    EXPECT_TRUE(preprocess_kernel_source(kernels_.root, "other", files, other));
+    EXPECT_EQ(other, "#define X 1\n");
+  }
   std::string errors = testing::internal::GetCapturedStderr();
   ASSERT_TRUE(ok) << errors;
   EXPECT_EQ(text,
@@ -159,11 +176,10 @@ TEST_F(OpenclPreprocessingRun, FailureIsAnErrorAndNoHeaderIsWritten) {
 }
 
 TEST_F(OpenclPreprocessingRun, UnusableTemporaryFolder) {
-  kernels_.source("scale", "__kernel void scale() {}\n");
   setenv("TMPDIR", (temp_ / "absent").c_str(), 1);
-  std::string text;
+  PreprocessorFiles files;
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(preprocess_kernel_source(kernels_.root, "scale", text));
+  EXPECT_FALSE(files.open());
   std::string errors = testing::internal::GetCapturedStderr();
   EXPECT_EQ(errors.rfind("vornc error: Could not open " + temp_.path() + "/absent/", 0), 0u)
       << errors;
