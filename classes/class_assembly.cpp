@@ -100,8 +100,6 @@ bool starts_with(const std::string& text, const char* prefix) {
   return text.compare(0, std::strlen(prefix), prefix) == 0;
 }
 
-bool is_input(const Parameter& param) { return param.kind.compare(0, 6, "input_") == 0; }
-bool is_output(const Parameter& param) { return param.kind.compare(0, 7, "output_") == 0; }
 
 /// English description of a class, empty when there is none.
 std::string class_description(int type) {
@@ -170,13 +168,15 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
     const Operator& op = *facts.op;
     const std::vector<Parameter>& params = op.info->params;
     const int count = static_cast<int>(params.size());
+    auto is_output = [&facts](int i) { return facts.param_output[i]; };
+    auto is_input = [&facts](int i) { return !facts.param_output[i]; };
 
     // Constructors: an output of exactly the class and a fixed list entry,
     // or, without a list, a handle class and a creating name.
     if (!free_functions) {
       int own_output = -1;
       for (int i = 0; i < count && own_output < 0; ++i)
-        if (is_output(params[i]) && facts.param_rows[i] == type) own_output = i;
+        if (is_output(i) && facts.param_rows[i] == type) own_output = i;
       bool constructor = false;
       if (own_output >= 0) {
         if (constructor_names != nullptr) {
@@ -213,7 +213,7 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
         destructor = *name != '\0' && op.name == name;
       } else {
         destructor = count == 1 && (starts_with(op.name, "close") || starts_with(op.name, "clear")) &&
-                     is_input(params[0]) && context.derived(facts.param_rows[0], type);
+                     is_input(0) && context.derived(facts.param_rows[0], type);
       }
     }
     if (destructor) {
@@ -231,11 +231,11 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
       // first input as instance.
       int instance = -1;
       for (int i = 0; i < count && instance < 0; ++i)
-        if (is_input(params[i]) && facts.param_rows[i] == type) instance = i;
+        if (is_input(i) && facts.param_rows[i] == type) instance = i;
       for (int i = 0; i < count && instance < 0; ++i)
-        if (is_input(params[i]) && context.derived(facts.param_rows[i], type)) instance = i;
+        if (is_input(i) && context.derived(facts.param_rows[i], type)) instance = i;
       for (int i = 0; i < count && instance < 0; ++i)
-        if (is_input(params[i])) instance = i;
+        if (is_input(i)) instance = i;
       RecordRequest request;
       request.type = type;
       request.instance = instance;
@@ -260,9 +260,9 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
     // Methods.
     int candidate = -1;
     for (int i = 0; i < count && candidate < 0; ++i)
-      if (is_input(params[i]) && context.derived(facts.param_rows[i], type)) candidate = i;
+      if (is_input(i) && context.derived(facts.param_rows[i], type)) candidate = i;
     for (int i = 0; i < count && candidate < 0; ++i)
-      if (is_output(params[i]) && context.derived(facts.param_rows[i], type)) candidate = i;
+      if (is_output(i) && context.derived(facts.param_rows[i], type)) candidate = i;
     const bool names_class = facts.names(type);
     const bool via_object = facts.names(known.object) && context.derived(type, known.object);
     const bool via_xld = facts.names(known.xld) && context.derived(type, known.xld);
@@ -398,6 +398,7 @@ AssemblyContext::AssemblyContext(const OperatorList& operators, unsigned interfa
       int row = GiveClass(param.sem_type.c_str(), 0);
       entry.param_rows.push_back(row);
       int group = group_of(param.kind);
+      entry.param_output.push_back(group == group_output_object || group == group_output_control);
       entry.group_index.push_back(group_counts[group]++);
       // The row and every row it derives from.
       for (int step = 0; row >= 0 && step < rows; ++step) {

@@ -19,6 +19,8 @@ struct OperatorFacts {
   std::vector<int> param_rows;
   /// Position of each parameter within its own group.
   std::vector<int> group_index;
+  /// Per parameter: an output (kind "output_...").
+  std::vector<bool> param_output;
   /// The functionality list as class ids (defaulting lookup); {any} when the
   /// operator has no functionality list.
   std::vector<int> functionality;
@@ -26,6 +28,10 @@ struct OperatorFacts {
   /// warning, once per operator and build).
   std::string short_description;
   bool summary_done = false;
+  /// The parameter records of op->info->params, made on first use (they do
+  /// not depend on the class).
+  std::vector<ClassParam> param_records;
+  bool params_done = false;
   bool names(int type) const;
 };
 

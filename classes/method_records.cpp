@@ -231,9 +231,12 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   const std::vector<Parameter>& params = facts.op->info->params;
   const int count = static_cast<int>(params.size());
 
-  std::vector<ClassParam> all;
-  all.reserve(count);
-  for (int i = 0; i < count; ++i) all.push_back(make_param(context, facts, i));
+  if (!facts.params_done) {
+    facts.params_done = true;
+    facts.param_records.reserve(count);
+    for (int i = 0; i < count; ++i) facts.param_records.push_back(make_param(context, facts, i));
+  }
+  const std::vector<ClassParam>& all = facts.param_records;
 
   ClassMethod base;
   base.name = facts.op->name;
@@ -244,9 +247,9 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   base.op = facts.op;
 
   const int instance = request.instance;
-  if (instance >= 0) all[instance].from_instance = request.instance_dropped;
   if (request.plain_free_function) {
     base.params = all;
+    if (instance >= 0) base.params[instance].from_instance = request.instance_dropped;
     list.push_back(std::move(base));
     return;
   }
@@ -290,22 +293,20 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   auto make_record = [&](bool array_form) {
     ClassMethod record = base;
     record.array_variant = array_form;
+    record.params.reserve(count);
     bool instance_in_list = false;
     if (keep_instance) {
-      ClassParam own = all[instance];
       bool use_array = array_form ? (own_forms & forms_array) != 0 : own_forms == forms_array;
-      if (use_array) {
-        own.array = true;
-        own.from_instance = true;
+      if (use_array)
         instance_in_list = true;
-      } else {
-        record.instance = own;
-      }
+      else
+        record.instance = all[instance];
     }
     for (int i = 0; i < count; ++i) {
       if (i == return_position) continue;
       if (keep_instance && i == instance && !instance_in_list) continue;
       ClassParam param = all[i];
+      if (i == instance && request.instance_dropped) param.from_instance = true;
       if (keep_instance && i == instance) {
         param.array = true;
         param.from_instance = true;
