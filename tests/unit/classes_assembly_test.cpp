@@ -470,3 +470,31 @@ TEST_F(ClassAssembly, PackageHasOneFreeFunctionClass) {
   EXPECT_FALSE(pkg_us.methods[0].return_param.has_value());
   EXPECT_EQ(pkg_us.methods[1].name, "my_count");
 }
+
+TEST_F(ClassAssembly, ArrayVariantsOnlyWhereTheClassOrItsBaseIsNamed) {
+  // Both XLD operators reach xld_cont through the second-parameter rule;
+  // only the one naming its direct base (xld) gets the array variant.
+  ops.add(OpBuilder("union_xld")
+              .par("io", "Contours1", "xld_cont", {}, "optional")
+              .par("io", "Contours2", "xld_cont", {}, "optional")
+              .par("oo", "ContoursUnion", "xld_cont", {}, "optional")
+              .functionality({"xld"}));
+  ops.add(OpBuilder("concat_any")
+              .par("io", "Objects1", "xld_cont", {}, "optional")
+              .par("io", "Objects2", "xld_cont", {}, "optional")
+              .par("oo", "ObjectsConcat", "xld_cont", {}, "optional")
+              .functionality({"object"}));
+  ClassRecord cont = build("xld_cont");
+  auto union_xld = records_of(cont.methods, "union_xld");
+  ASSERT_EQ(union_xld.size(), 2u);
+  EXPECT_TRUE(union_xld[0]->hiding);
+  EXPECT_TRUE(union_xld[1]->array_variant);
+  EXPECT_TRUE(union_xld[1]->params[0].array);
+  EXPECT_TRUE(union_xld[1]->params[0].from_instance);
+  auto concat = records_of(cont.methods, "concat_any");
+  ASSERT_EQ(concat.size(), 1u);
+  EXPECT_FALSE(concat[0]->names_class);
+  EXPECT_FALSE(concat[0]->hiding);
+  ASSERT_TRUE(concat[0]->instance.has_value());
+  EXPECT_FALSE(concat[0]->instance->array);
+}
