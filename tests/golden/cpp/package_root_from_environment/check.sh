@@ -1,0 +1,2 @@
+# The package interface compiles against the stand-in runtime.
+g++ -std=c++17 -Wall -Werror -fsyntax-only -I. -I"$TESTS/stand-ins/cpp" VCPPmylib.cpp
