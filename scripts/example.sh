@@ -7,3 +7,4 @@ cd "$(dirname "$0")/.."
 mkdir -p out/example
 cd out/example
 ../../build/vornc -m -u -pvxdemo ../../examples/vxdemo/vxdemo.def
+../../build/vornc -P -u -pvxdemo ../../examples/vxdemo/vxdemo.def

@@ -156,4 +156,14 @@ TEST_F(CppLibraryBuild, ClassFilesThatCannotBeCreatedAreSkipped) {
   EXPECT_TRUE(contains(file("VornixCppIncludes.h"), "#include \"vornixcpp/VSocket.h\"\n"));
 }
 
+TEST_F(CppLibraryBuild, ExamplePackageInterfaceCompiles) {
+  std::string tests = VORNC_TESTS_DIR;
+  std::string command = "cd '" + directory_ + "' && '" + VORNC_BINARY +
+                        "' -W -P -u -pvxdemo " + tests + "/../examples/vxdemo/vxdemo.def && "
+                        "g++ -std=c++17 -Wall -Werror -fsyntax-only -I. -I" + tests +
+                        "/stand-ins/cpp VCPPvxdemo.cpp";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  EXPECT_TRUE(contains(file("VCPPvxdemo.cpp"), "extern \"C\" VUserImport int VvxdemoGetOffset();\n"));
+}
+
 }  // namespace
