@@ -16,6 +16,7 @@
 #include "driver/settings.h"
 #include "gen/cpp/call_body.h"
 #include "gen/cpp/class_files.h"
+#include "gen/cpp/library_files.h"
 #include "gen/cpp/proc_ids.h"
 #include "gen/cpp/snippets.h"
 #include "gen/cpp/type_mapping.h"
@@ -37,84 +38,6 @@ void write_forward_lines(Writer& forwards, const ClassRecord& record) {
   forwards.put("  class %s;\n", record.class_name().c_str());
   if (kind == class_kind_handle || (kind == class_kind_data && has_fixed_size(record.type))) {
     forwards.put("  class %sArray;\n", record.class_name().c_str());
-  }
-}
-
-// The stream operators of a class with serialize and deserialize members.
-void write_stream_operators(Writer& streams, const ClassRecord& record) {
-  const ClassMethod* serialize = record.serialize();
-  const ClassMethod* deserialize = record.deserialize();
-  if (serialize == nullptr || deserialize == nullptr) return;
-  const char* name = record.class_name().c_str();
-  std::string instance =
-      serialize->instance ? name_style(serialize->instance->name, style_camel) : "obj";
-  streams.put("  // Serialize a %s instance to a binary output stream\n", name);
-  streams.put("  inline std::ostream& operator << (std::ostream& stream, const %s& %s)\n", name,
-              instance.c_str());
-  streams.write("  {\n");
-  streams.put("    %s.%s().Serialize(stream);\n", instance.c_str(),
-              name_style(serialize->name, style_camel).c_str());
-  streams.write("    return stream;\n");
-  streams.write("  }\n");
-  streams.write("  \n");
-  streams.put("  // Deserialize binary input stream to a %s\n", name);
-  std::string method = name_style(deserialize->name, style_camel);
-  if (deserialize->instance) {
-    std::string target = name_style(deserialize->instance->name, style_camel);
-    streams.put("  inline std::istream& operator >> (std::istream& stream, %s& %s)\n", name,
-                target.c_str());
-    streams.write("  {\n");
-    streams.put("    %s.%s(VSerializedItem::Deserialize(stream));\n", target.c_str(),
-                method.c_str());
-  } else {
-    std::string target = deserialize->return_param
-                             ? name_style(deserialize->return_param->name, style_camel)
-                             : std::string("obj");
-    streams.put("  inline std::istream& operator >> (std::istream& stream, %s& %s)\n", name,
-                target.c_str());
-    streams.write("  {\n");
-    streams.put("    %s = %s::%s(VSerializedItem::Deserialize(stream));\n", target.c_str(), name,
-                method.c_str());
-  }
-  streams.write("    return stream;\n");
-  streams.write("  }\n");
-  streams.write("\n");
-}
-
-// VTupleLegacy.hx: short legacy names (Add) forwarding to the full tuple
-// methods (TupleAdd).
-void write_tuple_legacy(const ClassRecord& tuple) {
-  std::FILE* file = std::fopen("VTupleLegacy.hx", "wb");
-  if (file == nullptr) {
-    report_error("could not open file VTupleLegacy.hx\n");
-    return;
-  }
-  Writer out;
-  for (const ClassMethod& method : tuple.methods) {
-    if (method.name.compare(0, 6, "tuple_") != 0) continue;
-    std::string return_type =
-        method.return_param ? param_type_name(*method.return_param) : std::string("void");
-    out.write("  ");
-    if (!method.instance) out.write("static ");
-    out.put("%s %s(", return_type.c_str(), name_style(method.name.substr(6), style_camel).c_str());
-    write_parameter_list(out, method.params);
-    out.write(")");
-    if (method.instance && !method.instance->output) out.write(" const");
-    out.write(" {");
-    if (method.return_param) out.write("return ");
-    out.put("%s(", name_style(method.name, style_camel).c_str());
-    const char* separator = "";
-    for (const ClassParam& param : method.params) {
-      out.put("%s%s", separator, param.name.c_str());
-      separator = ", ";
-    }
-    out.write(");}\n");
-  }
-  const std::string& data = out.text();
-  bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-  if (std::fclose(file) != 0 || !written) {
-    report_error("could not write file '%s'\n", "VTupleLegacy.hx");
-    std::exit(1);
   }
 }
 
