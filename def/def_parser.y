@@ -30,6 +30,8 @@ int syntax_errors = 0;
 // to the generator, not to the definition files.
 bool input_read = false;
 
+void dispatch_at_end_of_input();
+
 // Token values are heap copies; each action takes over the ones it uses.
 std::string take(std::string* text) {
   std::string value = std::move(*text);
@@ -197,8 +199,8 @@ void par_list(int token, std::string* language, TextList* list) {
 %%
 
 start
-  : referenzen              { input_read = true; run_generator_dispatch(); }
-  | UTF8_MARKER referenzen  { input_read = true; run_generator_dispatch(); }
+  : referenzen              { dispatch_at_end_of_input(); }
+  | UTF8_MARKER referenzen  { dispatch_at_end_of_input(); }
   ;
 
 referenzen
@@ -565,6 +567,18 @@ unary
 %%
 
 void yyerror(const char*) { ++syntax_errors; }
+
+namespace {
+// The top rule may be reduced before its lookahead is read; anything but the
+// end of the input after it is an error that must stop the run before the
+// generator writes a line.
+void dispatch_at_end_of_input() {
+  if (yychar == YYEMPTY) yychar = yylex();
+  if (yychar != YYEOF) return;
+  input_read = true;
+  run_generator_dispatch();
+}
+}  // namespace
 
 int parse_definition_files() {
   yydebug = settings().parser_trace ? 1 : 0;
