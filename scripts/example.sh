@@ -3,6 +3,7 @@
 # (examples/vxdemo); the generated files go to out/example/:
 #   Vvxdemo.c                 operator table (-H)
 #   VCvxdemo.h, VCvxdemo.c    C interface (-C)
+#   VCPPvxdemo.h, VCPPvxdemo.cpp  C++ interface (-P)
 #   registered.txt            what the package registers when loaded
 # The generated C is then handed to the C compiler against the stand-in
 # headers of the runtime that the tests carry, and the operator table is
@@ -19,11 +20,13 @@ cd out/example
 "$vornc" -m -u -pvxdemo "$def"
 "$vornc" -H -u -pvxdemo "$def"
 "$vornc" -C -u -pvxdemo "$def"
+"$vornc" -P -u -pvxdemo "$def"
 
 flags="-std=c99 -Wall -Werror -I$stand_ins"
 gcc $flags -fsyntax-only Vvxdemo.c
 gcc $flags -fsyntax-only -include VornixC.h -x c VCvxdemo.h
 gcc $flags -fsyntax-only VCvxdemo.c
+g++ -std=c++17 -Wall -Werror -fsyntax-only -I. -I"$root/tests/stand-ins/cpp" VCPPvxdemo.cpp
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
