@@ -1,0 +1,1 @@
+  Vlong Length() const {return TupleLength();}
