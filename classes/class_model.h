@@ -126,8 +126,9 @@ struct ClassMethod {
   /// All other parameters in declaration order, without the instance and
   /// the return parameter.
   std::vector<ClassParam> params;
-  /// The output returned as function value; none for void members and for
-  /// every member of a free-functions class.
+  /// The output returned as function value; none for void members, for
+  /// constructors and for every member of a free-functions class (their
+  /// outputs all stay in `params`).
   std::optional<ClassParam> return_param;
   /// The operator record.
   const Operator* op = nullptr;

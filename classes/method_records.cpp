@@ -157,12 +157,15 @@ const std::string& short_description(OperatorFacts& facts) {
 }
 
 /// The position of the return parameter, -1 for none. It is the first
-/// output other than the instance; with bit 0x04 an output that pairs with
+/// output other than the instance (none for free functions and
+/// constructors); with bit 0x04 an output that pairs with
 /// the next parameter (Row/Col, Width/Height, Red/Green, and Real/Imag
 /// outside the class "any") gives none.
 int find_return(const AssemblyContext& context, const OperatorFacts& facts,
                 const RecordRequest& request) {
-  if (request.free_functions) return -1;
+  // Free functions are void functions, and a constructor cannot return a
+  // value: their outputs all stay in the parameter list.
+  if (request.free_functions || request.constructor) return -1;
   const std::vector<Parameter>& params = facts.op->info->params;
   int excluded = request.instance_dropped ? -1 : request.instance;
   int candidate = -1;

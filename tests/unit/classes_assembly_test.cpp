@@ -32,7 +32,9 @@ TEST_F(ClassAssembly, HandleConstructorsByNameAndFixedLists) {
               .par("ic", "NumLevels", "integer", {"integer"}, "false", "integer")
               .handle("oc", "ModelID", "shape_model")
               .functionality({"shape_model"}));
-  ops.add(OpBuilder("open_window").handle("oc", "WindowHandle", "window"));
+  ops.add(OpBuilder("open_window")
+              .par("oo", "Logo", "image")
+              .handle("oc", "WindowHandle", "window"));
   ops.add(OpBuilder("open_textwindow").handle("oc", "WindowHandle", "window"));
   ops.add(OpBuilder("read_region").par("oo", "Region", "region")
               .par("ic", "FileName", "filename", {"string"}, "false", "string"));
@@ -61,6 +63,11 @@ TEST_F(ClassAssembly, HandleConstructorsByNameAndFixedLists) {
   ASSERT_EQ(window.constructors.size(), 2u);
   EXPECT_EQ(window.constructors[0].name, "open_window");
   EXPECT_EQ(window.constructors[1].name, "open_window");
+  // A constructor returns no value: its other outputs stay parameters.
+  EXPECT_FALSE(window.constructors[0].return_param.has_value());
+  ASSERT_EQ(window.constructors[0].params.size(), 1u);
+  EXPECT_EQ(window.constructors[0].params[0].name, "Logo");
+  EXPECT_TRUE(window.constructors[0].params[0].output);
 
   ClassRecord region = build("region");
   ASSERT_EQ(region.constructors.size(), 1u);  // gen_circle only; read_region is not listed
