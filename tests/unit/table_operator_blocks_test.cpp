@@ -152,6 +152,35 @@ TEST_F(TableTest, CategoryAndModuleMaskFallbacks) {
   EXPECT_NE(unset.text().find("  VProcCall[0].ModuleMask = 1ul;\n"), std::string::npos);
 }
 
+TEST_F(TableTest, PackageFormModulesAndWhatItLeavesOut) {
+  auto op = make_test_operator("pkg_op", 1, 0, 1, 1);
+  op->info->module = 10;
+  op->info->category = 3;
+  op->info->flags = {"image_input"};
+  op->info->par.interrupt_mode = 1;
+  Writer out;
+  write_package_form_operator(out, 5, *op);
+  EXPECT_EQ(out.text(),
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_ParameterType,0,\"f\"));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_ParameterType,1,\"f\"));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_NumInpObjPar,1));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_NumOutpObjPar,0));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_NumInpCtrlPar,1));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_NumOutpCtrlPar,1));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_LogicalName,\"pkg_op\"));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_PhysicalName,\"Cpkg_op\"));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_procedure,Cpkg_op));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_module,1024ul));\n"
+            "  VCkP(VXPkgSetOpInfo(xid,5,VOIID_process_excl_local,VAG_PAR_LOCAL));\n"
+            "\n");
+  // module "none" has no bit of its own: a package registers every module
+  op->info->module = 32;
+  Writer none;
+  write_package_form_operator(none, 5, *op);
+  EXPECT_NE(none.text().find("  VCkP(VXPkgSetOpInfo(xid,5,VOIID_module,4294967295ul));\n"),
+            std::string::npos);
+}
+
 TEST_F(TableTest, ExtendedParameterInfoForHandleReaders) {
   auto op = make_test_operator("get_demo_param", 0, 1, 2, 1);
   Parameter& handle = test_param(*op, group_input_control, 0);
