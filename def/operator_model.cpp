@@ -27,14 +27,19 @@ std::vector<Operator*> Model::list() const {
 }
 
 Model& model() {
-  static Model the_model;
-  return the_model;
+  // Lives until the process ends and is never taken apart: freeing every
+  // record at exit would only cost time.
+  static Model* the_model = new Model;
+  return *the_model;
 }
 
 std::unique_ptr<OperatorInfo> make_operator_info(const std::vector<DeclaredParam> (&declared)[4]) {
   auto info = std::make_unique<OperatorInfo>();
   info->def_file = def_position().path;
   info->line = def_position().line;
+  size_t count = 0;
+  for (int group = 0; group < 4; ++group) count += declared[group].size();
+  info->params.reserve(count);
   for (int group = 0; group < 4; ++group) {
     for (const DeclaredParam& d : declared[group]) {
       Parameter p;
