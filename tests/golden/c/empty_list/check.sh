@@ -1,0 +1,1 @@
+bash "$TESTS/golden/c/compile.sh" VProto.h VCSystem.c library core.def
