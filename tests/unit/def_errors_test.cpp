@@ -276,6 +276,8 @@ const ErrorCase cases[] = {
     {"no_sem_type_warning",
      "op <- COp[A:::];\nmodule: foundation;\nparameter A: input_object;\n  description: An image.;\n",
      "vornc warning: \"x.def\", line 5: no sem_type in operator 'op', parameter 'A'.\n", 0},
+    {"class_without_information", "class_descriptions\n  image: An image.;\n;\n",
+     "vornc warning: No class information for class 'image'\n", 0},
 };
 
 std::string run_vornc(const ErrorCase& c, int& status) {
@@ -303,6 +305,17 @@ TEST(DefinitionErrors, EveryMessageWithFileAndLine) {
     EXPECT_EQ(stderr_text, c.expected);
     EXPECT_EQ(status, c.status);
   }
+}
+
+// -d turns on the grammar's own state-by-state trace on standard error.
+TEST(DefinitionErrors, ParserTraceOnStandardError) {
+  ErrorCase c{"trace", "op <- COp[:::];\nmodule: foundation;\n", "", 0, "-d"};
+  int status = 0;
+  std::string trace = run_vornc(c, status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(trace.rfind("Starting parse\nEntering state 0\n", 0), 0u);
+  EXPECT_NE(trace.find("Shifting token IDENTIFIER ("), std::string::npos);
+  EXPECT_NE(trace.find("Now at end of input.\n"), std::string::npos);
 }
 
 }  // namespace
