@@ -337,6 +337,40 @@ TEST(DefinitionModel, LibraryBuildOrder) {
   }), ::testing::ExitedWithCode(0), "");
 }
 
+TEST(DefinitionModel, SmallCases) {
+  std::string file = temp_def(
+      "empty_op <- CEmpty[:::];\n"
+      "expr_op <- CExpr[Img::a,b,c:R];\n"
+      "parallelization\n  process_exclusively: none;\n  interrupt_mode: break, none;\n"
+      "  method: split_domain;\n"
+      "parameter Img: input_object;\n  type_list: byte;\n"
+      "parameter a: input_control;\n  default_type: real;\n  multivalue: true;\n"
+      "  value_number: a + b * c;\n  assertion: a - b - c;\n"
+      "parameter b: input_control;\n  default_type: handle;\n  multivalue: false;\n"
+      "parameter c: input_control;\n  default_type: string;\n  multivalue: optional;\n"
+      "parameter R: output_control;\n  default_type: none;\n  multivalue: optional;\n");
+  EXPECT_EXIT(parse_and_check({file}, no_settings, [] {
+    const Operator& empty = op("empty_op");
+    CHECK(std::vector<int>(empty.counts, empty.counts + 4), (std::vector<int>{0, 0, 0, 0}));
+    CHECK(empty.input_control_flags.has_value() || empty.output_control_flags.has_value(), false);
+    CHECK(empty.info->params.size(), 0u);
+
+    const Operator& e = op("expr_op");
+    CHECK(e.input_control_flags.value_or("none"), "FhS");
+    CHECK(e.output_control_flags.value_or("none"), "N");
+    CHECK(e.info->has_handle_parameter, 1);
+    CHECK(e.info->control_multivalue, "true");
+    CHECK(e.info->output_multivalue, "optional");
+    CHECK(e.info->par.interrupt_mode, 0u);
+    CHECK(e.info->par.exclusively, false);
+    CHECK(e.info->par.exclusively_none, true);
+    CHECK(e.info->par.methods.size(), 1u);
+    CHECK(param(e, "Img").type_list, TextList{"byte"});
+    CHECK(param(e, "a").value_number, (TextList{"a", "b", "c", "\\MUL", "\\ADD"}));
+    CHECK(param(e, "a").assertion, (TextList{"a", "b", "\\SUB", "c", "\\SUB"}));
+  }), ::testing::ExitedWithCode(0), "");
+}
+
 TEST(NewInVersion, DecimalPartsAndHexadecimal) {
   EXPECT_EQ(parse_new_in_version("12"), 12 << 24);
   EXPECT_EQ(parse_new_in_version("12.1"), (12 << 24) + (1 << 16));
