@@ -32,6 +32,8 @@ struct OperatorFacts {
   /// not depend on the class).
   std::vector<ClassParam> param_records;
   bool params_done = false;
+  /// Whether the operator asks for string variants: -1 not yet known.
+  int string_variants = -1;
   bool names(int type) const;
 };
 

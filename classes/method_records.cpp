@@ -170,11 +170,11 @@ int find_return(const AssemblyContext& context, const OperatorFacts& facts,
   int excluded = request.instance_dropped ? -1 : request.instance;
   int candidate = -1;
   for (int i = 0; i < static_cast<int>(params.size()) && candidate < 0; ++i)
-    if (i != excluded && params[i].kind.compare(0, 7, "output_") == 0) candidate = i;
+    if (i != excluded && facts.param_output[i]) candidate = i;
   if (candidate < 0) return -1;
 
   const Parameter& param = params[candidate];
-  if (context.has(bits_pair_outputs) && param.kind == "output_control" &&
+  if (context.has(bits_pair_outputs) && !facts.param_records[candidate].iconic &&
       candidate + 1 < static_cast<int>(params.size())) {
     const std::string& name = param.name;
     const std::string& next = params[candidate + 1].name;
@@ -190,7 +190,7 @@ int find_return(const AssemblyContext& context, const OperatorFacts& facts,
   // aside): its store order in the call bodies depends on it.
   int first_output = -1;
   for (int i = 0; i < static_cast<int>(params.size()) && first_output < 0; ++i)
-    if (i != excluded && params[i].kind.compare(0, 7, "output_") == 0) first_output = i;
+    if (i != excluded && facts.param_output[i]) first_output = i;
   if (first_output != candidate) {
     report_error("Inconsistent retval determination for %s (%s)\n", facts.op->name.c_str(),
                  param.name.c_str());
@@ -332,8 +332,11 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
     list.push_back(std::move(first));
     return;
   }
-  bool strings = context.has(bits_string_variants) && request.type != known.tuple &&
-                 wants_string_variants(facts);
+  bool strings = false;
+  if (context.has(bits_string_variants) && request.type != known.tuple) {
+    if (facts.string_variants < 0) facts.string_variants = wants_string_variants(facts) ? 1 : 0;
+    strings = facts.string_variants == 1;
+  }
   bool array_variant = variants_possible && request.names_class &&
                        ((keep_instance && own_forms == forms_both) || other_calls_for_array);
 
