@@ -64,12 +64,22 @@ bool is_white_space(char c) {
 }
 
 void scan_text(const Operator& op, const std::string& text, FoundReferences& found) {
-  size_t place = 0;
-  while (place < text.size()) {
-    bool operator_ref = text.compare(place, 5, "OpRef") == 0;
-    bool parameter_ref = !operator_ref && text.compare(place, 6, "ParRef") == 0;
-    if (!operator_ref && !parameter_ref) {
-      ++place;
+  // Every command word ends in "Ref": find that first, then look back for
+  // "Op" or "Par", so long texts are walked at memchr speed.
+  size_t from = 0;
+  while (from < text.size()) {
+    size_t ref = text.find("Ref", from);
+    if (ref == std::string::npos) return;
+    size_t place;
+    bool operator_ref;
+    if (ref >= from + 2 && text.compare(ref - 2, 2, "Op") == 0) {
+      place = ref - 2;
+      operator_ref = true;
+    } else if (ref >= from + 3 && text.compare(ref - 3, 3, "Par") == 0) {
+      place = ref - 3;
+      operator_ref = false;
+    } else {
+      from = ref + 1;
       continue;
     }
     size_t brace = text.find('{', place);
@@ -84,7 +94,7 @@ void scan_text(const Operator& op, const std::string& text, FoundReferences& fou
     }
     std::string name = text.substr(start, end - start);
     add_unique(operator_ref ? found.operators : found.parameters, name);
-    place = end;
+    from = end;
   }
 }
 
