@@ -120,8 +120,12 @@ struct ClassMethod {
   /// The functionality list names the class itself or its direct base (the
   /// operator set and the package class always count as named).
   bool names_class = false;
-  /// The parameter that carries the object itself; none for static methods,
-  /// free functions and array variants.
+  /// The parameter that carries the object itself (its scalar form); none
+  /// for static methods and free functions. The array form of the instance
+  /// is no instance: it stays in `params` at its declaration position,
+  /// array-flagged and with from_instance set, so the record is static.
+  /// That is the case in array variants and, with bit 0x40, in the first
+  /// record of an instance that only has the array form.
   std::optional<ClassParam> instance;
   /// All other parameters in declaration order, without the instance and
   /// the return parameter.
@@ -134,8 +138,11 @@ struct ClassMethod {
   const Operator* op = nullptr;
   /// The wide-string variant (Windows only).
   bool windows_only = false;
-  /// The second record of an operator: the instance (and every parameter
-  /// with both forms) in its array form.
+  /// The array variant of an operator: the instance (and every parameter
+  /// with both forms) in its array form. Made with bit 0x02 outside the
+  /// tuple and free-functions classes, where something has both forms and
+  /// the functionality names the class or its direct base (constructors
+  /// always count as named).
   bool array_variant = false;
   /// The narrow-string variant (the wide one has windows_only).
   bool narrow_string_variant = false;
