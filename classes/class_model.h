@@ -103,8 +103,8 @@ struct ClassParam {
 
 /// A constructor, method, destructor, serialize or deserialize member.
 /// Records of one operator follow each other in their list: the first
-/// (scalar) record, then the array variant, then the narrow- and
-/// wide-string variants.
+/// (scalar) record, then the narrow- and wide-string variants, then the
+/// array variant.
 struct ClassMethod {
   /// The operator name (snake case).
   std::string name;
