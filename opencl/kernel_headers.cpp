@@ -24,10 +24,11 @@ bool prepare_kernel_sources(KernelSources& sources) {
   }
   PreprocessorFiles files;
   if (!files.open()) return false;
+  KernelCompressor compressor;
   for (KernelSource& source : sources.sources) {
     std::string text;
     if (!preprocess_kernel_source(root, source.name, files, text)) return false;
-    if (!compress_kernel_source(text, source.compressed)) return false;
+    if (!compressor.compress(text, source.compressed)) return false;
   }
   return true;
 }

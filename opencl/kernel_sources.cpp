@@ -40,20 +40,24 @@ int anonymous_temp_file() {
   return fd;
 }
 
-/// Empties a temporary file for the next preprocessor run.
-bool rewind_file(int fd) { return ftruncate(fd, 0) == 0 && lseek(fd, 0, SEEK_SET) == 0; }
+/// Sets a temporary file back to its start for the next preprocessor run.
+/// Nothing is truncated: the run's output ends where the file offset, which
+/// the child shares, is left.
+bool rewind_file(int fd) { return lseek(fd, 0, SEEK_SET) == 0; }
 
-bool read_whole_file(int fd, std::string& text) {
-  if (lseek(fd, 0, SEEK_SET) < 0) return false;
-  text.clear();
-  char block[65536];
-  for (;;) {
-    ssize_t got = read(fd, block, sizeof block);
+/// What the last run wrote: the bytes from the start to the file offset.
+bool read_written_part(int fd, std::string& text) {
+  off_t size = lseek(fd, 0, SEEK_CUR);
+  if (size < 0) return false;
+  text.resize(static_cast<size_t>(size));
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t got = pread(fd, &text[done], text.size() - done, static_cast<off_t>(done));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return true;
-    text.append(block, static_cast<size_t>(got));
+    if (got <= 0) return false;
+    done += static_cast<size_t>(got);
   }
+  return true;
 }
 
 /// Runs the command with stdout and stderr into the given files; returns the
@@ -139,7 +143,7 @@ bool preprocess_kernel_source(const std::string& root, const std::string& name,
   if (!(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
     // The preprocessor's own messages say what is wrong; then ours.
     std::string messages;
-    if (read_whole_file(files.messages, messages)) std::fputs(messages.c_str(), stderr);
+    if (read_written_part(files.messages, messages)) std::fputs(messages.c_str(), stderr);
     if (WIFEXITED(status)) {
       report_error("the C preprocessor failed on %s (exit status %d)\n", source.c_str(),
                    WEXITSTATUS(status));
@@ -149,7 +153,7 @@ bool preprocess_kernel_source(const std::string& root, const std::string& name,
     }
     return false;
   }
-  if (!read_whole_file(files.output, text)) {
+  if (!read_written_part(files.output, text)) {
     report_error("Cannot open %s for reading.\n", "the preprocessor output");
     return false;
   }
@@ -157,32 +161,42 @@ bool preprocess_kernel_source(const std::string& root, const std::string& name,
   return true;
 }
 
-bool compress_kernel_source(const std::string& text, std::vector<unsigned char>& compressed) {
+KernelCompressor::KernelCompressor() : buffer_(new unsigned char[compression_buffer_size]) {
+  std::memset(&stream_, 0, sizeof stream_);
+}
+
+KernelCompressor::~KernelCompressor() {
+  if (ready_) deflateEnd(&stream_);
+}
+
+bool KernelCompressor::compress(const std::string& text, std::vector<unsigned char>& compressed) {
   compressed.clear();
-  z_stream stream;
-  std::memset(&stream, 0, sizeof stream);
-  if (deflateInit(&stream, compression_level) != Z_OK) {
+  int result = ready_ ? deflateReset(&stream_) : deflateInit(&stream_, compression_level);
+  if (result != Z_OK) {
     report_error("zlib error occurred while compressing kernels.\n");
     return false;
   }
+  ready_ = true;
   // The text ends at its first NUL byte.
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.c_str()));
-  stream.avail_in = static_cast<uInt>(std::strlen(text.c_str()));
-  std::vector<unsigned char> buffer(compression_buffer_size);
-  int result = Z_OK;
+  stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.c_str()));
+  stream_.avail_in = static_cast<uInt>(std::strlen(text.c_str()));
   do {
-    stream.next_out = buffer.data();
-    stream.avail_out = static_cast<uInt>(buffer.size());
-    result = deflate(&stream, Z_FINISH);
+    stream_.next_out = buffer_.get();
+    stream_.avail_out = static_cast<uInt>(compression_buffer_size);
+    result = deflate(&stream_, Z_FINISH);
     if (result == Z_STREAM_ERROR) break;
-    compressed.insert(compressed.end(), buffer.data(),
-                      buffer.data() + (buffer.size() - stream.avail_out));
+    compressed.insert(compressed.end(), buffer_.get(),
+                      buffer_.get() + (compression_buffer_size - stream_.avail_out));
   } while (result != Z_STREAM_END);
-  deflateEnd(&stream);
   if (result != Z_STREAM_END) {
     report_error("zlib error occurred while compressing kernels.\n");
     compressed.clear();
     return false;
   }
   return true;
+}
+
+bool compress_kernel_source(const std::string& text, std::vector<unsigned char>& compressed) {
+  KernelCompressor compressor;
+  return compressor.compress(text, compressed);
 }

@@ -52,6 +52,18 @@ TEST(OpenclCompression, InflatesBackToTheText) {
   EXPECT_EQ(inflate_all(compressed), "");
 }
 
+TEST(OpenclCompression, OneCompressorForManyTexts) {
+  // A reused stream gives the bytes of a fresh one, text after text.
+  KernelCompressor compressor;
+  for (std::string text : {"__kernel void a() {}\n", "", "#define B 2\n#define B 2\n#define B 2\n"}) {
+    std::vector<unsigned char> reused, fresh;
+    ASSERT_TRUE(compressor.compress(text, reused));
+    ASSERT_TRUE(compress_kernel_source(text, fresh));
+    EXPECT_EQ(reused, fresh);
+    EXPECT_EQ(inflate_all(reused), text);
+  }
+}
+
 TEST(OpenclCompression, OutputLargerThanOneBuffer) {
   // Random letters compress to well above the 131,072-byte buffer.
   std::mt19937 random(7);
@@ -140,7 +152,7 @@ TEST_F(OpenclPreprocessingRun, NoShellAndNoTemporaryFilesLeft) {
       EXPECT_NE(std::string(target).find("(deleted)"), std::string::npos) << target;
     }
     ok = preprocess_kernel_source(kernels_.root, "scale", files, text);
-    // The files serve the next source afresh.
+    // The files serve the next source afresh, a shorter one included.
     kernels_.source("other", "@define X 1\n");
     std::string other;
     EXPECT_TRUE(preprocess_kernel_source(kernels_.root, "other", files, other));
