@@ -2,8 +2,8 @@
 // library's call mechanism by operator number (the operator's position in
 // the whole list): first one tuple-mode wrapper per operator, then one
 // simple-mode wrapper per operator that the simple-mode rule allows. In the
-// library build independent operators take the thread-specific path, and
-// every wrapper installs the operator's procedure first.
+// library build every wrapper also installs the operator's procedure, and
+// independent operators take the thread-specific path.
 #include <string>
 
 #include "driver/settings.h"
