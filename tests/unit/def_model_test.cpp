@@ -86,6 +86,8 @@ const Parameter& param(const Operator& o, const char* name) {
 // ends the child with status 0 when all of them held.
 void parse_and_check(const std::vector<std::string>& files, const std::function<void(Settings&)>& configure,
                      const std::function<void()>& checks) {
+  // Earlier tests in this process may have read command lines.
+  mutable_settings() = Settings();
   Settings& s = mutable_settings();
   s.generator_mode = 1;
   s.warnings_suppressed = true;
