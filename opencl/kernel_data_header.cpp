@@ -33,19 +33,18 @@ std::string c_string_body(const std::string& text) {
 void write_byte_array(Writer& out, const KernelSource& source) {
   static const char hex_digits[] = "0123456789abcdef";
   out.put("static unsigned char c_%s[] = {\n", source.array_name.c_str());
+  // Built as one text: the arrays make up nearly all of the header.
   const std::vector<unsigned char>& bytes = source.compressed;
-  std::string line;
+  std::string text;
+  text.reserve(bytes.size() * 5 + bytes.size() / 15 * 2 + 2);
   for (size_t i = 0; i < bytes.size(); ++i) {
-    if (i % 15 == 0) line = " ";
-    line += "0x";
-    line += hex_digits[bytes[i] >> 4];
-    line += hex_digits[bytes[i] & 15];
-    if (i + 1 < bytes.size()) line += ",";
-    if (i % 15 == 14 || i + 1 == bytes.size()) {
-      line += "\n";
-      out.write(line);
-    }
+    if (i % 15 == 0) text += ' ';
+    const char item[4] = {'0', 'x', hex_digits[bytes[i] >> 4], hex_digits[bytes[i] & 15]};
+    text.append(item, 4);
+    if (i + 1 < bytes.size()) text += ',';
+    if (i % 15 == 14 || i + 1 == bytes.size()) text += '\n';
   }
+  out.write(text);
   out.write(" };\n\n");
 }
 
