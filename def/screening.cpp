@@ -22,6 +22,12 @@ std::string screen_indented(const char* text, std::size_t length) {
   }
   for (int blanks = 0; blanks < 2 && i < length && text[i] == ' '; ++blanks) ++i;
   while (i < length) {
+    // Plain characters are copied a run at a time.
+    std::size_t run = i;
+    while (run < length && text[run] != '\n' && text[run] != '\r' && text[run] != '\\') ++run;
+    out.append(text + i, run - i);
+    i = run;
+    if (i == length) break;
     char c = text[i++];
     if (c == '\n') {
       out += c;
@@ -31,7 +37,7 @@ std::string screen_indented(const char* text, std::size_t length) {
       for (int blanks = 0; blanks < 2 && i < length && text[i] == ' '; ++blanks) ++i;
     } else if (c == '\r') {
       // dropped
-    } else if (c == '\\' && i < length && text[i] == ';') {
+    } else if (i < length && text[i] == ';') {  // "\;"
       out += ';';
       ++i;
     } else {
