@@ -135,6 +135,21 @@ char control_flag(Parameter& p, char declared, bool input, const std::string& op
   parse_error("no 'multivalue' for parameter '%s'\n", p.name.c_str());
 }
 
+// The declaration checks run when the token after the operator has been
+// read. When that token is already in the next file, the messages point to
+// the end of the operator's own file instead.
+class OperatorEndPosition {
+ public:
+  explicit OperatorEndPosition(const OperatorInfo& info) : saved_(def_position()) {
+    const DefPosition& end = parser_state().end_of_previous_file;
+    if (saved_.path != info.def_file && end.path == info.def_file) def_position() = end;
+  }
+  ~OperatorEndPosition() { def_position() = saved_; }
+
+ private:
+  DefPosition saved_;
+};
+
 bool function_in_tags(const std::string& function) {
   static const std::unordered_set<std::string> tags(settings().tags.begin(),
                                                     settings().tags.end());
@@ -326,6 +341,7 @@ Operator* make_operator_record(const std::string& name, const std::string& funct
                                std::vector<DeclaredParam> (&declared)[4],
                                std::unique_ptr<OperatorInfo> info) {
   ParserState& s = parser_state();
+  OperatorEndPosition position(*info);
   if (s.pending_count > 0)
     parse_error(
         "in operator '%s': wrong 'sem_type': '%s' for the last parameter\n%d parameters with the "

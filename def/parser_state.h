@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "def/operator_model.h"
+#include "driver/diagnostics.h"
 
 struct ParserState {
   /// The info record the slots go to (none before the first declaration).
@@ -31,6 +32,8 @@ struct ParserState {
   int pending_count = 0;
   /// Records already in the operator list (each goes in once).
   std::unordered_set<const Operator*> listed;
+  /// Where the previous definition file ended (file and last line).
+  DefPosition end_of_previous_file;
 };
 
 ParserState& parser_state();
