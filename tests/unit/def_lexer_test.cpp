@@ -73,6 +73,7 @@ TEST(DefinitionLexer, DeclarationTokens) {
             (Token{GUID_TOKEN, "12345678-1234-abcd-1234-123456789abc"}));
   EXPECT_EQ(lex("x: output_control;")[2], (Token{CNTRLOUT, "output_control"}));
   EXPECT_EQ(lex("\xEF\xBB\xBF" "a").front(), (Token{UTF8_MARKER, ""}));
+  EXPECT_EQ(lex("\xEF\xBB\xBF" "library v")[1], (Token{LIBRARY, ""}));
 }
 
 TEST(DefinitionLexer, LanguageTagsOfTexts) {
