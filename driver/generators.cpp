@@ -1,9 +1,11 @@
 // The table from generator mode to generator entry.
 #include "driver/generators.h"
 
+#include "doc/help_files.h"
 #include "driver/module_list.h"
 #include "driver/settings.h"
 #include "gen/cpp/cpp_interface.h"
+#include "gen/dotnet/dotnet_interface.h"
 #include "gen/table/operator_table.h"
 #include "gen/c/c_interface.h"
 
@@ -13,8 +15,8 @@ const std::vector<GeneratorEntry>& generator_entries() {
       {mode_c, 'C', write_c_interface},
       {mode_cpp, 'P', write_cpp_interface},
       {mode_com, 'X', nullptr},
-      {mode_dotnet, 'N', nullptr},
-      {mode_help, 'M', nullptr},
+      {mode_dotnet, 'N', write_dotnet_interface},
+      {mode_help, 'M', write_help_files},
       {mode_manual, 'R', nullptr},
       {mode_module_list, 'm', write_module_list},
       {mode_python, 'Y', nullptr},

@@ -1,0 +1,250 @@
+// Help-text conversion: one pass over a documentation text that drops or
+// spells out its markup, and the output forms of the converted text.
+#include "doc/help_text.h"
+
+#include <cctype>
+#include <cstring>
+#include <vector>
+
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+
+namespace {
+
+enum TextState { state_both, state_ascii_only, state_latex_only };
+
+// List markup that is dropped without a trace.
+const char* const dropped_markup[] = {
+    "\\begin{description}", "\\begin{itemize}", "\\begin{enumerate}",
+    "\\end{description}",   "\\end{itemize}",   "\\end{enumerate}",
+    "\\end{Table}",         "\\end{Figure}",    "\\end{Alignment}",
+    "\\end{External}",
+};
+// Float markup that is dropped together with its following braced argument.
+const char* const dropped_with_argument[] = {
+    "\\begin{Table}", "\\begin{Figure}", "\\begin{Alignment}", "\\begin{External}",
+};
+const char* const dropped_tags[] = {
+    "<ul>", "<ol>", "<dl>", "<li>", "<dt>", "<dd>",
+    "</ul>", "</ol>", "</dl>", "</li>", "</dt>", "</dd>",
+};
+
+struct FixedCommand {
+  const char* name;  // without the backslash
+  const char* text;
+};
+const FixedCommand fixed_commands[] = {
+    {"textbackslash", "\\"},
+    {"Vornix", "VORNIX"},
+    {"OpenVINO", "OpenVINO (TM) toolkit"},
+    {"ResTrue", "2 (V_MSG_TRUE)"},
+    {"ResFalse", "3 (V_MSG_FALSE)"},
+    {"ResVoid", "4 (V_MSG_VOID)"},
+    {"ResFail", "5 (V_MSG_FAIL)"},
+    {"ParamAttention", "Attention:"},
+    {"ParamRestriction", "Restriction:"},
+    {"ValueDefault", "Default:"},
+    {"ValueList", "List of values:"},
+    {"ValueSuggestion", "Suggested values:"},
+    {"ValueRange", "Typical range of values:"},
+};
+
+bool starts_with_at(const std::string& text, size_t at, const char* prefix) {
+  return text.compare(at, std::strlen(prefix), prefix) == 0;
+}
+
+bool is_letter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+
+// The end of the balanced braced group that starts at `at` (which holds "{").
+size_t skip_braced(const std::string& text, size_t at) {
+  int depth = 0;
+  for (size_t i = at; i < text.size(); ++i) {
+    if (text[i] == '{') ++depth;
+    if (text[i] == '}' && --depth == 0) return i + 1;
+  }
+  return text.size();
+}
+
+char umlaut(char c) {
+  switch (c) {
+    case 'a': return '\xE4';
+    case 'o': return '\x94';  // not 0xF6: the help viewer's code page
+    case 'u': return '\xFC';
+    case 'A': return '\xC4';
+    case 'O': return '\xD6';
+    case 'U': return '\xDC';
+    case 's': return '\xFF';  // not 0xDF, as the help viewer expects
+    case '`':
+    case '\'': return '"';
+    default: return c;
+  }
+}
+
+}  // namespace
+
+std::string convert_help_text(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + 1000);
+  TextState state = state_both;
+  std::vector<bool> brace_is_argument;  // open braces, innermost last
+  bool in_item_label = false;
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n) {
+    char c = text[i];
+    if (c == '@' && i + 1 < n && std::strchr("aefl", text[i + 1]) != nullptr) {
+      char which = text[i + 1];
+      state = which == 'a' ? state_ascii_only : which == 'e' ? state_both : state_latex_only;
+      i += 2;
+      continue;
+    }
+    if (state == state_latex_only) {
+      ++i;
+      continue;
+    }
+    if (c == '\\') {
+      bool dropped = false;
+      for (const char* markup : dropped_markup) {
+        if (starts_with_at(text, i, markup)) {
+          i += std::strlen(markup);
+          dropped = true;
+          break;
+        }
+      }
+      if (dropped) continue;
+      for (const char* markup : dropped_with_argument) {
+        if (starts_with_at(text, i, markup)) {
+          i += std::strlen(markup);
+          if (i < n && text[i] == '{') i = skip_braced(text, i);
+          dropped = true;
+          break;
+        }
+      }
+      if (dropped) continue;
+      if (starts_with_at(text, i, "\\item[")) {
+        in_item_label = true;
+        i += 6;
+        continue;
+      }
+      size_t end = i + 1;
+      while (end < n && is_letter(text[end])) ++end;
+      std::string name = text.substr(i + 1, end - i - 1);
+      if (name.empty()) {
+        // a backslash before anything but a letter
+        if (state == state_ascii_only) out += '\\';
+        ++i;
+        continue;
+      }
+      if (name == "item") {
+        i = end;
+        continue;
+      }
+      if (name == "DO" && end < n && text[end] == '2') {
+        out += "DO2";
+        i = end + 1;
+        continue;
+      }
+      const char* fixed = nullptr;
+      for (const FixedCommand& command : fixed_commands)
+        if (name == command.name) fixed = command.text;
+      i = end;
+      if (fixed != nullptr) {
+        out += fixed;
+      } else if (i < n && text[i] == '{') {
+        brace_is_argument.push_back(true);  // the argument's braces are not written
+        ++i;
+      }
+      continue;
+    }
+    if (c == '<') {
+      bool dropped = false;
+      for (const char* tag : dropped_tags) {
+        if (starts_with_at(text, i, tag)) {
+          i += std::strlen(tag);
+          dropped = true;
+          break;
+        }
+      }
+      if (dropped) continue;
+    }
+    ++i;
+    switch (c) {
+      case '{':
+        brace_is_argument.push_back(false);
+        out += c;
+        break;
+      case '}':
+        if (brace_is_argument.empty()) {
+          out += c;
+        } else {
+          if (!brace_is_argument.back()) out += c;
+          brace_is_argument.pop_back();
+        }
+        break;
+      case ']':
+        if (in_item_label)
+          in_item_label = false;
+        else
+          out += c;
+        break;
+      case '$':
+        if (state == state_ascii_only) out += c;
+        break;
+      case '&':
+        if (state == state_ascii_only || (i >= 2 && text[i - 2] == '\\')) out += c;
+        break;
+      case '\n':
+        out += '\r';
+        break;
+      case '"':
+        if (i < n) out += umlaut(text[i++]);
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+void write_help_text(Writer& out, const char* key, const std::string& text) {
+  std::string written;
+  if (std::strcmp(key, "ascii") == 0) {
+    out.write(text);
+  } else if (std::strcmp(key, "cpp_ascii") == 0) {
+    for (char c : text) written += c == '\r' ? std::string("\n  // ") : std::string(1, c);
+    out.write(written);
+  } else if (std::strcmp(key, "ascii_nocr") == 0) {
+    for (char c : text) {
+      if (c == '\r') continue;
+      if (c == '"') written += '\\';
+      written += c;
+    }
+    out.write(written);
+  } else if (std::strcmp(key, "st_ascii") == 0) {
+    for (char c : text) {
+      if (c == '"')
+        written += '\'';
+      else if (c == '!')
+        written += "!!";
+      else if (c == '\r')
+        written += "\n\t";
+      else
+        written += c;
+    }
+    out.write(written);
+  } else if (std::strcmp(key, "latex") == 0) {
+    // the LaTeX output has its own conversion
+  } else {
+    out.put("%s.ascii=%s\n", key, text.c_str());
+  }
+}
+
+const std::string* text_in_run_language(const TaggedList<std::string>& texts, const char* key,
+                                        const Operator& op, bool report) {
+  if (texts.empty()) return nullptr;
+  const std::string& language = settings().doc_language;
+  for (const Tagged<std::string>& entry : texts)
+    if (entry.language == language) return &entry.value;
+  if (report) report_warning("No %s %s for %s\n", language.c_str(), key, op.name.c_str());
+  return &texts.front().value;
+}
