@@ -4,6 +4,7 @@
 #include "doc/help_files.h"
 #include "driver/module_list.h"
 #include "driver/settings.h"
+#include "gen/com/com_interface.h"
 #include "gen/cpp/cpp_interface.h"
 #include "gen/dotnet/dotnet_interface.h"
 #include "gen/table/operator_table.h"
@@ -14,7 +15,7 @@ const std::vector<GeneratorEntry>& generator_entries() {
       {mode_operator_table, 'H', write_operator_table},
       {mode_c, 'C', write_c_interface},
       {mode_cpp, 'P', write_cpp_interface},
-      {mode_com, 'X', nullptr},
+      {mode_com, 'X', write_com_interface},
       {mode_dotnet, 'N', write_dotnet_interface},
       {mode_help, 'M', write_help_files},
       {mode_manual, 'R', nullptr},
