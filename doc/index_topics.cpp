@@ -54,9 +54,8 @@ IndexTopic read_topic(xmlNode* node, bool& has_id) {
   return topic;
 }
 
-TextList translate(const Operator& op, const TextList& ids, int column, bool report,
-                   bool& any_found) {
-  const IndexTopicTable& table = index_topics();
+TextList translate(const IndexTopicTable& table, const Operator& op, const TextList& ids,
+                   int column, bool report, bool& any_found) {
   TextList texts;
   any_found = false;
   for (const std::string& id : ids) {
@@ -126,19 +125,36 @@ const IndexTopicTable& index_topics() {
 }
 
 TextList keyword_lookup(const Operator& op, const std::string& language_name, bool report) {
+  // the table is read only once there is something to translate
+  bool nothing_to_translate = op.info == nullptr || language_name == "id" ||
+                              list_in_language(op.info->keywords, "english") == nullptr;
+  static const IndexTopicTable empty_table;
+  return keyword_lookup(op, language_name, report,
+                        nothing_to_translate ? empty_table : index_topics());
+}
+
+TextList keyword_lookup(const Operator& op, const std::string& language_name, bool report,
+                        const IndexTopicTable& table) {
   if (op.info == nullptr) return {};
   const TextList* ids = list_in_language(op.info->keywords, "english");
   if (language_name == "id") return ids != nullptr ? *ids : TextList{};
   const TextList* own = list_in_language(op.info->keywords, language_name);
   if (ids == nullptr) return own != nullptr ? *own : TextList{};
   bool any_found = false;
-  TextList texts = translate(op, *ids, language_column(language_name), report, any_found);
+  TextList texts = translate(table, op, *ids, language_column(language_name), report, any_found);
   if (!any_found && own != nullptr) return *own;
   return texts;
 }
 
 TextList file_ext_descriptions(const Operator& op, const TextList& file_ext,
                                const std::string& language_name, bool report) {
+  if (file_ext.empty()) return {};
+  return file_ext_descriptions(op, file_ext, language_name, report, index_topics());
+}
+
+TextList file_ext_descriptions(const Operator& op, const TextList& file_ext,
+                               const std::string& language_name, bool report,
+                               const IndexTopicTable& table) {
   bool any_found = false;
-  return translate(op, file_ext, language_column(language_name), report, any_found);
+  return translate(table, op, file_ext, language_column(language_name), report, any_found);
 }

@@ -42,8 +42,14 @@ const IndexTopicTable& index_topics();
 /// in that language, that list. With report set each unknown identifier is
 /// reported (in an English run).
 TextList keyword_lookup(const Operator& op, const std::string& language_name, bool report);
+/// The same through a given table.
+TextList keyword_lookup(const Operator& op, const std::string& language_name, bool report,
+                        const IndexTopicTable& table);
 
 /// The descriptions of file-extension identifiers in a language through the
 /// index-topic table (an unknown identifier stays as it is).
 TextList file_ext_descriptions(const Operator& op, const TextList& file_ext,
                                const std::string& language_name, bool report);
+TextList file_ext_descriptions(const Operator& op, const TextList& file_ext,
+                               const std::string& language_name, bool report,
+                               const IndexTopicTable& table);

@@ -1,0 +1,71 @@
+#include "doc/expression_printer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string printed(std::vector<std::string> postfix) { return print_expression(postfix); }
+
+}  // namespace
+
+TEST(HelpExpression, PrintsEveryOperatorWordInInfix) {
+  EXPECT_EQ(printed({"A", "B", "\\OR"}), "A || B");
+  EXPECT_EQ(printed({"A", "B", "\\AND"}), "A && B");
+  EXPECT_EQ(printed({"A", "B", "\\EQ"}), "A == B");
+  EXPECT_EQ(printed({"A", "B", "\\NEQ"}), "A != B");
+  EXPECT_EQ(printed({"A", "B", "\\GE"}), "A >= B");
+  EXPECT_EQ(printed({"A", "B", "\\GT"}), "A > B");
+  EXPECT_EQ(printed({"A", "B", "\\LE"}), "A <= B");
+  EXPECT_EQ(printed({"A", "B", "\\LT"}), "A < B");
+  EXPECT_EQ(printed({"A", "B", "\\ADD"}), "A + B");
+  EXPECT_EQ(printed({"A", "B", "\\SUB"}), "A - B");
+  EXPECT_EQ(printed({"A", "B", "\\MUL"}), "A * B");
+  EXPECT_EQ(printed({"A", "B", "\\DIV"}), "A / B");
+  EXPECT_EQ(printed({"A", "B", "\\MOD"}), "A % B");
+  EXPECT_EQ(printed({"A", "\\NOT"}), "~ A");
+  EXPECT_EQ(printed({"A", "\\NEG"}), "- A");
+  EXPECT_EQ(printed({"7"}), "7");
+}
+
+TEST(HelpExpression, FunctionsWrapTheirArgument) {
+  for (const char* name : {"length", "number", "height", "width", "ld", "odd", "even"})
+    EXPECT_EQ(printed({"Row", name}), std::string(name) + "(Row)");
+  EXPECT_EQ(printed({"Score", "length", "Row", "number", "\\EQ"}), "length(Score) == number(Row)");
+  // an argument needs no parentheses of its own
+  EXPECT_EQ(printed({"A", "1", "\\ADD", "ld"}), "ld(A + 1)");
+}
+
+TEST(HelpExpression, ExpressionsWrittenWithoutParenthesesPrintPlainly) {
+  // a + b * c and a - b - c as the grammar stores them
+  EXPECT_EQ(printed({"a", "b", "c", "\\MUL", "\\ADD"}), "a + b * c");
+  EXPECT_EQ(printed({"a", "b", "\\SUB", "c", "\\SUB"}), "a - b - c");
+  EXPECT_EQ(printed({"Mult", "0", "\\GT", "Mult", "1000", "\\LE", "\\AND"}),
+            "Mult > 0 && Mult <= 1000");
+  EXPECT_EQ(printed({"A", "B", "C", "\\AND", "\\OR"}), "A || B && C");
+  EXPECT_EQ(printed({"A", "\\NEG", "0", "\\LT"}), "- A < 0");
+  EXPECT_EQ(printed({"A", "\\NEG", "\\NEG"}), "- - A");
+}
+
+TEST(HelpExpression, ParenthesesKeepTheMeaningOfLooserOperands) {
+  // (a + b) * c
+  EXPECT_EQ(printed({"a", "b", "\\ADD", "c", "\\MUL"}), "(a + b) * c");
+  // a - (b - c) and a / (b * c): the right operand of a left-associative operator
+  EXPECT_EQ(printed({"a", "b", "c", "\\SUB", "\\SUB"}), "a - (b - c)");
+  EXPECT_EQ(printed({"a", "b", "c", "\\MUL", "\\DIV"}), "a / (b * c)");
+  // (A || B) && C
+  EXPECT_EQ(printed({"A", "B", "\\OR", "C", "\\AND"}), "(A || B) && C");
+  // !(H % 2 == 0) and -(a + b)
+  EXPECT_EQ(printed({"H", "2", "\\MOD", "0", "\\EQ", "\\NOT"}), "~ (H % 2 == 0)");
+  EXPECT_EQ(printed({"a", "b", "\\ADD", "\\NEG"}), "- (a + b)");
+  // High > 0 && (High >= Low || -High < 0)
+  EXPECT_EQ(printed({"High", "0", "\\GT", "High", "Low", "\\GE", "High", "\\NEG", "0", "\\LT",
+                     "\\OR", "\\AND"}),
+            "High > 0 && (High >= Low || - High < 0)");
+}
+
+TEST(HelpExpression, IncompleteListsDoNotBreakThePrinter) {
+  EXPECT_EQ(printed({}), "");
+  EXPECT_EQ(printed({"\\ADD"}), " + ");
+  EXPECT_EQ(printed({"A", "\\NOT", "\\NOT", "length"}), "length(~ ~ A)");
+  EXPECT_EQ(printed({"A", "B"}), "A B");
+}
