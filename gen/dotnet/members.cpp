@@ -1,0 +1,252 @@
+// This writer emits the constructors and methods of a C# class. A call body
+// takes the procedure handle, stores the inputs (arrays of handle and data
+// objects through a tuple buffer), marks the output slots, calls the
+// operator, releases pinned tuples, loads the outputs and keeps the inputs
+// alive until the call is over.
+#include "gen/dotnet/members.h"
+
+#include <cstring>
+
+#include "classes/handle_types.h"
+#include "driver/comment_text.h"
+#include "driver/diagnostics.h"
+#include "driver/name_style.h"
+#include "driver/output.h"
+#include "driver/settings.h"
+#include "gen/dotnet/csharp_names.h"
+
+namespace {
+
+bool is_tuple_type(int type) { return type == well_known_types().tuple; }
+
+// Inputs that are arrays of handle or data objects pass through a tuple.
+bool is_buffered(const ClassParam& param) {
+  return param.array && (is_handle_class_type(param.type) || is_data_class_type(param.type));
+}
+
+// The tuple class's arithmetic operators are private helpers ("...Op").
+bool is_private_tuple_method(const DotnetClassInfo& info, const ClassMethod& method) {
+  if (!info.tuple) return false;
+  static const char* const names[] = {"tuple_add", "tuple_sub", "tuple_mult", "tuple_length",
+                                      "tuple_concat"};
+  for (const char* name : names) {
+    if (method.name == name) return true;
+  }
+  return false;
+}
+
+void write_buffers(Writer& out, const ClassMethod& member) {
+  for (const ClassParam& param : member.params) {
+    if (param.output || !is_buffered(param)) continue;
+    std::string name = csharp_param_name(param.name);
+    out.put("      VTuple %sBuffer = %s.ConcatArray(%s);\n", name.c_str(),
+            type_class_name(param.type).c_str(), name.c_str());
+  }
+}
+
+void write_procedure_handle(Writer& out, const ClassMethod& member) {
+  if (settings().generation_target == target_library) {
+    out.put("      IntPtr proc = VornixAPI.PreCall(VProcIDs.%s);\n",
+            name_style(member.name, style_upper).c_str());
+  } else {
+    out.put("      IntPtr proc = PreCallUser(%d);\n", member.proc_number);
+  }
+}
+
+void write_stores(Writer& out, const ClassMethod& member) {
+  if (member.instance && !member.instance->output) {
+    out.put("      Store(proc, %d);\n", member.instance->slot());
+  }
+  for (const ClassParam& param : member.params) {
+    if (param.output) continue;
+    std::string name = csharp_param_name(param.name);
+    if (is_scalar_csharp_type(param.type)) {
+      out.put("      VornixAPI.Store%s(proc, %d, %s);\n", csharp_value_suffix(param.type),
+              param.slot(), name.c_str());
+    } else if (is_buffered(param)) {
+      out.put("      VornixAPI.Store(proc, %d, %sBuffer);\n", param.slot(), name.c_str());
+    } else {
+      out.put("      VornixAPI.Store(proc, %d, %s);\n", param.slot(), name.c_str());
+    }
+  }
+}
+
+void write_output_slots(Writer& out, const ClassMethod& member) {
+  if (member.instance && member.instance->output) {
+    out.put("      VornixAPI.InitOCT(proc, %d);\n", member.instance->slot());
+  }
+  if (member.return_param) {
+    out.put("      VornixAPI.InitOCT(proc, %d);\n", member.return_param->slot());
+  }
+  for (const ClassParam& param : member.params) {
+    if (param.output) out.put("      VornixAPI.InitOCT(proc, %d);\n", param.slot());
+  }
+}
+
+void write_unpins(Writer& out, const DotnetClassInfo& info, const ClassMethod& member) {
+  if (member.instance && !member.instance->output && (info.tuple || info.data)) {
+    out.write("      UnpinTuple();\n");
+  }
+  for (const ClassParam& param : member.params) {
+    if (param.output) continue;
+    bool buffered = is_buffered(param);
+    if (!buffered && !is_tuple_type(param.type) && !is_data_class_type(param.type)) continue;
+    out.put("      VornixAPI.UnpinTuple(%s%s);\n", csharp_param_name(param.name).c_str(),
+            buffered ? "Buffer" : "");
+  }
+}
+
+// An output array of data objects is loaded as one tuple and split into
+// its objects after the call.
+bool is_split(const ClassParam& param) { return param.array && is_data_class_type(param.type); }
+
+void write_load(Writer& out, const ClassParam& param, bool returned) {
+  std::string name = csharp_param_name(param.name);
+  // A returned value is a local of the body and must be declared before
+  // the load writes it.
+  if (returned) out.put("      %s %s;\n", csharp_type_name(param).c_str(), name.c_str());
+  if (is_scalar_csharp_type(param.type)) {
+    out.put("      err = VornixAPI.Load%s(proc, %d, err, out %s);\n",
+            csharp_value_suffix(param.type), param.slot(), name.c_str());
+    return;
+  }
+  if (is_split(param)) {
+    out.put("      VTuple %sBuffer;\n", name.c_str());
+    out.put("      err = VTuple.LoadNew(proc, %d, err, out %sBuffer);\n", param.slot(),
+            name.c_str());
+    return;
+  }
+  const WellKnownTypes& wk = well_known_types();
+  const char* class_name = type_class_name(param.type).c_str();
+  if (param.pure_type == wk.any) {
+    out.put("      err = %s.LoadNew(proc, %d, err, out %s);\n", class_name, param.slot(),
+            name.c_str());
+    return;
+  }
+  const char* tuple_type = "MIXED";
+  if (param.pure_type == wk.real) {
+    tuple_type = "DOUBLE";
+  } else if (param.pure_type == wk.integer) {
+    tuple_type = "INTEGER";
+  } else {
+    report_warning("Encountered invalid query for pure ID %d\n", param.pure_type);
+  }
+  out.put("      err = %s.LoadNew(proc, %d, VTupleType.%s, err, out %s);\n", class_name,
+          param.slot(), tuple_type, name.c_str());
+}
+
+void write_split(Writer& out, const ClassParam& param) {
+  if (!is_split(param)) return;
+  std::string name = csharp_param_name(param.name);
+  out.put("      %s = %s.SplitArray(%sBuffer);\n", name.c_str(),
+          type_class_name(param.type).c_str(), name.c_str());
+}
+
+void write_keep_alives(Writer& out, const ClassMethod& member) {
+  if (member.instance) out.write("      GC.KeepAlive(this);\n");
+  for (const ClassParam& param : member.params) {
+    if (param.output) continue;
+    if (param.iconic || is_handle_class_type(param.type)) {
+      out.put("      GC.KeepAlive(%s);\n", csharp_param_name(param.name).c_str());
+    }
+  }
+}
+
+}  // namespace
+
+std::string doc_text(const std::string& text) { return convert_comment_text(text, true, false); }
+
+void write_member_doc(Writer& out, const ClassMethod& member) {
+  if (member.instance) {
+    out.write("    /// <summary>\n");
+    out.put("    ///   %s\n", doc_text(member.short_description).c_str());
+    out.write(member.instance->output ? "    ///   Modified instance represents: "
+                                      : "    ///   Instance represents: ");
+    out.write(doc_text(member.instance->description));
+    out.write("\n");
+    out.write("    /// </summary>\n");
+  } else {
+    out.put("    /// <summary>%s</summary>\n", doc_text(member.short_description).c_str());
+  }
+  for (const ClassParam& param : member.params) {
+    out.put("    /// <param name=\"%s\">%s", csharp_param_name(param.name).c_str(),
+            doc_text(param.description).c_str());
+    if (!param.default_value.empty()) out.put(" Default: %s", param.default_value.c_str());
+    out.write("</param>\n");
+  }
+  if (member.return_param) {
+    out.put("    /// <returns>%s</returns>\n", doc_text(member.return_param->description).c_str());
+  }
+}
+
+void write_csharp_parameter_list(Writer& out, const std::vector<ClassParam>& params) {
+  const char* separator = "";
+  for (const ClassParam& param : params) {
+    out.write(separator);
+    if (param.output) out.write("out ");
+    out.put("%s %s", csharp_type_name(param).c_str(), csharp_param_name(param.name).c_str());
+    separator = ", ";
+  }
+}
+
+void write_dotnet_call_body(Writer& out, const DotnetClassInfo& info, const ClassMethod& member,
+                            bool constructor) {
+  out.write("    {\n");
+  if (!constructor && member.instance && member.instance->output && (info.iconic || info.handle)) {
+    out.write("      // This operator modifies the state of this instance, so the\n");
+    out.write("      // old resource needs to be disposed. This could imply an operator\n");
+    out.write("      // call and so must be done prior to precall (this is safe, because\n");
+    out.write("      // the object state is *never* used for *both* input and output).\n");
+    out.write("      Dispose();\n");
+    out.write("\n");
+  }
+  write_buffers(out, member);
+  write_procedure_handle(out, member);
+  write_stores(out, member);
+  write_output_slots(out, member);
+  out.write("      Verror err = VornixAPI.CallProcedure(proc);\n");
+  write_unpins(out, info, member);
+  if (member.instance && member.instance->output) {
+    out.put("      err = Load(proc, %d, err);\n", member.instance->slot());
+  }
+  if (member.return_param) write_load(out, *member.return_param, true);
+  for (const ClassParam& param : member.params) {
+    if (param.output) write_load(out, param, false);
+  }
+  out.write("      VornixAPI.PostCall(proc, err);\n");
+  if (member.return_param) write_split(out, *member.return_param);
+  for (const ClassParam& param : member.params) {
+    if (param.output) write_split(out, param);
+  }
+  write_keep_alives(out, member);
+  if (member.return_param) {
+    out.put("      return %s;\n", csharp_param_name(member.return_param->name).c_str());
+  }
+  out.write("    }\n");
+}
+
+void write_dotnet_constructor(Writer& out, const DotnetClassInfo& info,
+                              const ClassMethod& constructor) {
+  write_member_doc(out, constructor);
+  out.put("    // Constructor mapped to %s\n", constructor.name.c_str());
+  out.put("    public %s(", info.name.c_str());
+  write_csharp_parameter_list(out, constructor.params);
+  out.write(")\n");
+  write_dotnet_call_body(out, info, constructor, true);
+  out.write("\n");
+}
+
+void write_dotnet_method(Writer& out, const DotnetClassInfo& info, const ClassMethod& method) {
+  write_member_doc(out, method);
+  bool private_op = is_private_tuple_method(info, method);
+  out.write(private_op ? "    private " : "    public ");
+  if (!method.instance) out.write("static ");
+  if (method.hiding) out.write("new ");
+  std::string return_type =
+      method.return_param ? csharp_type_name(*method.return_param) : std::string("void");
+  out.put("%s %s%s(", return_type.c_str(), name_style(method.name, style_camel).c_str(),
+          private_op ? "Op" : "");
+  write_csharp_parameter_list(out, method.params);
+  out.write(")\n");
+  write_dotnet_call_body(out, info, method, false);
+}
