@@ -1,0 +1,1 @@
+// Stand-in: the identifiers of the library's type library.

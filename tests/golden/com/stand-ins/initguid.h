@@ -1,0 +1,2 @@
+// Stand-in: makes the following identifier declarations definitions.
+#pragma once
