@@ -24,9 +24,6 @@ namespace {
 
 const char* const language_codes[] = {"en_US", "de_DE", "ja_JP"};
 
-// The keyword table holds at most this many distinct keywords.
-constexpr size_t keyword_capacity = 10000;
-
 bool documented(const Operator& op) { return op.info != nullptr && op.info->has_documentation(); }
 
 // Documentation gaps are reported in the library's own build only.
@@ -68,21 +65,15 @@ Writer open_help_file(const char* extension) {
 void write_keyword_index(Writer& key, const OperatorList& ops) {
   const std::string& language = settings().doc_language;
   std::vector<TextList> keywords_of(ops.size());
-  std::vector<std::string> table;  // ascending byte order, no duplicates
-  bool capacity_reported = false;
+  // ascending byte order, no duplicates; it grows as needed, so an index
+  // beyond 10,000 distinct keywords keeps every one of them
+  std::vector<std::string> table;
   for (size_t i = 0; i < ops.size(); ++i) {
     if (!documented(*ops[i])) continue;
     keywords_of[i] = keyword_lookup(*ops[i], language, checking());
     for (const std::string& keyword : keywords_of[i]) {
       auto at = std::lower_bound(table.begin(), table.end(), keyword);
       if (at != table.end() && *at == keyword) continue;
-      if (table.size() >= keyword_capacity) {
-        if (!capacity_reported)
-          report_warning("More than %zu keywords: '%s' and later ones are left out of the index\n",
-                         keyword_capacity, keyword.c_str());
-        capacity_reported = true;
-        continue;
-      }
       table.insert(at, keyword);
     }
   }

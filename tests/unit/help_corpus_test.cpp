@@ -154,4 +154,21 @@ TEST_F(HelpCorpus, LibraryBuildWarnsAndWritesAllTheSame) {
   check_consistency("en_US");
 }
 
+TEST_F(HelpCorpus, KeywordIndexBeyondTenThousandKeywords) {
+  // two operators share 10,050 distinct keywords
+  std::string keywords;
+  for (int i = 0; i < 10050; ++i) keywords += (i > 0 ? ", kw" : "kw") + std::to_string(100000 + i);
+  std::ofstream def(directory_ + "/many.def", std::ios::binary);
+  for (const char* name : {"first_op", "second_op"})
+    def << name << " <- CMany[:::];\nshort.english: Many keywords.;\nmodule: foundation;\n"
+        << "keywords.english: " << keywords << ";\n\n";
+  def.close();
+  std::string command = "cd '" + directory_ + "' && '" + VORNC_BINARY + "' -M many.def 2> stderr.txt";
+  ASSERT_EQ(std::system(command.c_str()), 0) << file("stderr.txt");
+  std::vector<std::string> lines = lines_of(file("operators_en_US.key"));
+  ASSERT_EQ(lines.size(), 10050u);
+  EXPECT_EQ(lines.front(), "kw100000\rsecond_op first_op ");
+  EXPECT_EQ(lines.back(), "kw110049\rsecond_op first_op ");
+}
+
 }  // namespace
