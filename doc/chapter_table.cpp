@@ -210,14 +210,20 @@ TextList chapter_lookup(const Operator& op, const std::string& language_name, bo
     return {};
   }
   if (language_name == "id") return *ids;
+  // an identifier the table does not know stays as it is, so that names and
+  // identifiers keep their positions
   TextList names;
+  bool any_found = false;
   for (const std::string& id : *ids) {
-    if (const char* name = chapter_name(id, language_name))
+    if (const char* name = chapter_name(id, language_name)) {
       names.push_back(name);
-    else if (report)
-      report_unknown_identifier(id, op);
+      any_found = true;
+    } else {
+      if (report) report_unknown_identifier(id, op);
+      names.push_back(id);
+    }
   }
-  if (!names.empty()) return names;
+  if (any_found) return names;
   if (const TextList* own = list_in_language(op.info->chapters, language_name)) return *own;
   if (report) report_warning("No %s chapter name for %s!\n", language_name.c_str(), op.name.c_str());
   return {};

@@ -24,9 +24,9 @@ int language_column(const std::string& language_name);
 const char* chapter_name(const std::string& id, const std::string& language_name);
 
 /// The chapters of an operator. With "id": the identifiers as written (the
-/// record's English chapter list). Otherwise the names of those identifiers
-/// in that language that the table knows; when it knows none, the record's
-/// own chapter list for that language, if any. With report set the lookup
+/// record's English chapter list). Otherwise those identifiers with each one
+/// the table knows replaced by its name in that language; when it knows
+/// none, the record's own chapter list for that language, if any. With report set the lookup
 /// warns "No chapter for <op>!" (no identifiers), "No <language> chapter
 /// name for <op>!" (nothing to return) and, in an English run, about each
 /// identifier the table does not know.
