@@ -138,8 +138,7 @@ void write_value(Writer& ref, const char* key, const std::string& value) {
 
 void write_converted(Writer& ref, const Operator& op, const char* key,
                      const TaggedList<std::string>& texts) {
-  const std::string* text = text_in_run_language(texts, key, op, checking());
-  if (text != nullptr) write_help_text(ref, key, convert_help_text(*text));
+  write_help_text(ref, op, key, texts, checking());
 }
 
 void write_modules(Writer& ref, const OperatorInfo& info) {
@@ -162,8 +161,8 @@ void write_modules(Writer& ref, const OperatorInfo& info) {
 void write_parameter(Writer& ref, const Operator& op, const Parameter& param) {
   const std::string& language = settings().doc_language;
   ref.put("%s=%s\n", "parameter", param.name.c_str());
-  const std::string* description = text_in_run_language(param.descriptions, "description", op, false);
-  if (description != nullptr) write_help_text(ref, "description", convert_help_text(*description));
+  // a missing description in the run's language has its own check
+  write_help_text(ref, op, "description", param.descriptions, false);
   ref.put("%s=%s\n", "parameter_class", param.kind.c_str());
   write_list(ref, "values", param.values);
   write_list(ref, "value_list", param.value_list);

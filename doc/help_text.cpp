@@ -248,3 +248,9 @@ const std::string* text_in_run_language(const TaggedList<std::string>& texts, co
   if (report) report_warning("No %s %s for %s\n", language.c_str(), key, op.name.c_str());
   return &texts.front().value;
 }
+
+void write_help_text(Writer& out, const Operator& op, const char* key,
+                     const TaggedList<std::string>& texts, bool report) {
+  const std::string* text = text_in_run_language(texts, key, op, report);
+  if (text != nullptr) write_help_text(out, key, convert_help_text(*text));
+}

@@ -28,3 +28,9 @@ void write_help_text(Writer& out, const char* key, const std::string& text);
 /// no text and report is set, warns "No <language> <key> for <operator>".
 const std::string* text_in_run_language(const TaggedList<std::string>& texts, const char* key,
                                         const Operator& op, bool report);
+
+/// The text of the run's language (or the first text) of a language-tagged
+/// list, converted and written in the form the key asks for; nothing for an
+/// empty list. report as for text_in_run_language.
+void write_help_text(Writer& out, const Operator& op, const char* key,
+                     const TaggedList<std::string>& texts, bool report);
