@@ -8,7 +8,6 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include "def/module_table.h"
 #include "doc/chapter_table.h"
