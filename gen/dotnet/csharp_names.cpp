@@ -57,8 +57,21 @@ std::string csharp_param_name(const std::string& name) {
   if (!result.empty() && !keep_first) {
     result[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(result[0])));
   }
-  static const char* const reserved[] = {"class", "base",   "object", "params",
-                                         "const", "int",    "string", "char"};
+  // The eight words that the interface has always renamed, then the rest of
+  // the C# keywords: a parameter named "Event" or "Default" would otherwise
+  // give a class that does not compile.
+  static const char* const reserved[] = {
+      "class",     "base",     "object",   "params",    "const",     "int",       "string",
+      "char",      "abstract", "as",       "bool",      "break",     "byte",      "case",
+      "catch",     "checked",  "continue", "decimal",   "default",   "delegate",  "do",
+      "double",    "else",     "enum",     "event",     "explicit",  "extern",    "false",
+      "finally",   "fixed",    "float",    "for",       "foreach",   "goto",      "if",
+      "implicit",  "in",       "interface", "internal", "is",        "lock",      "long",
+      "namespace", "new",      "null",     "operator",  "out",       "override",  "private",
+      "protected", "public",   "readonly", "ref",       "return",    "sbyte",     "sealed",
+      "short",     "sizeof",   "stackalloc", "static",  "struct",    "switch",    "this",
+      "throw",     "true",     "try",      "typeof",    "uint",      "ulong",     "unchecked",
+      "unsafe",    "ushort",   "using",    "virtual",   "void",      "volatile",  "while"};
   for (const char* word : reserved) {
     if (result == word) return result + "Val";
   }

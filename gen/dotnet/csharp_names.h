@@ -22,8 +22,8 @@ const char* csharp_value_suffix(int type);
 /// A parameter name in lower camel case: underscores removed, the letter
 /// after each underscore upper-cased, the first letter lower-cased unless
 /// the name has one letter only or its second letter is upper-case. The
-/// C# words class, base, object, params, const, int, string and char get
-/// "Val" appended (class -> classVal).
+/// C# words class, base, object, params, const, int, string and char, and
+/// every other C# keyword, get "Val" appended (class -> classVal).
 std::string csharp_param_name(const std::string& name);
 
 /// Handle classes (kind -1) and data classes (kind -2 or a fixed size).

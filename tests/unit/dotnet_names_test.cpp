@@ -52,6 +52,11 @@ TEST_F(DotnetNames, CSharpWordsGetVal) {
   EXPECT_EQ(csharp_param_name("Const"), "constVal");
   EXPECT_EQ(csharp_param_name("Int"), "intVal");
   EXPECT_EQ(csharp_param_name("Char"), "charVal");
+  // Every other C# keyword as well, or the class would not compile.
+  EXPECT_EQ(csharp_param_name("Event"), "eventVal");
+  EXPECT_EQ(csharp_param_name("Default"), "defaultVal");
+  EXPECT_EQ(csharp_param_name("Lock"), "lockVal");
+  EXPECT_EQ(csharp_param_name("In"), "inVal");
   // Only whole words.
   EXPECT_EQ(csharp_param_name("Classes"), "classes");
   EXPECT_EQ(csharp_param_name("String_value"), "stringValue");
