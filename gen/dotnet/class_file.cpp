@@ -265,7 +265,9 @@ void write_serialisation_members(Writer& out, const ClassRecord& record, const C
   out.write("    {\n");
   out.write("      byte[] data = (byte[]) info.GetValue(\"data\", typeof(byte[]));\n");
   out.write("      VSerializedItem item = new VSerializedItem(data);\n");
-  if (tuple) {
+  // A tuple deserialised into a returned value is taken over; a deserialize
+  // member that loads its own instance has filled this already.
+  if (tuple && deserialize->return_param) {
     out.put("      VTuple deserialized = %s(item);\n", deserialize_name.c_str());
     out.write("      this.data = deserialized.data;\n");
   } else {

@@ -139,6 +139,13 @@ TEST_F(DotnetClassFile, TupleClassIsPartialAndTakesOverDeserialisedData) {
   ClassModel model;
   ClassRecord r = record("tuple");
   add_serialisation(r, "tuple", "tuple");
+  // A deserialize member that loads its own instance fills this itself.
+  EXPECT_TRUE(has(text(r, model), "      VSerializedItem item = new VSerializedItem(data);\n"
+                                  "      DeserializeTuple(item);\n"));
+  // One that returns the tuple (static) hands over its data.
+  ClassMethod& deserialize = r.methods[1];
+  deserialize.return_param = *deserialize.instance;
+  deserialize.instance.reset();
   std::string t = text(r, model);
   EXPECT_TRUE(has(t, "  public partial class VTuple: ISerializable, ICloneable\n  {\n\n"));
   EXPECT_TRUE(has(t, "      VTuple deserialized = DeserializeTuple(item);\n"

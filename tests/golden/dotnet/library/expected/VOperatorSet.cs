@@ -46,6 +46,19 @@ namespace VornixDotNet
       VornixAPI.PostCall(proc, err);
       GC.KeepAlive(serializedItemHandle);
     }
+    /// <summary>Deserialize a tuple.</summary>
+    /// <param name="serializedItemHandle">Handle of the serialized item.</param>
+    /// <param name="tuple">Deserialized tuple.</param>
+    public static void DeserializeTuple(VSerializedItem serializedItemHandle, out VTuple tuple)
+    {
+      IntPtr proc = VornixAPI.PreCall(VProcIDs.DESERIALIZE_TUPLE);
+      VornixAPI.Store(proc, 0, serializedItemHandle);
+      VornixAPI.InitOCT(proc, 0);
+      Verror err = VornixAPI.CallProcedure(proc);
+      err = VTuple.LoadNew(proc, 0, err, out tuple);
+      VornixAPI.PostCall(proc, err);
+      GC.KeepAlive(serializedItemHandle);
+    }
     /// <summary>Serialize a shape model.</summary>
     /// <param name="modelID">Handle of the model.</param>
     /// <param name="serializedItemHandle">Handle of the serialized item.</param>
@@ -58,6 +71,19 @@ namespace VornixDotNet
       err = VSerializedItem.LoadNew(proc, 0, err, out serializedItemHandle);
       VornixAPI.PostCall(proc, err);
       GC.KeepAlive(modelID);
+    }
+    /// <summary>Serialize a tuple.</summary>
+    /// <param name="tuple">Tuple to serialize.</param>
+    /// <param name="serializedItemHandle">Handle of the serialized item.</param>
+    public static void SerializeTuple(VTuple tuple, out VSerializedItem serializedItemHandle)
+    {
+      IntPtr proc = VornixAPI.PreCall(VProcIDs.SERIALIZE_TUPLE);
+      VornixAPI.Store(proc, 0, tuple);
+      VornixAPI.InitOCT(proc, 0);
+      Verror err = VornixAPI.CallProcedure(proc);
+      VornixAPI.UnpinTuple(tuple);
+      err = VSerializedItem.LoadNew(proc, 0, err, out serializedItemHandle);
+      VornixAPI.PostCall(proc, err);
     }
     /// <summary>Select pixels with gray values in a range.</summary>
     /// <param name="image">Input image.</param>

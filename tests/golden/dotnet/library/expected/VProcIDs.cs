@@ -13,8 +13,10 @@ namespace VornixDotNet
   {
     public const int CREATE_POSE = 0;
     public const int DESERIALIZE_SHAPE_MODEL = 1;
-    public const int SERIALIZE_SHAPE_MODEL = 2;
-    public const int THRESHOLD = 3;
-    public const int TUPLE_ADD = 4;
+    public const int DESERIALIZE_TUPLE = 2;
+    public const int SERIALIZE_SHAPE_MODEL = 3;
+    public const int SERIALIZE_TUPLE = 4;
+    public const int THRESHOLD = 5;
+    public const int TUPLE_ADD = 6;
   }
 }

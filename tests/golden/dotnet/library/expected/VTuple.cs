@@ -8,15 +8,100 @@
 using System;
 using System.ComponentModel;
 using System.Runtime.InteropServices;
-
+using System.Runtime.Serialization;
+using System.IO;
 using Verror = System.Int32;
 
 namespace VornixDotNet
 {
   /// <summary></summary>
-  public partial class VTuple
+  [Serializable()]
+  public partial class VTuple: ISerializable, ICloneable
   {
 
+    void ISerializable.GetObjectData(SerializationInfo info, StreamingContext context)
+    {
+      VSerializedItem block = SerializeTuple();
+      byte[] data = (byte[]) block;
+      block.Dispose();
+      info.AddValue("data", data, typeof(byte[]));
+    }
+
+    [EditorBrowsable(EditorBrowsableState.Never)]
+    public VTuple(SerializationInfo info, StreamingContext context)
+    {
+      byte[] data = (byte[]) info.GetValue("data", typeof(byte[]));
+      VSerializedItem item = new VSerializedItem(data);
+      DeserializeTuple(item);
+      item.Dispose();
+    }
+
+    /// <summary>Serialize object to binary stream in VORNIX format</summary>
+    public virtual void Serialize(Stream stream)
+    {
+      VSerializedItem block = SerializeTuple();
+      block.Serialize(stream);
+      block.Dispose();
+    }
+
+    /// <summary>Deserialize object from binary stream in VORNIX format</summary>
+    public static VTuple Deserialize(Stream stream)
+    {
+      VTuple deserialized = new VTuple();
+      VSerializedItem item = VSerializedItem.Deserialize(stream);
+      deserialized.DeserializeTuple(item);
+      item.Dispose();
+      return deserialized;
+    }
+
+    object ICloneable.Clone()
+    {
+      return Clone();
+    }
+
+    public VTuple Clone()
+    {
+      VSerializedItem item = SerializeTuple();
+      VTuple     copy  = new VTuple();
+      copy.DeserializeTuple(item);
+      item.Dispose();
+      return copy;
+    }
+
+    /// <summary>
+    ///   Deserialize a tuple.
+    ///   Modified instance represents: Deserialized tuple.
+    /// </summary>
+    /// <param name="serializedItemHandle">Handle of the serialized item.</param>
+    public void DeserializeTuple(VSerializedItem serializedItemHandle)
+    {
+      IntPtr proc = VornixAPI.PreCall(VProcIDs.DESERIALIZE_TUPLE);
+      VornixAPI.Store(proc, 0, serializedItemHandle);
+      VornixAPI.InitOCT(proc, 0);
+      Verror err = VornixAPI.CallProcedure(proc);
+      err = Load(proc, 0, err);
+      VornixAPI.PostCall(proc, err);
+      GC.KeepAlive(this);
+      GC.KeepAlive(serializedItemHandle);
+    }
+    /// <summary>
+    ///   Serialize a tuple.
+    ///   Instance represents: Tuple to serialize.
+    /// </summary>
+    /// <returns>Handle of the serialized item.</returns>
+    public VSerializedItem SerializeTuple()
+    {
+      IntPtr proc = VornixAPI.PreCall(VProcIDs.SERIALIZE_TUPLE);
+      Store(proc, 0);
+      VornixAPI.InitOCT(proc, 0);
+      Verror err = VornixAPI.CallProcedure(proc);
+      UnpinTuple();
+      VSerializedItem serializedItemHandle;
+      err = VSerializedItem.LoadNew(proc, 0, err, out serializedItemHandle);
+      VornixAPI.PostCall(proc, err);
+      GC.KeepAlive(this);
+      return serializedItemHandle;
+    }
     /// <summary>
     ///   Add two tuples.
     ///   Instance represents: Input tuple 1.
