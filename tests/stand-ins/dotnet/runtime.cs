@@ -55,6 +55,7 @@ namespace VornixDotNet
   {
     protected static readonly IntPtr UNDEF = IntPtr.Zero;
     protected IntPtr key;
+    protected VObjectBase() {}
     public VObjectBase(IntPtr key, bool copy) { this.key = key; }
     public VObjectBase(VObjectBase obj) { key = obj.key; }
     public VObjectSelection SelectObj(VTuple index) { return new VObjectSelection(); }
@@ -67,6 +68,7 @@ namespace VornixDotNet
   {
     protected static readonly IntPtr UNDEF = IntPtr.Zero;
     protected IntPtr handle;
+    protected VHandleBase() {}
     public VHandleBase(IntPtr handle) { this.handle = handle; }
     public VHandleBase(VHandleBase other) { handle = other.handle; }
     protected void AssertSemType(string semType) {}
