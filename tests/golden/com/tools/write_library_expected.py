@@ -14,6 +14,12 @@ hand/ folder (<COM name>.h, <COM name>.cpp and the interface block
 
 Usage: write_library_expected.py <case-dir> <destructor row>=<number>...
        [--copy-obj <number>] [--version <major>.<minor>]
+
+The case library_unwritable_cleanup reads the same inputs and expects the
+files written before the clean-up list: copy VornixX.idl, resource.h,
+VornixXClasses.h, vornixx_entries.h and VornixX.rc over after a change.
+The library case is written with
+  write_library_expected.py library window=0 shape_model=3 --copy-obj 2 --version 23.5
 """
 import os
 import shutil

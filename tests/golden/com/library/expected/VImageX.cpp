@@ -19,7 +19,7 @@ extern CComModule _Module;
 
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VImageX,-1)
 
-STDMETHODIMP VImageX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(1);}
+STDMETHODIMP VImageX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}
 
 STDMETHODIMP VImageX::InterfaceSupportsErrorInfo(REFIID riid)
 {
@@ -28,5 +28,30 @@ STDMETHODIMP VImageX::InterfaceSupportsErrorInfo(REFIID riid)
   if (InlineIsEqualGUID(riid, IID_IVObjectX))
     return S_OK;
   return S_FALSE;
+}
+
+STDMETHODIMP VImageX::ReadImage(
+    BSTR FileName)
+{
+
+  // Instance is output parameter, clear it first
+  HandleCleanUp(true);
+
+  Vproc_handle ph;
+  Verror errorStatus = VcomPreCall(1,&ph);
+
+  if (!VIsError(errorStatus))
+    errorStatus = VcomStoreICBSTR(ph,0,FileName);
+  if (!VIsError(errorStatus))
+    errorStatus = VcomCall(ph);
+  if (!VIsError(errorStatus))
+  {
+  // Modify instance from output parameter
+    errorStatus = VcomStoreOO(ph,1,&handle,errorStatus);
+  }
+  errorStatus = VcomPostCall(ph,errorStatus);
+
+  return errorStatus == V_MSG_TRUE ? S_OK :
+    this->Error(VMessage_COMInt(errorStatus), GUID_NULL, VORNIXX_ERR_BASE + errorStatus);
 }
 

@@ -37,6 +37,8 @@ private:
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);
+  STDMETHOD(ReadImage)(
+    BSTR FileName);
 };
 
 #endif /* _VImageX_H*/

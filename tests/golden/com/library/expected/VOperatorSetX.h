@@ -36,11 +36,25 @@ public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(CloseWindow)(
     IVWindowX* WindowHandle);
+  STDMETHOD(ReadImage)(
+    IVImageX** Image,
+    BSTR FileName);
   STDMETHOD(CopyObj)(
     IVUntypedObjectX* Objects,
     IVUntypedObjectX** ObjectsSelected,
     Vlong Index,
     Vlong NumObj);
+  STDMETHOD(ClearShapeModel)(
+    IVShapeModelX* ModelID);
+  STDMETHOD(CreateShapeModel)(
+    IVImageX* Template,
+    Vlong NumLevels,
+    IVShapeModelX** ModelID);
+  STDMETHOD(FindShapeModel)(
+    IVImageX* Image,
+    IVShapeModelX* ModelID,
+    double MinScore,
+    double* Score);
 };
 
 #endif /* _VOperatorSetX_H*/

@@ -19,7 +19,7 @@ extern CComModule _Module;
 
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VRegionX,-1)
 
-STDMETHODIMP VRegionX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(1);}
+STDMETHODIMP VRegionX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}
 
 STDMETHODIMP VRegionX::InterfaceSupportsErrorInfo(REFIID riid)
 {

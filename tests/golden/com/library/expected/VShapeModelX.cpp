@@ -17,7 +17,7 @@ extern CComModule _Module;
 #include "VornixCOM.h"
 #include "VShapeModelX.h"
 
-VCOM_HANDLE_ACCESS_IMPL_TOOL(VShapeModelX,-1)
+VCOM_HANDLE_ACCESS_IMPL_TOOL(VShapeModelX,3)
 
 STDMETHODIMP VShapeModelX::InterfaceSupportsErrorInfo(REFIID riid)
 {
@@ -30,5 +30,64 @@ STDMETHODIMP VShapeModelX::get_Handle(VARIANT * ClassHandle)
 {
   TUPLECONVERT(handle, ClassHandle, "ClassHandle");
   return S_OK;
+}
+
+STDMETHODIMP VShapeModelX::CreateShapeModel(
+    IVImageX* Template,
+    Vlong NumLevels)
+{
+
+  // Instance is output parameter, clear it first
+  HandleCleanUp(true);
+
+  Vproc_handle ph;
+  Verror errorStatus = VcomPreCall(4,&ph);
+
+  if (!VIsError(errorStatus))
+  {
+    VCOMSTOREIO(1,Template);
+  }
+  if (!VIsError(errorStatus))
+    errorStatus = VcomStoreICL(ph,0,NumLevels);
+  if (!VIsError(errorStatus))
+    errorStatus = VcomCall(ph);
+  if (!VIsError(errorStatus))
+  {
+  // Modify instance from output parameter
+    errorStatus = VcomStoreOCTOOL(ph,0,&handle,errorStatus);
+  }
+  errorStatus = VcomPostCall(ph,errorStatus);
+
+  return errorStatus == V_MSG_TRUE ? S_OK :
+    this->Error(VMessage_COMInt(errorStatus), GUID_NULL, VORNIXX_ERR_BASE + errorStatus);
+}
+
+STDMETHODIMP VShapeModelX::FindShapeModel(
+    IVImageX* Image,
+    double MinScore,
+    double* Score)
+{
+  Vproc_handle ph;
+  Verror errorStatus = VcomPreCall(5,&ph);
+
+  // Store instance as input parameter
+  if (!VIsError(errorStatus))
+    errorStatus = VcomStoreICTOOL(ph,0,handle);
+  if (!VIsError(errorStatus))
+  {
+    VCOMSTOREIO(1,Image);
+  }
+  if (!VIsError(errorStatus))
+    errorStatus = VcomStoreICD(ph,1,MinScore);
+  if (!VIsError(errorStatus))
+    errorStatus = VcomCall(ph);
+  if (!VIsError(errorStatus))
+  {
+  }
+  errorStatus = VcomStoreOCD(ph,0,Score,errorStatus);
+  errorStatus = VcomPostCall(ph,errorStatus);
+
+  return errorStatus == V_MSG_TRUE ? S_OK :
+    this->Error(VMessage_COMInt(errorStatus), GUID_NULL, VORNIXX_ERR_BASE + errorStatus);
 }
 

@@ -43,6 +43,13 @@ public:
   STDMETHOD(HandleIsValid)(Vlong *isValid);
 
   STDMETHOD(get_Handle)(VARIANT * ClassHandle);
+  STDMETHOD(CreateShapeModel)(
+    IVImageX* Template,
+    Vlong NumLevels);
+  STDMETHOD(FindShapeModel)(
+    IVImageX* Image,
+    double MinScore,
+    double* Score);
 };
 
 #endif /* _VShapeModelX_H*/

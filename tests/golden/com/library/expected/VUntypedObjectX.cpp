@@ -19,7 +19,7 @@ extern CComModule _Module;
 
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VUntypedObjectX,-1)
 
-STDMETHODIMP VUntypedObjectX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(1);}
+STDMETHODIMP VUntypedObjectX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}
 
 STDMETHODIMP VUntypedObjectX::InterfaceSupportsErrorInfo(REFIID riid)
 {

@@ -19,7 +19,7 @@ extern CComModule _Module;
 
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDContX,-1)
 
-STDMETHODIMP VXLDContX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(1);}
+STDMETHODIMP VXLDContX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}
 
 STDMETHODIMP VXLDContX::InterfaceSupportsErrorInfo(REFIID riid)
 {

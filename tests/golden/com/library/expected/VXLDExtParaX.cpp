@@ -19,7 +19,7 @@ extern CComModule _Module;
 
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDExtParaX,-1)
 
-STDMETHODIMP VXLDExtParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(1);}
+STDMETHODIMP VXLDExtParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}
 
 STDMETHODIMP VXLDExtParaX::InterfaceSupportsErrorInfo(REFIID riid)
 {

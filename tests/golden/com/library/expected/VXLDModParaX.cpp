@@ -19,7 +19,7 @@ extern CComModule _Module;
 
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDModParaX,-1)
 
-STDMETHODIMP VXLDModParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(1);}
+STDMETHODIMP VXLDModParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}
 
 STDMETHODIMP VXLDModParaX::InterfaceSupportsErrorInfo(REFIID riid)
 {

@@ -19,7 +19,7 @@ extern CComModule _Module;
 
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDParaX,-1)
 
-STDMETHODIMP VXLDParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(1);}
+STDMETHODIMP VXLDParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}
 
 STDMETHODIMP VXLDParaX::InterfaceSupportsErrorInfo(REFIID riid)
 {

@@ -19,7 +19,7 @@ extern CComModule _Module;
 
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDPolyX,-1)
 
-STDMETHODIMP VXLDPolyX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(1);}
+STDMETHODIMP VXLDPolyX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}
 
 STDMETHODIMP VXLDPolyX::InterfaceSupportsErrorInfo(REFIID riid)
 {

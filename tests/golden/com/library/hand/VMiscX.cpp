@@ -55,7 +55,7 @@ STDMETHODIMP VMiscX::CopyObj(
     IVUntypedObjectX** ObjectsSelected)
 {
   Vproc_handle ph;
-  Verror errorStatus = VcomPreCall(1,&ph);
+  Verror errorStatus = VcomPreCall(2,&ph);
 
   if (!VIsError(errorStatus))
   {

@@ -48,6 +48,27 @@ STDMETHODIMP VOperatorSetX::CloseWindow(
     this->Error(VMessage_COMInt(errorStatus), GUID_NULL, VORNIXX_ERR_BASE + errorStatus);
 }
 
+STDMETHODIMP VOperatorSetX::ReadImage(
+    IVImageX** Image,
+    BSTR FileName)
+{
+  Vproc_handle ph;
+  Verror errorStatus = VcomPreCall(1,&ph);
+
+  if (!VIsError(errorStatus))
+    errorStatus = VcomStoreICBSTR(ph,0,FileName);
+  if (!VIsError(errorStatus))
+    errorStatus = VcomCall(ph);
+  if (!VIsError(errorStatus))
+  {
+  }
+  VCOMSTOREOO(1,Image,VImageX);
+  errorStatus = VcomPostCall(ph,errorStatus);
+
+  return errorStatus == V_MSG_TRUE ? S_OK :
+    this->Error(VMessage_COMInt(errorStatus), GUID_NULL, VORNIXX_ERR_BASE + errorStatus);
+}
+
 STDMETHODIMP VOperatorSetX::CopyObj(
     IVUntypedObjectX* Objects,
     IVUntypedObjectX** ObjectsSelected,
@@ -55,7 +76,7 @@ STDMETHODIMP VOperatorSetX::CopyObj(
     Vlong NumObj)
 {
   Vproc_handle ph;
-  Verror errorStatus = VcomPreCall(1,&ph);
+  Verror errorStatus = VcomPreCall(2,&ph);
 
   if (!VIsError(errorStatus))
   {
@@ -71,6 +92,84 @@ STDMETHODIMP VOperatorSetX::CopyObj(
   {
   }
   VCOMSTOREOO(1,ObjectsSelected,VUntypedObjectX);
+  errorStatus = VcomPostCall(ph,errorStatus);
+
+  return errorStatus == V_MSG_TRUE ? S_OK :
+    this->Error(VMessage_COMInt(errorStatus), GUID_NULL, VORNIXX_ERR_BASE + errorStatus);
+}
+
+STDMETHODIMP VOperatorSetX::ClearShapeModel(
+    IVShapeModelX* ModelID)
+{
+  Vproc_handle ph;
+  Verror errorStatus = VcomPreCall(3,&ph);
+
+  if (!VIsError(errorStatus))
+  {
+    VCOMSTOREITOOL(0,ModelID);
+  }
+  if (!VIsError(errorStatus))
+    errorStatus = VcomCall(ph);
+  if (!VIsError(errorStatus))
+  {
+  }
+  errorStatus = VcomPostCall(ph,errorStatus);
+
+  return errorStatus == V_MSG_TRUE ? S_OK :
+    this->Error(VMessage_COMInt(errorStatus), GUID_NULL, VORNIXX_ERR_BASE + errorStatus);
+}
+
+STDMETHODIMP VOperatorSetX::CreateShapeModel(
+    IVImageX* Template,
+    Vlong NumLevels,
+    IVShapeModelX** ModelID)
+{
+  Vproc_handle ph;
+  Verror errorStatus = VcomPreCall(4,&ph);
+
+  if (!VIsError(errorStatus))
+  {
+    VCOMSTOREIO(1,Template);
+  }
+  if (!VIsError(errorStatus))
+    errorStatus = VcomStoreICL(ph,0,NumLevels);
+  if (!VIsError(errorStatus))
+    errorStatus = VcomCall(ph);
+  if (!VIsError(errorStatus))
+  {
+  }
+  VCOMSTOREOTOOL(0,ModelID,VShapeModelX);
+  errorStatus = VcomPostCall(ph,errorStatus);
+
+  return errorStatus == V_MSG_TRUE ? S_OK :
+    this->Error(VMessage_COMInt(errorStatus), GUID_NULL, VORNIXX_ERR_BASE + errorStatus);
+}
+
+STDMETHODIMP VOperatorSetX::FindShapeModel(
+    IVImageX* Image,
+    IVShapeModelX* ModelID,
+    double MinScore,
+    double* Score)
+{
+  Vproc_handle ph;
+  Verror errorStatus = VcomPreCall(5,&ph);
+
+  if (!VIsError(errorStatus))
+  {
+    VCOMSTOREIO(1,Image);
+  }
+  if (!VIsError(errorStatus))
+  {
+    VCOMSTOREITOOL(0,ModelID);
+  }
+  if (!VIsError(errorStatus))
+    errorStatus = VcomStoreICD(ph,1,MinScore);
+  if (!VIsError(errorStatus))
+    errorStatus = VcomCall(ph);
+  if (!VIsError(errorStatus))
+  {
+  }
+  errorStatus = VcomStoreOCD(ph,0,Score,errorStatus);
   errorStatus = VcomPostCall(ph,errorStatus);
 
   return errorStatus == V_MSG_TRUE ? S_OK :
