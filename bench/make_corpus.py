@@ -67,14 +67,16 @@ def control_params(rng, prefix, count, output):
     while len(params) < count:
         left = count - len(params)
         kind = rng.random()
+        # A second geometric group gets a number, so names stay unique.
+        tag = str(len(params)) if params else ""
         if kind < 0.12 and left >= 5:
             for suffix, sem in (("Row", "rectangle2.center.y"), ("Column", "rectangle2.center.x"),
                                 ("Phi", "rectangle2.angle.rad"), ("Length1", "rectangle2.hwidth"),
                                 ("Length2", "rectangle2.hheight")):
-                params.append((prefix + suffix, "", sem, "real", "true" if output else "optional"))
+                params.append((prefix + suffix + tag, "", sem, "real", "true" if output else "optional"))
         elif kind < 0.3 and left >= 2:
-            params.append((prefix + "Row", "", "point.y", "real", "true" if output else "optional"))
-            params.append((prefix + "Column", "", "point.x", "real", "true" if output else "optional"))
+            params.append((prefix + "Row" + tag, "", "point.y", "real", "true" if output else "optional"))
+            params.append((prefix + "Column" + tag, "", "point.x", "real", "true" if output else "optional"))
         elif kind < 0.45:
             params.append((prefix + "Handle%d" % len(params), "", rng.choice(HANDLES), "handle", "false"))
         elif kind < 0.65:
