@@ -1,0 +1,156 @@
+// The XML character writer and entity escaping of the reference manual: plain
+// characters of documentation texts and values become XML content, with the
+// German quote and umlaut conventions of the definition files turned into
+// entities or UTF-8 letters.
+#include <vector>
+
+#include "doc/markup_conversion.h"
+#include "driver/settings.h"
+
+namespace {
+const char* const html_list_tags[] = {
+    "<ul>", "<ol>", "<dl>", "<li>", "<dt>", "<dd>",
+    "</ul>", "</ol>", "</dl>", "</li>", "</dt>", "</dd>",
+};
+
+bool german_run() { return settings().doc_language == "german"; }
+
+// Opening quotes: low quote in German, else the left double quote.
+const char* opening_quote() { return german_run() ? "&bdquo;" : "&ldquo;"; }
+// Closing quotes: left double quote in German, else the right one.
+const char* closing_quote() { return german_run() ? "&ldquo;" : "&rdquo;"; }
+
+const char* entity_of(char c) {
+  switch (c) {
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '&':
+      return "&amp;";
+    case '"':
+      return "&quot;";
+    default:
+      return nullptr;
+  }
+}
+}  // namespace
+
+std::string escape_xml(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    if (const char* entity = entity_of(c))
+      result += entity;
+    else
+      result += c;
+  }
+  return result;
+}
+
+void write_escaped_xml(Writer& out, std::string_view text) { out.write(escape_xml(text)); }
+
+size_t html_list_tag_at(std::string_view text, size_t pos) {
+  if (pos >= text.size() || text[pos] != '<') return 0;
+  for (const char* tag : html_list_tags) {
+    std::string_view t(tag);
+    if (text.compare(pos, t.size(), t) == 0) return t.size();
+  }
+  return 0;
+}
+
+int write_xml_character(Writer& out, std::string_view text, size_t pos, bool raw) {
+  if (size_t tag = html_list_tag_at(text, pos)) {
+    out.write(text.substr(pos, tag));
+    return static_cast<int>(tag) - 1;
+  }
+  char c = text[pos];
+  char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
+  if (!raw && c == '`' && next == '`') {
+    out.write(opening_quote());
+    return 1;
+  }
+  if (!raw && c == '\'' && next == '\'') {
+    out.write(closing_quote());
+    return 1;
+  }
+  if (c == '"') {
+    switch (next) {
+      case 'a':
+        out.write("\xC3\xA4");  // ä
+        return 1;
+      case 'o':
+        out.write("\xC3\xB6");  // ö
+        return 1;
+      case 'u':
+        out.write("\xC3\xBC");  // ü
+        return 1;
+      case 'A':
+        out.write("\xC3\x84");  // Ä
+        return 1;
+      case 'O':
+        out.write("\xC3\x96");  // Ö
+        return 1;
+      case 'U':
+        out.write("\xC3\x9C");  // Ü
+        return 1;
+      case 's':
+        out.write("\xC3\x9F");  // ß
+        return 1;
+      case 'S':
+        out.write("SS");
+        return 1;
+      case '`':
+        out.write(opening_quote());
+        return 1;
+      case '\'':
+        out.write(closing_quote());
+        return 1;
+      case '"':
+        out.write("&quot;");
+        return 1;
+      default:
+        break;
+    }
+  }
+  if (c == '\\' && next == '%') {
+    out.write("%");
+    return 1;
+  }
+  if (const char* entity = entity_of(c))
+    out.write(entity);
+  else
+    out.write(std::string_view(&text[pos], 1));
+  return 0;
+}
+
+void write_xml_text(Writer& out, std::string_view text, bool raw) {
+  // Open list tags, innermost last, so that the value stays well-formed.
+  std::vector<std::string> open_tags;
+  for (size_t pos = 0; pos < text.size(); ++pos) {
+    if (size_t tag = html_list_tag_at(text, pos)) {
+      std::string name(text.substr(pos, tag));
+      if (name[1] != '/') {
+        out.write(name);
+        open_tags.push_back(name.substr(1, 2));
+      } else {
+        std::string element = name.substr(2, 2);
+        size_t depth = open_tags.size();
+        while (depth > 0 && open_tags[depth - 1] != element) --depth;
+        if (depth > 0) {  // a closing tag without its opening one is dropped
+          while (open_tags.size() >= depth) {
+            out.put("</%s>", open_tags.back().c_str());
+            open_tags.pop_back();
+          }
+        }
+      }
+      pos += tag - 1;
+      continue;
+    }
+    pos += static_cast<size_t>(write_xml_character(out, text, pos, raw));
+  }
+  while (!open_tags.empty()) {
+    out.put("</%s>", open_tags.back().c_str());
+    open_tags.pop_back();
+  }
+}

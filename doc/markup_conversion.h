@@ -1,0 +1,99 @@
+/// Documentation markup conversion for the reference manual: the XML
+/// character writer, entity escaping, the syntax elements that spell a name
+/// per language interface, and the conversion of a documentation text (the
+/// LaTeX-like markup of the definition files with its "@a"/"@l"/"@f"/"@e"
+/// format switches) into the manual's XML markup elements.
+///
+/// Everything here writes into a Writer; the converted text of a whole
+/// documentation text is always well-formed XML content (given the five
+/// entities cr, ldquo, rdquo, bdquo and nbsp that every manual file declares).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "driver/output.h"
+
+/// Format state of a markup text, set by the format switches.
+enum MarkupFormat {
+  markup_both = 0,     // start: text for both ASCII and LaTeX output
+  markup_ascii = 1,    // "@a"
+  markup_latex = 2,    // "@l"
+  markup_formula = 3,  // "@f"
+};
+
+/// Interface numbers of the manual's syntax elements.
+enum ManualInterface {
+  manual_vdevelop = 1,
+  manual_c = 2,
+  manual_cpp = 3,
+  manual_com = 4,
+  manual_dotnet = 5,
+  manual_python = 11,
+};
+
+/// The interfaces an operator is spelled in, in output order: 1 to 5 and 11.
+extern const int manual_interfaces[6];
+
+/// "vdevelop", "c", "cpp", "com", "dotnet", "python"; "all" for any other
+/// number.
+const char* manual_interface_name(int interface_number);
+
+/// Entity escaping of a whole string: "<", ">", "&" and the double-quote
+/// character become "&lt;", "&gt;", "&amp;", "&quot;"; every other byte is
+/// kept. For attribute values and code.
+std::string escape_xml(std::string_view text);
+void write_escaped_xml(Writer& out, std::string_view text);
+
+/// The length of the HTML list tag ("<ul>", "<ol>", "<dl>", "<li>", "<dt>",
+/// "<dd>" or one of their closing tags) that begins at text[pos], else 0.
+size_t html_list_tag_at(std::string_view text, size_t pos);
+
+/// The XML character writer: writes the character at text[pos] (with what
+/// belongs to it) and returns the number of extra characters consumed.
+/// Handles the HTML list tags (copied), the quote pairs `` and '' (not in
+/// raw mode), the double-quote conventions ("a -> ä, "s -> ß, "S -> SS, "`
+/// "' and "" -> quote entities), "\%" -> "%" and the four entity
+/// characters. A list tag copied by this call is not balanced: use
+/// write_xml_text for whole values.
+int write_xml_character(Writer& out, std::string_view text, size_t pos, bool raw);
+
+/// A whole plain value through the XML character writer. HTML list tags in
+/// the value are kept as elements but balanced: an unmatched closing tag is
+/// dropped and tags left open are closed at the end, so the result is always
+/// well-formed.
+void write_xml_text(Writer& out, std::string_view text, bool raw = false);
+
+/// The syntax element of one interface:
+/// "    <syntax interface=\"%s\">", the name as the interface spells it (the
+/// CamelCase name style for cpp, com and dotnet), the suffix, "</syntax>\n".
+/// For every interface but vdevelop the suffix's apostrophes become
+/// double-quote characters and the colons between argument groups (outside
+/// quotes) become commas. Name and suffix are entity-escaped; in the LaTeX
+/// and formula formats (mode) underscores are written as "\_".
+void write_syntax_element(Writer& out, int interface_number, std::string_view name,
+                          int mode = markup_both, std::string_view suffix = {});
+
+/// The syntax elements of an operator name for every interface it is
+/// spelled in: only vdevelop for an operator whose implementing function is
+/// "Internal" (looked up by name in the model), else 1 to 5 and 11.
+void write_operator_syntax(Writer& out, std::string_view name, int mode = markup_both,
+                           std::string_view suffix = {});
+
+/// The syntax elements of a value for every interface (1 to 5 and 11): the
+/// value as it stands for vdevelop, with its apostrophes as double-quote
+/// characters for the others.
+void write_value_syntax(Writer& out, std::string_view value, int mode = markup_both);
+
+/// The markup conversion: writes the converted text. paragraph_mode says
+/// that the caller has opened a "<p>" around the text (and closes it after):
+/// blank lines and "\\" then break paragraphs. Problems are reported as
+/// warnings and the conversion goes on; the result stays well-formed.
+void convert_markup(Writer& out, std::string_view text, bool paragraph_mode);
+
+/// The converted text as a string (scratch use and tests).
+std::string markup_to_xml(std::string_view text, bool paragraph_mode);
+
+/// The paragraph writer: "<p>", the text converted in paragraph mode, "</p>".
+void write_markup_paragraphs(Writer& out, std::string_view text);

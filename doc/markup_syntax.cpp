@@ -1,0 +1,99 @@
+// Syntax elements of the reference manual: an operator, parameter or value
+// spelled once per language interface ("<syntax interface=...>...</syntax>").
+#include "def/operator_model.h"
+#include "doc/markup_conversion.h"
+#include "driver/name_style.h"
+
+const int manual_interfaces[6] = {manual_vdevelop, manual_c,      manual_cpp,
+                                  manual_com,      manual_dotnet, manual_python};
+
+namespace {
+bool camel_case_interface(int interface_number) {
+  return interface_number == manual_cpp || interface_number == manual_com ||
+         interface_number == manual_dotnet;
+}
+
+// The rest of a call as the other interfaces write it: apostrophes become
+// double quotes and the colons between argument groups become commas;
+// a colon inside a quoted string is part of the string and stays.
+std::string call_rest_for_interface(std::string_view suffix, int interface_number) {
+  std::string result(suffix);
+  if (interface_number == manual_vdevelop) return result;
+  bool quoted = false;
+  for (char& c : result) {
+    if (c == '\'' || c == '"') {
+      c = '"';
+      quoted = !quoted;
+    } else if (c == ':' && !quoted) {
+      c = ',';
+    }
+  }
+  return result;
+}
+
+// Code inside a syntax element: entity-escaped, and with "\_" for each
+// underscore where the text is read as LaTeX.
+void write_code(Writer& out, std::string_view code, int mode) {
+  bool latex = mode == markup_latex || mode == markup_formula;
+  for (char c : code) {
+    if (c == '_' && latex)
+      out.write("\\_");
+    else
+      out.write(escape_xml(std::string_view(&c, 1)));
+  }
+}
+
+void write_syntax_code(Writer& out, int interface_number, std::string_view code, int mode) {
+  out.put("    <syntax interface=\"%s\">", manual_interface_name(interface_number));
+  write_code(out, code, mode);
+  out.write("</syntax>\n");
+}
+}  // namespace
+
+const char* manual_interface_name(int interface_number) {
+  switch (interface_number) {
+    case manual_vdevelop:
+      return "vdevelop";
+    case manual_c:
+      return "c";
+    case manual_cpp:
+      return "cpp";
+    case manual_com:
+      return "com";
+    case manual_dotnet:
+      return "dotnet";
+    case manual_python:
+      return "python";
+    default:
+      return "all";
+  }
+}
+
+void write_syntax_element(Writer& out, int interface_number, std::string_view name, int mode,
+                          std::string_view suffix) {
+  std::string code =
+      camel_case_interface(interface_number) ? name_style(name, style_camel) : std::string(name);
+  code += call_rest_for_interface(suffix, interface_number);
+  write_syntax_code(out, interface_number, code, mode);
+}
+
+void write_operator_syntax(Writer& out, std::string_view name, int mode, std::string_view suffix) {
+  const auto& known = model().by_name;
+  auto found = known.find(std::string(name));
+  if (found != known.end() && found->second->function == "Internal") {
+    write_syntax_element(out, manual_vdevelop, name, mode, suffix);
+    return;
+  }
+  for (int interface_number : manual_interfaces)
+    write_syntax_element(out, interface_number, name, mode, suffix);
+}
+
+void write_value_syntax(Writer& out, std::string_view value, int mode) {
+  for (int interface_number : manual_interfaces) {
+    std::string code(value);
+    if (interface_number != manual_vdevelop)
+      for (char& c : code)
+        if (c == '\'') c = '"';
+    write_syntax_code(out, interface_number, code, mode);
+  }
+}
