@@ -1,0 +1,364 @@
+// Builds the module model of the Python interface from the operator model:
+// Python names and types of the parameters, one function per operator, and
+// the grouping of the functions into modules (one module operator_set, or
+// one module per class type plus the module global).
+#include "gen/python/module_model.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "classes/handle_types.h"
+#include "doc/expression_printer.h"
+#include "driver/diagnostics.h"
+
+namespace {
+
+const char* const python_keywords[] = {
+    "False", "None",   "True",    "and",      "as",     "assert", "async",
+    "await", "break",  "class",   "continue", "def",    "del",    "elif",
+    "else",  "except", "finally", "for",      "from",   "global", "if",
+    "import", "in",    "is",      "lambda",   "nonlocal", "not",  "or",
+    "pass",  "raise",  "return",  "try",      "while",  "with",   "yield",
+};
+
+// Words of class type names and the spellings under which they appear in
+// operator names.
+const std::map<std::string, std::vector<std::string>>& word_equivalents() {
+  static const std::map<std::string, std::vector<std::string>> table = {
+      {"barcode", {"bar", "code"}},  {"campar", {"cam", "par"}},
+      {"cont", {"contour", "contours"}}, {"dist", {"distance"}},
+      {"estimation", {"esti"}},      {"feature", {"sampset"}},
+      {"function", {"funct"}},       {"object", {"obj"}},
+      {"para", {"parallels"}},       {"poly", {"polygon"}},
+      {"quaternion", {"quat"}},      {"trans", {"transform"}},
+  };
+  return table;
+}
+
+// Defaults of class-layout inputs, by Python name.
+const char* default_for(const std::string& name, PyMultiplicity multiplicity) {
+  if (name == "gen_param_name") return multiplicity == PyMultiplicity::single ? "''" : "[]";
+  if (name == "gen_param_value") return "[]";
+  if (name == "gen_param") return "{}";
+  return nullptr;
+}
+
+const std::string* english_text(const TaggedList<std::string>& texts) {
+  for (const Tagged<std::string>& text : texts)
+    if (text.language == "english") return &text.value;
+  return nullptr;
+}
+
+std::string english_or_empty(const TaggedList<std::string>& texts) {
+  const std::string* text = english_text(texts);
+  return text != nullptr ? *text : std::string();
+}
+
+PyMultiplicity multiplicity_of(const std::string& text) {
+  if (!text.empty() && text[0] == 'f') return PyMultiplicity::single;
+  if (!text.empty() && text[0] == 't') return PyMultiplicity::sequence;
+  return PyMultiplicity::maybe_sequence;
+}
+
+PyKind kind_of(int id, const std::string& row_name, const PyLayout& layout) {
+  int kind = type_kind(id);
+  if (kind == kind_plain) return PyKind::plain;
+  if (kind == kind_iconic) return PyKind::iconic_object;
+  if (kind == kind_handle) return row_name == "handle" ? PyKind::plain : PyKind::handle;
+  if (kind == kind_variable_data) return layout.class_layout ? PyKind::sem_tuple : PyKind::plain;
+  if (kind > 0) return layout.class_layout ? PyKind::fixed_size_sem_tuple : PyKind::plain;
+  throw PythonGenError("Invalid hst class handle val: " + std::to_string(kind));
+}
+
+// The element type of a plain parameter, from its type_list.
+void set_plain_element_type(PyParameter& p, const std::string& op_name, const Parameter& param,
+                            const PyLayout& layout) {
+  bool any_type = param.type_list.empty();
+  if (any_type) {
+    report_warning("Missing type_list for op: %s param: %s\n", op_name.c_str(),
+                   param.name.c_str());
+  }
+  std::vector<std::string> names;
+  bool seen[4] = {false, false, false, false};
+  for (const std::string& entry : param.type_list) {
+    char first = entry.empty() ? '\0' : entry[0];
+    if (first == 'i') {
+      names.push_back("int");
+      seen[0] = true;
+    } else if (first == 'r') {
+      names.push_back("float");
+      seen[1] = true;
+    } else if (first == 's') {
+      names.push_back("str");
+      seen[2] = true;
+    } else {
+      names.push_back(layout.class_layout ? "VHandleBase" : "VHandle");
+      seen[3] = true;
+    }
+  }
+  if (seen[0] && seen[1] && seen[2] && seen[3]) any_type = true;
+  if (any_type) {
+    if (p.multiplicity == PyMultiplicity::maybe_sequence) {
+      p.element_type = "VTupleType";
+      p.raw_annotation = true;
+    } else {
+      p.element_type = "VTupleElementType";
+    }
+    return;
+  }
+  if (names.size() == 1) {
+    p.element_type = names[0];
+    return;
+  }
+  p.element_type = "Union[";
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) p.element_type += ", ";
+    p.element_type += names[i];
+  }
+  p.element_type += "]";
+}
+
+}  // namespace
+
+bool is_python_keyword(const std::string& name) {
+  for (const char* keyword : python_keywords)
+    if (name == keyword) return true;
+  return false;
+}
+
+std::string python_name(const std::string& name) {
+  // A word begins at an upper-case letter or digit that does not continue a
+  // run of them; an underscore of the definition name separates words too.
+  std::string result;
+  bool in_run = false;
+  bool word_open = false;
+  for (char c : name) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (c == '_') {
+      word_open = false;
+      in_run = false;
+      continue;
+    }
+    bool starts = std::isupper(u) || std::isdigit(u);
+    if ((starts && !in_run) || !word_open) {
+      if (!result.empty()) result += '_';
+      word_open = true;
+    }
+    in_run = starts;
+    result += static_cast<char>(std::tolower(u));
+  }
+  if (is_python_keyword(result)) result += "_val";
+  return result;
+}
+
+PyParameter build_parameter(const std::string& op_name, const Parameter& param,
+                            const PyLayout& layout) {
+  PyParameter p;
+  p.def_name = param.name;
+  p.name = python_name(param.name);
+  p.input = !param.kind.empty() && param.kind[0] == 'i';
+
+  int id = GiveClass(param.sem_type.c_str(), 0);
+  if (id < 0 || id >= handle_type_rows) throw PythonGenError("Invalid semtype: " + param.sem_type);
+  p.sem_type = type_name(id);
+  p.kind = kind_of(id, p.sem_type, layout);
+
+  if (p.kind == PyKind::iconic_object) {
+    p.multiplicity = PyMultiplicity::single;
+  } else if (p.kind == PyKind::sem_tuple || p.kind == PyKind::fixed_size_sem_tuple) {
+    p.multiplicity = multiplicity_of(param.multiinstance);
+  } else {
+    p.multiplicity = multiplicity_of(param.multivalue);
+  }
+
+  const std::string& class_name = type_class_name(id);
+  switch (p.kind) {
+    case PyKind::iconic_object:
+      p.element_type = layout.class_layout ? class_name : "VObject";
+      p.module = layout.class_layout ? "v" + p.sem_type : "vobject";
+      break;
+    case PyKind::handle:
+      p.element_type = layout.class_layout ? class_name : "VHandle";
+      p.module = layout.class_layout ? "v" + p.sem_type : "vhandle";
+      break;
+    case PyKind::fixed_size_sem_tuple:
+    case PyKind::sem_tuple:
+      // Only the class layout has these kinds.
+      p.element_type = class_name;
+      p.module = "v" + p.sem_type;
+      if (p.kind == PyKind::fixed_size_sem_tuple) p.fixed_size = type_kind(id);
+      if (p.kind == PyKind::sem_tuple && !p.input &&
+          p.multiplicity != PyMultiplicity::single) {
+        p.element_type = "VTupleType";
+        p.raw_annotation = true;
+      }
+      break;
+    case PyKind::plain:
+      set_plain_element_type(p, op_name, param, layout);
+      break;
+  }
+
+  if (layout.class_layout && p.input) {
+    const char* default_text = default_for(p.name, p.multiplicity);
+    if (default_text != nullptr) p.default_text = default_text;
+  }
+  if (param.descriptions.empty()) {
+    report_warning("Missing documentation for op: %s\n", op_name.c_str());
+  }
+  p.description = english_or_empty(param.descriptions);
+  p.value_suggestion = param.default_value;
+  if (!param.assertion.empty()) p.assertion = print_expression(param.assertion);
+  return p;
+}
+
+PyFunction build_function(const Operator& op, size_t proc_number, const PyLayout& layout) {
+  PyFunction f;
+  f.name = op.name;
+  f.operator_name = op.name;
+  f.proc_number = proc_number;
+  const OperatorInfo& info = *op.info;
+  for (const Parameter& param : info.params) {
+    PyParameter p;
+    try {
+      p = build_parameter(op.name, param, layout);
+    } catch (const std::exception& inner) {
+      throw PythonGenError("Failed to preprocess param, op: " + op.name +
+                           " param: " + param.name + " error: " + inner.what());
+    }
+    (p.input ? f.inputs : f.outputs).push_back(std::move(p));
+  }
+  f.short_description = english_or_empty(info.short_descriptions);
+  f.warnings = english_or_empty(info.warnings);
+  f.attention = english_or_empty(info.attention);
+  f.alternatives = info.alternatives;
+  f.see_also = info.see_also;
+  f.predecessor = info.predecessor;
+  f.successor = info.successor;
+  return f;
+}
+
+std::string shorten_function_name(const std::string& name, const std::string& sem_type) {
+  std::vector<std::string> class_words;
+  size_t start = 0;
+  while (true) {
+    size_t end = sem_type.find('_', start);
+    std::string word = sem_type.substr(start, end == std::string::npos ? end : end - start);
+    class_words.push_back(word);
+    auto equivalents = word_equivalents().find(word);
+    if (equivalents != word_equivalents().end()) {
+      class_words.insert(class_words.end(), equivalents->second.begin(),
+                         equivalents->second.end());
+    }
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  std::string result;
+  start = 0;
+  bool first = true;
+  while (true) {
+    size_t end = name.find('_', start);
+    std::string word = name.substr(start, end == std::string::npos ? end : end - start);
+    bool class_word =
+        std::find(class_words.begin(), class_words.end(), word) != class_words.end();
+    if (first) {
+      result = word;
+    } else if (!class_word) {
+      result += "_" + word;
+    }
+    first = false;
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  // A shortened name that is a Python keyword ("or", "is") cannot be a
+  // method name; such a function keeps its full name.
+  if (is_python_keyword(result)) return name;
+  return result;
+}
+
+namespace {
+
+PyModule class_module_for(const PyParameter& p) {
+  PyModule m;
+  m.name = p.module;
+  m.sem_type = p.sem_type;
+  int id = GiveClass(p.sem_type.c_str(), 0);
+  m.class_name = type_class_name(id);
+  switch (p.kind) {
+    case PyKind::iconic_object:
+      m.kind = PyModuleKind::iconic_object_class;
+      break;
+    case PyKind::handle:
+      m.kind = PyModuleKind::handle_class;
+      break;
+    case PyKind::fixed_size_sem_tuple:
+      m.kind = PyModuleKind::fixed_size_sem_tuple_class;
+      m.fixed_size = p.fixed_size;
+      break;
+    case PyKind::sem_tuple:
+      m.kind = PyModuleKind::sem_tuple_class;
+      break;
+    case PyKind::plain:
+      break;
+  }
+  return m;
+}
+
+}  // namespace
+
+std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
+                                         const PyLayout& layout) {
+  std::map<std::string, PyModule> modules;
+  if (!layout.class_layout) {
+    PyModule& flat = modules["operator_set"];
+    flat.name = "operator_set";
+    for (PyFunction& f : functions) flat.free_functions.push_back(std::move(f));
+  } else {
+    modules["global"].name = "global";
+    for (PyFunction& f : functions) {
+      const PyParameter* owner = nullptr;
+      for (size_t i = 0; i < f.inputs.size() && owner == nullptr; ++i) {
+        if (f.inputs[i].class_typed()) {
+          owner = &f.inputs[i];
+          f.instance = static_cast<int>(i);
+        }
+      }
+      for (size_t i = 0; i < f.outputs.size() && owner == nullptr; ++i)
+        if (f.outputs[i].class_typed()) owner = &f.outputs[i];
+      if (owner == nullptr) {
+        modules["global"].free_functions.push_back(std::move(f));
+        continue;
+      }
+      auto found = modules.find(owner->module);
+      if (found == modules.end()) found = modules.emplace(owner->module, class_module_for(*owner)).first;
+      PyModule& m = found->second;
+      f.name = shorten_function_name(f.name, m.sem_type);
+      if (f.instance >= 0) {
+        m.methods.push_back(std::move(f));
+      } else {
+        m.free_functions.push_back(std::move(f));
+      }
+    }
+  }
+  std::vector<PyModule> result;
+  for (auto& entry : modules) result.push_back(std::move(entry.second));
+  return result;
+}
+
+std::string module_base_class(const PyModule& module) {
+  const std::string& name = module.class_name;
+  switch (module.kind) {
+    case PyModuleKind::iconic_object_class:
+      if (name.size() > 1 && name[1] == 'O') return "VObjectBase";
+      if (name.size() > 4 && name[1] == 'X') return "vxld.VXLD";
+      return "vobject.VObject";
+    case PyModuleKind::handle_class:
+      return "VHandleBase";
+    case PyModuleKind::fixed_size_sem_tuple_class:
+    case PyModuleKind::sem_tuple_class:
+      return "VSemTupleBase";
+    case PyModuleKind::plain:
+      break;
+  }
+  throw PythonGenError("MapParamBaseClass unreachable");
+}

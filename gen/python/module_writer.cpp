@@ -1,0 +1,160 @@
+// Writes one module of the Python interface after its banner: the typing
+// and runtime imports, the imports of the other class modules it uses, the
+// converters of a fixed-size semantic-tuple class, its free functions and
+// its class with the methods.
+#include <map>
+
+#include "gen/python/python_writers.h"
+
+namespace {
+
+struct ImportedModule {
+  bool fixed_size = false;
+  std::string class_name;
+};
+
+// The other modules whose classes the module uses: those of its
+// class-typed parameters and the module of its base class.
+std::map<std::string, ImportedModule> used_modules(const PyModule& module) {
+  std::map<std::string, ImportedModule> used;
+  auto collect = [&](const std::vector<PyFunction>& functions) {
+    for (const PyFunction& f : functions) {
+      for (const auto* list : {&f.inputs, &f.outputs}) {
+        for (const PyParameter& p : *list) {
+          if (!p.class_typed() || p.module == module.name) continue;
+          ImportedModule& entry = used[p.module];
+          if (p.kind == PyKind::fixed_size_sem_tuple) {
+            entry.fixed_size = true;
+            entry.class_name = p.element_type;
+          }
+        }
+      }
+    }
+  };
+  collect(module.free_functions);
+  collect(module.methods);
+  // An iconic class derives from vobject.VObject or vxld.VXLD; the class
+  // statement needs that module.
+  if (module.is_class_module()) {
+    std::string base = module_base_class(module);
+    size_t point = base.find('.');
+    if (point != std::string::npos && base.substr(0, point) != module.name) {
+      used[base.substr(0, point)];
+    }
+  }
+  return used;
+}
+
+// Handle classes derive from VHandleBase, and plain handle parameters of the
+// class layout are annotated with it; the module must then import it.
+bool uses_handle_base(const PyModule& module) {
+  if (module.name == "vhandle" || module.kind == PyModuleKind::handle_class) return true;
+  for (const auto* functions : {&module.free_functions, &module.methods})
+    for (const PyFunction& f : *functions)
+      for (const auto* list : {&f.inputs, &f.outputs})
+        for (const PyParameter& p : *list)
+          if (!p.class_typed() && p.element_type.find("VHandleBase") != std::string::npos)
+            return true;
+  return false;
+}
+
+void write_runtime_imports(Writer& out, const PyModule& module, const PyLayout& layout) {
+  out.write("\n# mypy: no-warn-unused-ignores\n");
+  out.write("\n");
+  out.write("from typing import Sequence, Tuple, Optional, Union\n");
+  out.write("\n");
+  out.write(
+      "from .ffi import (\n    VornixOperator,\n    VTupleElementType,\n    VTupleType,\n)\n\n"
+      "from .util import MaybeSequence\n");
+  if (layout.class_layout) out.write("from .mixin import sem_tuples_to_sequence\n");
+
+  if (module.name == "vobject") {
+    out.write("\nfrom typing import Generator\n\n");
+    out.write("from .ffi import VObjectBase, VError\n");
+    out.write("from .util import slice_to_index_list\n");
+  }
+  if (uses_handle_base(module)) out.write("from .ffi import VHandleBase\n");
+  if (layout.class_layout && module.kind == PyModuleKind::handle_class) {
+    out.write("from .mixin import register_handle_class\n");
+  }
+  if (module.kind == PyModuleKind::fixed_size_sem_tuple_class ||
+      module.kind == PyModuleKind::sem_tuple_class) {
+    out.write("from .mixin import VSemTupleBase\n");
+  }
+}
+
+void write_module_imports(Writer& out, const PyModule& module, const PyLayout& layout) {
+  if (!layout.class_layout) {
+    out.write("from .vhandle import VHandle\n");
+    out.write("from .vobject import VObject\n");
+    return;
+  }
+  for (const auto& [name, imported] : used_modules(module)) {
+    out.put("from . import %s\n", name.c_str());
+    if (imported.fixed_size) {
+      out.put("from .%s import %s_from_raw_s, %s_from_raw_m\n", name.c_str(),
+              imported.class_name.c_str(), imported.class_name.c_str());
+    }
+  }
+}
+
+void write_converters(Writer& out, const PyModule& module) {
+  const char* c = module.class_name.c_str();
+  int n = module.fixed_size;
+  out.put(
+      "\n\ndef %s_from_raw_s(\n    sequence: Sequence[VTupleElementType]\n) -> '%s':\n"
+      "    \"\"\"Turns a sequence of values into a single %s.\"\"\"\n"
+      "    assert len(sequence) == %d\n\n    return %s(sequence)\n",
+      c, c, c, n, c);
+  out.put(
+      "\n\ndef %s_from_raw_m(\n    sequence: Sequence[VTupleElementType]\n) -> Sequence['%s']:\n"
+      "    \"\"\"Turns a sequence of values into a sequence of %s.\"\"\"\n"
+      "    length = len(sequence)\n    assert length != 0\n    assert length %% %d == 0\n\n"
+      "    return [%s(sequence[i:i + %d]) for i in range(0, length, %d)]\n",
+      c, c, c, n, c, n, n);
+}
+
+}  // namespace
+
+void write_module(Writer& out, const PyModule& module, const PyLayout& layout) {
+  write_runtime_imports(out, module, layout);
+  write_module_imports(out, module, layout);
+  if (module.kind == PyModuleKind::fixed_size_sem_tuple_class) write_converters(out, module);
+
+  for (const PyFunction& f : module.free_functions) {
+    out.write("\n\n");
+    write_function(out, f, "", "    ", module.name, layout);
+  }
+  if (!module.is_class_module()) return;
+
+  out.put("\n\nclass %s(%s):\n", module.class_name.c_str(), module_base_class(module).c_str());
+  if (module.class_name == "VObject") {
+    // The blank line after the placeholder keeps a following method off its
+    // line.
+    out.write("    \"\"\"TODO snippet files\"\"\"\n\n");
+  } else {
+    out.put("    \"\"\"VORNIX %s class.\"\"\"\n\n", module.class_name.c_str());
+  }
+  for (const PyFunction& f : module.methods) {
+    write_function(out, f, "    ", "        ", module.name, layout);
+    out.write("\n");
+  }
+  if (layout.class_layout && module.kind == PyModuleKind::handle_class) {
+    out.put("\nregister_handle_class('%s', %s)\n", module.sem_type.c_str(),
+            module.class_name.c_str());
+  }
+}
+
+void write_errors_module(Writer& out, const std::vector<ErrorDefinition>& entries) {
+  out.write("# Note: According to the PEP8, constants are usually defined\n");
+  out.write("# on a module level and written in all capital letters with\n");
+  out.write("# underscores separating words.\n");
+  out.write("\n");
+  out.write("# Above is a convention, it doesn't actually prevent reassignment.\n\n");
+  // No line break after the last constant.
+  for (const ErrorDefinition& entry : entries) {
+    out.write("\n#: ");
+    out.write(entry.comment);
+    out.put("\n%s = %s", entry.name.c_str(), entry.value.c_str());
+  }
+}
