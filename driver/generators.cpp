@@ -2,6 +2,7 @@
 #include "driver/generators.h"
 
 #include "doc/help_files.h"
+#include "doc/manual_xml.h"
 #include "driver/module_list.h"
 #include "driver/settings.h"
 #include "gen/com/com_interface.h"
@@ -19,7 +20,7 @@ const std::vector<GeneratorEntry>& generator_entries() {
       {mode_com, 'X', write_com_interface},
       {mode_dotnet, 'N', write_dotnet_interface},
       {mode_help, 'M', write_help_files},
-      {mode_manual, 'R', nullptr},
+      {mode_manual, 'R', write_reference_manual},
       {mode_module_list, 'm', write_module_list},
       {mode_python, 'Y', write_python_interface},
   };

@@ -1,0 +1,57 @@
+// The frame of every manual XML file: the XML declaration, the DOCTYPE with
+// its five entities, the root's opening tag and the document element; and
+// saving a collected file under its name.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "doc/manual_writers.h"
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+
+namespace {
+
+// The maker's name and web address in the document element of the library's
+// own manual.
+const char* const maker_company = "Talvik Software GmbH";
+const char* const maker_url = "https://www.talvik-software.example";
+
+}  // namespace
+
+void write_xml_head(Writer& out, const char* root, const std::string& root_attributes) {
+  out.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n");
+  out.put("<!DOCTYPE %s [\n", root);
+  out.write("  <!ENTITY cr \"&#10;\">\n");
+  out.write("  <!ENTITY ldquo \"&#8220;\">\n");
+  out.write("  <!ENTITY rdquo \"&#8221;\">\n");
+  out.write("  <!ENTITY bdquo \"&#8222;\">\n");
+  out.write("  <!ENTITY nbsp  \"&#160;\">\n");  // two blanks after nbsp
+  out.write("]>\n");
+  out.put("<%s%s>\n", root, root_attributes.c_str());
+}
+
+void write_document_element(Writer& out) {
+  const Settings& s = settings();
+  bool library = s.generation_target != target_package;
+  std::string arch;
+  architecture(arch);
+  out.put("  <document version=\"%s\" language=\"%s\" copyright=\"%s\" author=\"%s\" url=\"%s\" "
+          "system=\"%s\" architecture=\"%s\"/>\n",
+          "23.05.0.0", escape_xml(s.doc_locale).c_str(), escape_xml(s.copyright_footer).c_str(),
+          library ? maker_company : escape_xml(s.author).c_str(), library ? maker_url : "",
+          library ? "true" : "false", escape_xml(arch).c_str());
+}
+
+void save_xml_file(const Writer& out, const std::string& name) {
+  std::FILE* file = std::fopen(name.c_str(), "wb+");
+  if (file == nullptr) {
+    report_error("could not open file <%s>\n", name.c_str());
+    std::exit(1);
+  }
+  const std::string& text = out.text();
+  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  if (std::fclose(file) != 0) written = false;
+  if (!written) throw std::runtime_error("Failed IO operations: " + name);
+}

@@ -1,0 +1,436 @@
+// One file of the manual per documented operator, "<name>.xml": its chapter
+// path, its signatures, and its documentation: texts, parameters with their
+// types and values, examples, parallelisation, related operators,
+// references, module and keywords.
+#include <cctype>
+#include <cstdlib>
+
+#include "classes/handle_types.h"
+#include "def/module_table.h"
+#include "doc/chapter_table.h"
+#include "doc/expression_printer.h"
+#include "doc/index_topics.h"
+#include "doc/manual_writers.h"
+#include "doc/manual_xml.h"
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+#include "gen/com/com_names.h"
+#include "gen/cpp/type_mapping.h"
+#include "gen/dotnet/csharp_names.h"
+
+namespace {
+
+bool is_internal(const Operator& op) { return op.function == "Internal"; }
+
+std::string lower_case(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool creates_handle(const Operator& op) {
+  for (const Parameter& param : op.info->params) {
+    if (param.group != group_output_control) continue;
+    if (type_kind(GiveClass(param.sem_type.c_str(), 0)) == kind_handle) return true;
+  }
+  return false;
+}
+
+// ---- texts ----
+
+void write_summary(Writer& out, const Operator& op) {
+  const std::string* summary = run_language_text(op.info->short_descriptions);
+  if (summary == nullptr && settings().generation_target != target_package) {
+    report_warning("Missing %s %s for operator %s\n", settings().doc_language.c_str(),
+                   "operator or parameter summary", op.name.c_str());
+  }
+  if (summary == nullptr) summary = manual_text(op.info->short_descriptions);
+  if (summary != nullptr) write_summary_element(out, "summary", *summary);
+}
+
+void write_texts(Writer& out, const Operator& op) {
+  const OperatorInfo& info = *op.info;
+  write_summary(out, op);
+  if (const std::string* text = manual_text(info.warnings)) write_summary_element(out, "warning", *text);
+  if (const std::string* text = manual_text(info.descriptions))
+    write_paragraph_element(out, "description", *text);
+  if (const std::string* text = manual_text(info.attention))
+    write_paragraph_element(out, "attention", *text);
+}
+
+// ---- parameters ----
+
+bool is_iconic(const Parameter& param) {
+  return param.group == group_input_object || param.group == group_output_object;
+}
+
+// An iconic type's class, or the generic object class when its row has none.
+int iconic_class_type(const Parameter& param, bool com) {
+  int type = GiveClass(param.sem_type.c_str(), 0);
+  if (type >= 0 && type_has_class(type)) return type;
+  return com ? well_known_types().untyped_object : well_known_types().object;
+}
+
+void write_iconic_type(Writer& out, const Parameter& param) {
+  out.put("    <type id=\"%s\">\n", escape_xml(param.sem_type).c_str());
+  bool output = param.group == group_output_object;
+  write_spelled_syntax(out, manual_vdevelop, "object");
+  write_spelled_syntax(out, manual_c, output ? "Vobject *" : "Vobject");
+  write_spelled_syntax(out, manual_cpp, cpp_type_name(iconic_class_type(param, false)));
+  write_spelled_syntax(out, manual_com, com_name(iconic_class_type(param, true)));
+  write_spelled_syntax(out, manual_dotnet, csharp_type_name(iconic_class_type(param, false)));
+  write_spelled_syntax(out, manual_python, python_annotation(param));
+  out.write("    </type>\n");
+}
+
+// A handle type that one of the class interfaces has a class for.
+bool has_handle_class(const Parameter& param) {
+  int type = GiveClass(param.sem_type.c_str(), 0);
+  return type >= 0 && type_kind(type) == kind_handle && type_has_class(type);
+}
+
+void write_control_types(Writer& out, const Parameter& param) {
+  if (has_handle_class(param)) {
+    int type = GiveClass(param.sem_type.c_str(), 0);
+    out.put("    <type id=\"%s\">\n", escape_xml(param.sem_type).c_str());
+    write_spelled_syntax(out, manual_cpp, cpp_type_name(type));
+    write_spelled_syntax(out, manual_com, com_param_type(type));
+    write_spelled_syntax(out, manual_dotnet, csharp_type_name(type));
+    write_spelled_syntax(out, manual_python, python_annotation(param));
+    out.write("    </type>\n");
+  }
+  out.write("    <type id=\"VTuple\">\n");
+  write_spelled_syntax(out, manual_c, "Vtuple");
+  write_spelled_syntax(out, manual_cpp, "VTuple");
+  write_spelled_syntax(out, manual_dotnet, "VTuple");
+  write_spelled_syntax(out, manual_python, python_annotation(param));
+  out.write("    </type>\n");
+  out.write("    <type id=\"VARIANT\">\n");
+  write_spelled_syntax(out, manual_com, "VARIANT");
+  out.write("    </type>\n");
+}
+
+// How each interface spells one value type of a type_list.
+struct ValueTypeSpelling {
+  const char* type;
+  const char* names[6];  // vdevelop, c, cpp, com, dotnet, python
+};
+const ValueTypeSpelling value_type_spellings[] = {
+    {"integer", {"integer", "Vlong", "Vlong", "Vlong", "int", "int"}},
+    {"real", {"real", "double", "double", "double", "double", "float"}},
+    {"string", {"string", "char*", "VString", "BSTR", "string", "str"}},
+    {"handle", {"handle", "Vtuple", "VHandle", "VARIANT", "VHandle", "VHandle"}},
+};
+const int subtype_interfaces[6] = {manual_vdevelop, manual_c,      manual_cpp,
+                                   manual_com,      manual_dotnet, manual_python};
+
+void write_subtype(Writer& out, const std::string& type, bool is_default) {
+  out.write(is_default ? "    <subtype default=\"true\">\n" : "    <subtype>\n");
+  const ValueTypeSpelling* spelling = nullptr;
+  for (const ValueTypeSpelling& row : value_type_spellings)
+    if (type == row.type) spelling = &row;
+  for (int i = 0; i < 6; ++i)
+    write_spelled_syntax(out, subtype_interfaces[i], spelling ? spelling->names[i] : type);
+  out.write("    </subtype>\n");
+}
+
+void write_subtypes(Writer& out, const Parameter& param) {
+  if (is_iconic(param)) {
+    for (const std::string& type : param.type_list)
+      out.put("    <subtype name=\"%s\"/>\n", escape_xml(type).c_str());
+    return;
+  }
+  if (!param.default_type.empty()) write_subtype(out, param.default_type, true);
+  for (const std::string& type : param.type_list)
+    if (type != param.default_type) write_subtype(out, type, false);
+}
+
+void write_value_element(Writer& out, const char* indent, const char* element,
+                         const std::string& value) {
+  out.put("%s<%s>", indent, element);
+  write_xml_text(out, value);
+  out.put("</%s>\n", element);
+}
+
+void write_value_list(Writer& out, const char* element, const TextList& values) {
+  if (values.empty()) return;
+  out.put("    <%s>\n", element);
+  for (const std::string& value : values) write_value_element(out, "      ", "value", value);
+  out.put("    </%s>\n", element);
+}
+
+void write_value_range(Writer& out, const Parameter& param) {
+  if (param.value_min.empty() && param.value_max.empty() && param.value_function.empty()) return;
+  out.write("    <value_range>\n");
+  if (!param.value_min.empty()) write_value_element(out, "      ", "min", param.value_min);
+  if (!param.value_max.empty()) write_value_element(out, "      ", "max", param.value_max);
+  if (!param.value_function.empty())
+    write_value_element(out, "      ", "function", param.value_function);
+  out.write("    </value_range>\n");
+}
+
+void write_expression(Writer& out, const char* element, const TextList& postfix) {
+  if (postfix.empty()) return;
+  out.put("    <%s>", element);
+  convert_markup(out, print_expression(postfix), false);
+  out.put("</%s>\n", element);
+}
+
+void write_parameter(Writer& out, const Parameter& param) {
+  out.put("  <parameter id=\"%s\" mode=\"%s\" semtype=\"%s\"", escape_xml(param.name).c_str(),
+          escape_xml(param.kind).c_str(), escape_xml(semantic_type_text(param)).c_str());
+  if (!param.modified.empty() && param.modified != "false") {
+    out.put(" modified=\"%s\">\n", escape_xml(param.modified).c_str());
+  } else {
+    out.write(">\n");
+  }
+  out.write("    <name>\n");
+  write_parameter_syntax(out, param.name);
+  out.write("    </name>\n");
+  if (is_iconic(param)) {
+    write_iconic_type(out, param);
+  } else {
+    write_control_types(out, param);
+  }
+  write_subtypes(out, param);
+  for (const std::string& ext : param.file_ext)
+    out.put("    <fileext ext=\"%s\"/>\n", escape_xml(ext).c_str());
+  if (const std::string* text = manual_text(param.descriptions)) {
+    out.write("    ");
+    write_summary_element(out, "summary", *text);
+  }
+  if (!param.default_value.empty())
+    write_value_element(out, "    ", "default", param.default_value);
+  write_value_list(out, "value_list", param.value_list);
+  write_value_list(out, "value_suggestions", param.values);
+  write_value_range(out, param);
+  if (!param.step_min.empty()) write_value_element(out, "    ", "step_min", param.step_min);
+  if (!param.step_rec.empty()) write_value_element(out, "    ", "step_rec", param.step_rec);
+  write_expression(out, "value_number", param.value_number);
+  bool output = param.group == group_output_object || param.group == group_output_control;
+  write_expression(out, output ? "assertion" : "restriction", param.assertion);
+  write_value_list(out, "cd_values", param.cd_value_list);
+  if (!param.cd_type_list.empty()) {
+    out.put("    <%s>\n", "cd_types");
+    for (const std::string& type : param.cd_type_list)
+      out.put("      <%s id=\"%s\"/>\n", "type", escape_xml(type).c_str());
+    out.put("    </%s>\n", "cd_types");
+  }
+  out.write("  </parameter>\n");
+}
+
+void write_parameters(Writer& out, const Operator& op) {
+  if (op.info->params.empty()) return;
+  out.write("<parameters>\n");
+  for (const Parameter& param : op.info->params) write_parameter(out, param);
+  out.write("</parameters>\n");
+}
+
+// ---- examples ----
+
+struct ExampleLanguage {
+  const char* tag;
+  const char* syntax;
+  int interface_number;
+};
+const ExampleLanguage example_languages[] = {
+    {"vb.net", "Visual Basic", manual_dotnet}, {"c++", "C++ (VORNIX 5.0-10.0)", manual_cpp},
+    {"cpp", "C++", manual_cpp},                {"c#", "C#", manual_dotnet},
+    {"c", "C", manual_c},                      {"trias", "VDevelop", manual_vdevelop},
+};
+
+const ExampleLanguage& example_language(const std::string& tag) {
+  for (const ExampleLanguage& language : example_languages)
+    if (tag == language.tag) return language;
+  report_error("unknown example language: '%s'\n", tag.c_str());
+  std::exit(1);
+}
+
+// Examples are code: only "<", ">" and "&" are escaped.
+void write_example(Writer& out, const Tagged<std::string>& example) {
+  out.put("<example syntax=\"%s\">\n", example_language(example.language).syntax);
+  for (char c : example.value) {
+    if (c == '<')
+      out.write("&lt;");
+    else if (c == '>')
+      out.write("&gt;");
+    else if (c == '&')
+      out.write("&amp;");
+    else
+      out.write(std::string_view(&c, 1));
+  }
+  out.write("</example>\n");
+}
+
+void write_examples(Writer& out, const Operator& op) {
+  // Stored newest first; written in the order of the definition.
+  std::vector<const Tagged<std::string>*> examples;
+  for (auto it = op.info->examples.rbegin(); it != op.info->examples.rend(); ++it)
+    examples.push_back(&*it);
+  for (const auto* example : examples) example_language(example->language);  // checks the tags
+  if (examples.size() == 1) {
+    write_example(out, *examples.front());
+    return;
+  }
+  for (int number = manual_vdevelop; number <= manual_dotnet; ++number) {
+    bool opened = false;
+    for (const auto* example : examples) {
+      if (example_language(example->language).interface_number != number) continue;
+      if (!opened) out.put("<syntax interface=\"%s\">\n", manual_interface_name(number));
+      opened = true;
+      write_example(out, *example);
+    }
+    if (opened) out.write("</syntax>\n");
+  }
+}
+
+// ---- parallelisation ----
+
+void write_parallelisation(Writer& out, const Operator& op) {
+  const Parallelisation& par = op.info->par;
+  out.write("<parallelization>\n");
+  if (!par.compute_devices.empty()) {
+    out.put("    <%s>\n", "compute_devices");
+    for (const std::string& device : par.compute_devices)
+      out.put("      <%s id=\"%s\"/>\n", "compute_device", escape_xml(device).c_str());
+    out.put("    </%s>\n", "compute_devices");
+  }
+  const char* type = par.exclusively        ? "exclusive"
+                     : par.mutual           ? "mutual"
+                     : par.exclusively_none ? "independent"
+                                            : "reentrant";
+  out.put("  <synchronization type=\"%s\" scope=\"%s\"/>\n", type,
+          par.locally ? "local" : "global");
+  if (par.methods.empty() || par.methods.front().name.compare(0, 4, "none") == 0) {
+    out.write("  <methods/>\n");
+  } else {
+    out.write("  <methods>\n");
+    bool split_partial_written = false;
+    for (const SplitMethod& method : par.methods) {
+      if (method.name.compare(0, 13, "split_partial") == 0) {
+        if (!split_partial_written) out.write("    <method id=\"split_partial\"/>\n");
+        split_partial_written = true;
+        continue;
+      }
+      out.put("    <method id=\"%s\"/>\n", escape_xml(method.name).c_str());
+    }
+    out.write("  </methods>\n");
+  }
+  out.write("</parallelization>\n");
+  if (par.interrupt_mode & 2u) out.write("    <interrupt_mode type=\"cancel\"/>\n");
+  if (par.interrupt_mode & 1u) out.write("    <interrupt_mode type=\"break\"/>\n");
+}
+
+// ---- related operators, references, module, keywords ----
+
+void write_operator_references(Writer& out, const char* element, const TextList& names) {
+  if (names.empty()) return;
+  out.put("<%s>\n", element);
+  for (const std::string& name : names) {
+    out.put("<opref id=\"%s\">\n", escape_xml(name).c_str());
+    write_operator_syntax(out, name);
+    out.write("</opref>\n");
+  }
+  out.put("</%s>\n", element);
+}
+
+void write_module(Writer& out, const OperatorInfo& info) {
+  if (info.module == -1) return;
+  std::string dynamic;
+  for (int i = 0; i < module_count; ++i) {
+    if (!(info.dynamic_modules & (1u << i))) continue;
+    if (!dynamic.empty()) dynamic += ", ";
+    dynamic += module_display_name(i);
+  }
+  if (!dynamic.empty()) {
+    out.put("<module dynamic=\"%s\">", escape_xml(dynamic).c_str());
+  } else {
+    out.write("<module>");
+  }
+  const char* name = module_display_name(info.module);
+  write_xml_text(out, name ? name : "");
+  out.write("</module>\n");
+}
+
+void write_keywords(Writer& out, const Operator& op) {
+  TextList ids = keyword_lookup(op, "id", false);
+  if (ids.empty()) return;
+  TextList texts = keyword_lookup(op, settings().doc_language, false);
+  out.write("<keywords>\n");
+  for (size_t i = 0; i < ids.size(); ++i) {
+    out.put("  <keyword id=\"%s\">", escape_xml(ids[i]).c_str());
+    write_xml_text(out, texts.size() == ids.size() ? texts[i] : ids[i]);
+    out.write("</keyword>\n");
+  }
+  out.write("</keywords>\n");
+}
+
+void write_content(Writer& out, const ManualRun& run, const Operator& op) {
+  const OperatorInfo& info = *op.info;
+  write_texts(out, op);
+  write_parameters(out, op);
+  if (!info.examples.empty()) write_examples(out, op);
+  if (const std::string* text = manual_text(info.complexity))
+    write_paragraph_element(out, "complexity", *text);
+  if (const std::string* text = manual_result(run, op))
+    write_paragraph_element(out, "result", *text);
+  if (!is_internal(op)) write_parallelisation(out, op);
+  write_operator_references(out, "predecessors", info.predecessor);
+  write_operator_references(out, "successors", info.successor);
+  write_operator_references(out, "alternatives", info.alternatives);
+  write_operator_references(out, "see", info.see_also);
+  if (!info.references.empty()) {
+    out.write("<references>\n");
+    convert_markup(out, info.references, false);
+    out.write("\n</references>\n");
+  }
+  write_module(out, info);
+  write_keywords(out, op);
+}
+
+}  // namespace
+
+std::string semantic_type_text(const Parameter& param) {
+  std::string channel;
+  if (!param.multichannel.empty()) {
+    char first = param.multichannel[0];
+    channel = first == 'f' ? "singlechannel" : first == 'o' ? "(multichannel-)" : "multichannel-";
+  }
+  int type = GiveClass(param.sem_type.c_str(), 0);
+  const std::string& multiplicity =
+      type >= 0 && type_kind(type) == kind_handle &&
+              (param.multivalue.empty() || param.multivalue[0] != 'v')
+          ? param.multiinstance
+          : param.multivalue;
+  std::string suffix;
+  if (multiplicity == "vector") {
+    suffix = "-vector";
+  } else if (multiplicity == "vector_1") {
+    suffix = "-vector{1}";
+  } else if (!multiplicity.empty() && multiplicity[0] == 't') {
+    suffix = "-array";
+  } else if (!multiplicity.empty() && multiplicity[0] == 'o') {
+    suffix = "(-array)";
+  }
+  return channel + param.sem_type + suffix;
+}
+
+void write_operator_file(const ManualRun& run, const Operator& op) {
+  Writer out;
+  std::string attributes = format_text(" id=\"%s\" interface=\"%s\"%s", escape_xml(op.name).c_str(),
+                                       is_internal(op) ? "vdevelop" : "all",
+                                       creates_handle(op) ? " creates_handle_type=\"true\"" : "");
+  write_xml_head(out, "operator", attributes);
+  write_document_element(out);
+  int level = 1;
+  for (const ChapterLevel& chapter : chapter_path(op)) {
+    out.write("<chapter id=\"");
+    out.write(escape_xml(lower_case(chapter.id)));
+    out.write("\" name=\"");
+    out.write(escape_xml(chapter.name));
+    out.put("\" level=\"%d\"/>\n", level++);
+  }
+  write_signatures(out, run, op);
+  write_content(out, run, op);
+  out.write("</operator>\n");
+  save_xml_file(out, op.name + ".xml");
+}

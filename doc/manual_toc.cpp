@@ -1,0 +1,143 @@
+// The chapter tree of the manual and the table of contents that shows it:
+// one chapter element per distinct chapter path of the documented operators
+// and chapter entries, nested as the path is, with the chapter's description
+// and its operators in ascending name order.
+#include <cctype>
+
+#include "doc/chapter_table.h"
+#include "doc/manual_writers.h"
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+
+namespace {
+
+constexpr size_t max_chapter_text = 255;
+
+std::string lower_case(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string cut_chapter_text(const std::string& text, const char* message) {
+  if (text.size() <= max_chapter_text) return text;
+  report_warning(message, text.c_str());
+  return text.substr(0, max_chapter_text);
+}
+
+ChapterNode& child_node(ChapterNode& parent, const ChapterLevel& level) {
+  for (auto& child : parent.children)
+    if (child->id == level.id) return *child;
+  parent.children.push_back(std::make_unique<ChapterNode>());
+  ChapterNode& node = *parent.children.back();
+  node.id = level.id;
+  node.name = level.name;
+  return node;
+}
+
+// A chapter entry describes its chapter when it has a description (or, for
+// want of one, a short description); one in the run's language wins.
+bool describes_in_run_language(const Operator& entry) {
+  const OperatorInfo& info = *entry.info;
+  for (const auto* texts : {&info.descriptions, &info.short_descriptions})
+    for (const auto& text : *texts)
+      if (text.language == settings().doc_language) return true;
+  return false;
+}
+
+const std::string* chapter_description_text(const Operator& entry) {
+  const std::string* text = manual_text(entry.info->descriptions);
+  return text != nullptr ? text : manual_text(entry.info->short_descriptions);
+}
+
+void write_indent(Writer& out, int blanks) { out.repeat(' ', blanks); }
+
+void write_toc_operator(Writer& out, const Operator& op, int indent) {
+  write_indent(out, indent);
+  out.put("<operator id=\"%s\">\n", escape_xml(op.name).c_str());
+  // Only vdevelop for an operator implemented inside the development
+  // environment ("Internal").
+  write_operator_syntax(out, op.name);
+  const std::string* summary = run_language_text(op.info->short_descriptions);
+  if (summary == nullptr && settings().generation_target != target_package) {
+    report_warning("Missing %s %s for operator %s\n", settings().doc_language.c_str(),
+                   "operator or parameter summary", op.name.c_str());
+  }
+  if (summary == nullptr) summary = manual_text(op.info->short_descriptions);
+  if (summary != nullptr) {
+    write_indent(out, indent + 2);
+    write_summary_element(out, "summary", *summary);
+  }
+  write_indent(out, indent);
+  out.write("</operator>\n");
+}
+
+void write_chapter(Writer& out, const ChapterNode& node, int depth) {
+  int indent = 2 * depth;
+  write_indent(out, indent);
+  out.put("<chapter id=\"%s\" name=\"%s\">\n", escape_xml(lower_case(node.id)).c_str(),
+          escape_xml(node.name).c_str());
+  if (node.description != nullptr) {
+    const std::string* text = chapter_description_text(*node.description);
+    if (text != nullptr) {
+      write_indent(out, indent + 2);
+      out.put("<%s>%s", "description", "\n");
+      write_converted(out, *text, false);
+      out.put("%s</%s>\n", "", "description");
+    }
+  }
+  for (const auto& entry : node.operators) write_toc_operator(out, *entry.second, indent + 2);
+  for (const auto& child : node.children) write_chapter(out, *child, depth + 1);
+  write_indent(out, indent);
+  out.write("</chapter>\n");
+}
+
+}  // namespace
+
+std::vector<ChapterLevel> chapter_path(const Operator& op) {
+  TextList ids = chapter_lookup(op, "id", false);
+  TextList names = chapter_lookup(op, settings().doc_language, false);
+  std::vector<ChapterLevel> path;
+  for (size_t i = 0; i < ids.size(); ++i) {
+    ChapterLevel level;
+    level.id = cut_chapter_text(ids[i], "Chapter id is too long '%s'\n");
+    level.name = cut_chapter_text(i < names.size() ? names[i] : ids[i],
+                                  "Chapter name is too long '%s'\n");
+    path.push_back(level);
+  }
+  return path;
+}
+
+std::unique_ptr<ChapterNode> build_chapter_tree(const ManualRun& run) {
+  auto root = std::make_unique<ChapterNode>();
+  for (const Operator* entry : run.entries) {
+    std::vector<ChapterLevel> path = chapter_path(*entry);
+    if (path.empty()) continue;
+    bool chapter_entry = entry->name == "*";
+    if (!chapter_entry && path.front().id == "OldVersion") continue;
+    ChapterNode* node = root.get();
+    for (const ChapterLevel& level : path) node = &child_node(*node, level);
+    if (!chapter_entry) {
+      node->operators.emplace(entry->name, entry);
+    } else if (chapter_description_text(*entry) != nullptr &&
+               (node->description == nullptr ||
+                (!describes_in_run_language(*node->description) &&
+                 describes_in_run_language(*entry)))) {
+      node->description = entry;
+    }
+  }
+  return root;
+}
+
+std::string toc_file_name() {
+  return settings().generation_target == target_package ? "user_index.xml" : "index.xml";
+}
+
+void write_table_of_contents(const ManualRun& run, const ChapterNode& root) {
+  (void)run;
+  Writer out;
+  write_xml_head(out, "toc");
+  write_document_element(out);
+  for (const auto& chapter : root.children) write_chapter(out, *chapter, 1);
+  out.put("</%s>\n", "toc");
+  save_xml_file(out, toc_file_name());
+}

@@ -1,0 +1,124 @@
+/// The writers of the reference manual, shared by its files: the file head,
+/// text conversion, the chapter tree, operator files, signatures and the
+/// class files. write_reference_manual() calls them in output order.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "classes/class_model.h"
+#include "def/operator_model.h"
+#include "doc/markup_conversion.h"
+#include "driver/output.h"
+
+// ---- text (manual_text.cpp) ----
+
+/// A documentation text converted from its markup into the manual's XML.
+void write_converted(Writer& out, const std::string& text, bool paragraph_mode);
+/// The summary writer: "<element>", the converted text, "</element>\n".
+void write_summary_element(Writer& out, const char* element, const std::string& text);
+/// The paragraph writer: the converted text wrapped in paragraphs inside the
+/// element.
+void write_paragraph_element(Writer& out, const char* element, const std::string& text);
+
+/// The text of a language-tagged list in the run's language, else the
+/// English one, else the first one; nullptr when there is none.
+const std::string* manual_text(const TaggedList<std::string>& texts);
+/// The text in the run's language only, or nullptr.
+const std::string* run_language_text(const TaggedList<std::string>& texts);
+
+/// A syntax element with a text already spelled for its interface
+/// (entity-escaped, nothing converted).
+void write_spelled_syntax(Writer& out, int interface_number, const std::string& text);
+
+// ---- files (manual_files.cpp) ----
+
+/// The XML declaration, the DOCTYPE with the five entities and the root's
+/// opening tag (with its attributes, which start with a blank).
+void write_xml_head(Writer& out, const char* root, const std::string& root_attributes = "");
+/// "  <document version=... architecture=.../>\n".
+void write_document_element(Writer& out);
+/// Writes a collected file; a file that cannot be opened ends the run with
+/// "could not open file <name>" (status 1); a failed write is thrown.
+void save_xml_file(const Writer& out, const std::string& name);
+
+// ---- the run's data (manual_xml.cpp) ----
+
+/// A member of a class of one interface, built from an operator.
+struct ClassMember {
+  const ClassRecord* record;
+  const ClassMethod* method;
+  bool constructor;
+};
+
+/// The class lists of the three class interfaces and, per operator, the
+/// members built from it.
+struct ManualClasses {
+  std::unique_ptr<ClassModel> cpp, com, dotnet;
+  std::unordered_map<const Operator*, std::vector<ClassMember>> cpp_members, com_members,
+      dotnet_members;
+};
+
+/// What every writer of one run reads.
+struct ManualRun {
+  /// Documented operators followed by the chapter entries named "*".
+  OperatorList entries;
+  /// Result texts after the result-state substitution, per entry.
+  std::unordered_map<const Operator*, std::string> results;
+  ManualClasses classes;
+};
+
+/// The result text of an entry (after the substitution), or nullptr.
+const std::string* manual_result(const ManualRun& run, const Operator& op);
+
+/// The result text with the words TRUE, FALSE, VOID and FAIL replaced by
+/// the result states; each replaced word is reported with the whole text.
+std::string substitute_result_states(const std::string& text);
+
+// ---- chapter tree and table of contents (manual_toc.cpp) ----
+
+struct ChapterNode {
+  std::string id;    // as written (the lower-case form is written)
+  std::string name;  // in the run's language
+  const Operator* description = nullptr;  // a chapter entry "*" of this path
+  std::vector<std::unique_ptr<ChapterNode>> children;  // in order of appearance
+  std::map<std::string, const Operator*> operators;   // ascending name order
+};
+
+/// The chapter path of an entry: identifiers and names in the run's
+/// language, each cut to 255 characters (with a warning).
+struct ChapterLevel {
+  std::string id;
+  std::string name;
+};
+std::vector<ChapterLevel> chapter_path(const Operator& op);
+
+/// Builds the chapter tree of the documented operators and chapter entries.
+std::unique_ptr<ChapterNode> build_chapter_tree(const ManualRun& run);
+/// "index.xml" or, in an extension-package build, "user_index.xml".
+std::string toc_file_name();
+/// Writes the table of contents.
+void write_table_of_contents(const ManualRun& run, const ChapterNode& root);
+
+// ---- operator files (manual_operator.cpp, manual_signatures.cpp) ----
+
+/// Writes "<name>.xml".
+void write_operator_file(const ManualRun& run, const Operator& op);
+/// The six signature blocks of an operator.
+void write_signatures(Writer& out, const ManualRun& run, const Operator& op);
+/// The semantic type text of a parameter ("multichannel-image", "number-vector{1}").
+std::string semantic_type_text(const Parameter& param);
+/// The Python annotation of a parameter (flat layout) and its return
+/// annotation over the outputs.
+std::string python_annotation(const Parameter& param);
+std::string python_return_annotation(const Operator& op);
+/// The C type of a control parameter in the single-value C signature.
+std::string c_single_value_type(const Operator& op, const Parameter& param);
+
+// ---- class files (manual_classes.cpp) ----
+
+/// Writes classes.xml and class_list.xml.
+void write_class_files(const ManualRun& run);
