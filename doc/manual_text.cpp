@@ -1,5 +1,5 @@
 // Documentation texts in the manual: the choice of the run's language (else
-// English, else the first text) and the summary and paragraph writers that
+// English) and the summary and paragraph writers that
 // put a converted text into its element.
 #include "doc/manual_writers.h"
 #include "driver/settings.h"
@@ -14,7 +14,7 @@ const std::string* manual_text(const TaggedList<std::string>& texts) {
   if (const std::string* text = run_language_text(texts)) return text;
   for (const auto& text : texts)
     if (text.language == "english") return &text.value;
-  return texts.empty() ? nullptr : &texts.front().value;
+  return nullptr;
 }
 
 void write_converted(Writer& out, const std::string& text, bool paragraph_mode) {

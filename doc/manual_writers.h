@@ -25,7 +25,7 @@ void write_summary_element(Writer& out, const char* element, const std::string& 
 void write_paragraph_element(Writer& out, const char* element, const std::string& text);
 
 /// The text of a language-tagged list in the run's language, else the
-/// English one, else the first one; nullptr when there is none.
+/// English one; nullptr when there is neither.
 const std::string* manual_text(const TaggedList<std::string>& texts);
 /// The text in the run's language only, or nullptr.
 const std::string* run_language_text(const TaggedList<std::string>& texts);
