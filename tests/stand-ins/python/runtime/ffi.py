@@ -7,6 +7,8 @@ VTupleType = Union[VTupleElementType, Sequence[VTupleElementType]]
 
 #: Every call as (procedure number, method, arguments), in call order.
 calls = []
+#: Number of values that get_output_tuple_m returns.
+output_length = 12
 
 
 class VError(Exception):
@@ -60,4 +62,4 @@ class VornixOperator:
 
     def get_output_tuple_m(self, index):
         self._record('get_output_tuple_m', index)
-        return [float(i) for i in range(12)]
+        return [float(i) for i in range(output_length)]
