@@ -34,16 +34,63 @@ const char* entity_of(char c) {
       return nullptr;
   }
 }
+
+// Writes the byte at text[pos] that is neither an entity character nor
+// special to the caller; returns the extra bytes consumed. A UTF-8 sequence
+// is copied whole, a byte that begins none is read as Latin-1, and a control
+// character that XML does not allow becomes a blank.
+int append_plain(std::string& out, std::string_view text, size_t pos) {
+  unsigned char c = static_cast<unsigned char>(text[pos]);
+  if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+    out += ' ';
+    return 0;
+  }
+  size_t length = utf8_sequence_length(text, pos);
+  if (length == 0) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+    return 0;
+  }
+  out.append(text.substr(pos, length));
+  return static_cast<int>(length) - 1;
+}
 }  // namespace
+
+size_t utf8_sequence_length(std::string_view text, size_t pos) {
+  unsigned char c = static_cast<unsigned char>(text[pos]);
+  if (c < 0x80) return 1;
+  size_t length;
+  unsigned char low = 0x80;  // range of the second byte
+  unsigned char high = 0xBF;
+  if (c >= 0xC2 && c <= 0xDF) {
+    length = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    length = 3;
+    if (c == 0xE0) low = 0xA0;   // no overlong forms
+    if (c == 0xED) high = 0x9F;  // no surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    length = 4;
+    if (c == 0xF0) low = 0x90;
+    if (c == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
+  } else {
+    return 0;
+  }
+  if (pos + length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    unsigned char next = static_cast<unsigned char>(text[pos + i]);
+    if (i == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF)) return 0;
+  }
+  return length;
+}
 
 std::string escape_xml(std::string_view text) {
   std::string result;
   result.reserve(text.size());
-  for (char c : text) {
-    if (const char* entity = entity_of(c))
+  for (size_t pos = 0; pos < text.size(); ++pos) {
+    if (const char* entity = entity_of(text[pos]))
       result += entity;
     else
-      result += c;
+      pos += static_cast<size_t>(append_plain(result, text, pos));
   }
   return result;
 }
@@ -117,11 +164,14 @@ int write_xml_character(Writer& out, std::string_view text, size_t pos, bool raw
     out.write("%");
     return 1;
   }
-  if (const char* entity = entity_of(c))
+  if (const char* entity = entity_of(c)) {
     out.write(entity);
-  else
-    out.write(std::string_view(&text[pos], 1));
-  return 0;
+    return 0;
+  }
+  std::string plain;
+  int extra = append_plain(plain, text, pos);
+  out.write(plain);
+  return extra;
 }
 
 void write_xml_text(Writer& out, std::string_view text, bool raw) {

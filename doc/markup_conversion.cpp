@@ -10,6 +10,7 @@
 // open, a stray end command is dropped, and whatever is open at the end of
 // the text is closed there. With well-nested markup the output is exactly
 // the fixed texts of each command; with faulty markup it stays well-formed.
+#include <algorithm>
 #include <cctype>
 #include <utility>
 #include <vector>
@@ -247,8 +248,9 @@ class MarkupScan {
     }
     if (reference()) return;
     if (fmt == markup_latex || fmt == markup_formula) {
-      write_escaped_xml(out_, text_.substr(pos_, 1));
-      ++pos_;
+      size_t length = std::max<size_t>(1, utf8_sequence_length(text_, pos_));
+      write_escaped_xml(out_, text_.substr(pos_, length));
+      pos_ += length;
       return;
     }
     if (commands && text_[pos_] == '\\') {

@@ -42,9 +42,17 @@ const char* manual_interface_name(int interface_number);
 
 /// Entity escaping of a whole string: "<", ">", "&" and the double-quote
 /// character become "&lt;", "&gt;", "&amp;", "&quot;"; every other byte is
-/// kept. For attribute values and code.
+/// kept. For attribute values and code. So that the file stays readable
+/// XML, a byte that begins no UTF-8 sequence is taken as a Latin-1 letter
+/// and written in UTF-8, and a control character other than tab, line feed
+/// and carriage return (which XML does not allow) is written as a blank;
+/// the character writer below does the same.
 std::string escape_xml(std::string_view text);
 void write_escaped_xml(Writer& out, std::string_view text);
+
+/// The length of the well-formed UTF-8 sequence that begins at text[pos]
+/// (1 for an ASCII byte), or 0 when the byte begins none.
+size_t utf8_sequence_length(std::string_view text, size_t pos);
 
 /// The length of the HTML list tag ("<ul>", "<ol>", "<dl>", "<li>", "<dt>",
 /// "<dd>" or one of their closing tags) that begins at text[pos], else 0.

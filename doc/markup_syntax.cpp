@@ -35,12 +35,14 @@ std::string call_rest_for_interface(std::string_view suffix, int interface_numbe
 // underscore where the text is read as LaTeX.
 void write_code(Writer& out, std::string_view code, int mode) {
   bool latex = mode == markup_latex || mode == markup_formula;
+  std::string text;
   for (char c : code) {
     if (c == '_' && latex)
-      out.write("\\_");
+      text += "\\_";
     else
-      out.write(escape_xml(std::string_view(&c, 1)));
+      text += c;
   }
+  out.write(escape_xml(text));
 }
 
 void write_syntax_code(Writer& out, int interface_number, std::string_view code, int mode) {

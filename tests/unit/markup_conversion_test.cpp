@@ -101,6 +101,24 @@ TEST_F(Markup, CharacterWriterUmlautsAndQuotes) {
   EXPECT_EQ(xml("It ``works''."), "It &ldquo;works&rdquo;.");
 }
 
+// Texts in UTF-8 pass unchanged; bytes that XML cannot take are mended so
+// that the file stays readable.
+TEST_F(Markup, EncodingOfTheText) {
+  EXPECT_EQ(xml("Gr\xC3\xBC\xC3\x9F \xE6\x97\xA5\xE6\x9C\xAC @l\xE6\x97\xA5@e"),
+            "Gr\xC3\xBC\xC3\x9F \xE6\x97\xA5\xE6\x9C\xAC "
+            "<format><latex>\xE6\x97\xA5</latex></format>");
+  // Latin-1 letters are written in UTF-8, control characters as blanks
+  EXPECT_EQ(xml("Gr\xFC\xDF" "e a\x07z @l\xE4@e"),
+            "Gr\xC3\xBC\xC3\x9F" "e a z <format><latex>\xC3\xA4</latex></format>");
+  EXPECT_EQ(escape_xml("\xE4<\xE6\x97"), "\xC3\xA4&lt;\xC3\xA6\xC2\x97");
+  EXPECT_EQ(utf8_sequence_length("\xED\xA0\x80", 0), 0u);  // a surrogate
+  EXPECT_EQ(utf8_sequence_length("\xF0\x9F\x98\x80", 0), 4u);
+  EXPECT_EQ(utf8_sequence_length("\xC3", 0), 0u);  // cut short
+  Writer out;
+  write_syntax_element(out, manual_vdevelop, "a", markup_both, "('\xFC')");
+  EXPECT_EQ(out.text(), syntax(manual_vdevelop, "a('\xC3\xBC')"));
+}
+
 TEST_F(Markup, CharacterWriterBalancesListTags) {
   Writer out;
   write_xml_text(out, "<ul><li>a</li><li>b</li></ul>");
