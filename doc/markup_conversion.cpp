@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "doc/chapter_table.h"
+#include "doc/manual_xml.h"
 #include "doc/markup_conversion.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
@@ -425,14 +426,14 @@ class MarkupScan {
     if (at("\\ParRef{")) {
       std::string name = trimmed(braced_argument(pos_ + 8, "\\ParRef"));
       out_.put("<parref id=\"%s\">\n", escape_xml(name).c_str());
-      write_parameter_syntax(name, mode);
+      write_spelled_parameter(name, mode);
       out_.write("</parref>");
       return true;
     }
     if (at("\\ParName{")) {
       std::string name = trimmed(braced_argument(pos_ + 9, "\\ParName"));
       out_.write("<parname>\n");
-      write_parameter_syntax(name, mode);
+      write_spelled_parameter(name, mode);
       out_.write("</parname>");
       return true;
     }
@@ -446,9 +447,22 @@ class MarkupScan {
     return false;
   }
 
-  void write_parameter_syntax(const std::string& name, int mode) {
-    for (int interface_number : manual_interfaces)
-      write_syntax_element(out_, interface_number, name, mode);
+  // A parameter spelled as in the parameter list of the operator's file;
+  // read as LaTeX, its underscores are escaped for LaTeX (the element tags
+  // themselves hold none).
+  void write_spelled_parameter(const std::string& name, int mode) {
+    if (mode != markup_latex && mode != markup_formula) {
+      write_parameter_syntax(out_, name);
+      return;
+    }
+    Writer scratch;
+    write_parameter_syntax(scratch, name);
+    std::string text;
+    for (char c : scratch.text()) {
+      if (c == '_') text += '\\';
+      text += c;
+    }
+    out_.write(text);
   }
 
   // A chapter path ("Filters/Smoothing" or "Filters, Smoothing"): one

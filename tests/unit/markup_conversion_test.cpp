@@ -277,12 +277,16 @@ TEST_F(Markup, OperatorReferences) {
 }
 
 TEST_F(Markup, ParameterAndValueReferences) {
-  std::string spelled;
-  for (int i : manual_interfaces)
-    spelled += syntax(i, i == manual_cpp || i == manual_com || i == manual_dotnet ? "MinGray"
-                                                                                  : "min_gray");
-  EXPECT_EQ(xml("\\ParRef{min_gray}"), "<parref id=\"min_gray\">\n" + spelled + "</parref>");
-  EXPECT_EQ(xml("\\ParName{min_gray}"), "<parname>\n" + spelled + "</parname>");
+  // spelled as the parameter lists of the manual spell them: .NET in lower
+  // CamelCase, Python in snake case
+  std::string spelled = syntax(manual_vdevelop, "MinGray") + syntax(manual_c, "MinGray") +
+                        syntax(manual_cpp, "MinGray") + syntax(manual_com, "MinGray") +
+                        syntax(manual_dotnet, "minGray") + syntax(manual_python, "min_gray");
+  EXPECT_EQ(xml("\\ParRef{MinGray}"), "<parref id=\"MinGray\">\n" + spelled + "</parref>");
+  EXPECT_EQ(xml("\\ParName{ MinGray }"), "<parname>\n" + spelled + "</parname>");
+  std::string latex = xml("@f\\ParRef{Min_Gray}@e");
+  EXPECT_NE(latex.find(syntax(manual_vdevelop, "Min\\_Gray")), std::string::npos);
+  EXPECT_EQ(latex.find(">Min_"), std::string::npos);
 
   std::string values;
   for (int i : manual_interfaces) values += syntax(i, i == manual_vdevelop ? "'max'" : "&quot;max&quot;");
