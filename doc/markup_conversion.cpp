@@ -501,6 +501,8 @@ class MarkupScan {
       if (markup.back() != '}' && is_letter(peek(markup.size()))) continue;
       out_.write(fixed.xml);
       pos_ += markup.size();
+      // An empty group after the word ("\Vornix{} and") only ends the word.
+      if (at("{}")) pos_ += 2;
       return true;
     }
     return false;

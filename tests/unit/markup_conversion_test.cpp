@@ -307,6 +307,7 @@ TEST_F(Markup, FixedReplacements) {
   EXPECT_EQ(xml("\\ValueList \\ValueRange \\ValueSuggestion"),
             "<list_value_list/> <list_value_range/> <list_value_suggestion/>");
   EXPECT_EQ(xml("C:\\textbackslash{}dir"), "C:<backslash/>dir");
+  EXPECT_EQ(xml("\\Vornix{} and \\ResFail{}."), "<trademark id=\"vornix\"/> and <resultstate id=\"Fail\"/>.");
   // only a whole command word is replaced
   EXPECT_EQ(xml("\\Vornixs"), "Vornixs");
   // also in ASCII parts, not in LaTeX parts
