@@ -299,7 +299,9 @@ void write_outputs(Writer& out, const PyFunction& f, const std::string& indent,
                    const std::string& module, const PyLayout& layout) {
   int tuple_number = 0;
   for (const PyParameter& p : f.outputs) {
-    if (p.kind != PyKind::iconic_object) out.put("%s    proc.init_oct(%d)\n", indent.c_str(), tuple_number++);
+    if (p.kind != PyKind::iconic_object) {
+      out.put("%s    proc.init_oct(%d)\n", indent.c_str(), tuple_number++);
+    }
   }
   out.put("%s    proc.execute()\n", indent.c_str());
   if (f.outputs.empty()) return;

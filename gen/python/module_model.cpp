@@ -330,7 +330,9 @@ std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
         continue;
       }
       auto found = modules.find(owner->module);
-      if (found == modules.end()) found = modules.emplace(owner->module, class_module_for(*owner)).first;
+      if (found == modules.end()) {
+        found = modules.emplace(owner->module, class_module_for(*owner)).first;
+      }
       PyModule& m = found->second;
       f.name = shorten_function_name(f.name, m.sem_type);
       if (f.instance >= 0) {

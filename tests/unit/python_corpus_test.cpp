@@ -59,7 +59,8 @@ class PythonCorpus : public testing::Test {
   int import_all() {
     std::string tests = VORNC_TESTS_DIR;
     std::string command = "cd '" + directory_ + "' && rm -f stdout.txt stderr.txt errors.h && " +
-                          "TESTS='" + tests + "' bash -c '. \"$TESTS/stand-ins/python/load_package.sh\" && " +
+                          "TESTS='" + tests + "' bash -c '" +
+                          ". \"$TESTS/stand-ins/python/load_package.sh\" && " +
                           "load_package pkg flat && cd pkg && " +
                           "python3 -c \"import importlib, pathlib; " +
                           "[importlib.import_module(\\\"vornix.\\\" + p.stem) " +

@@ -37,7 +37,8 @@ TEST(PythonNames, SnakeCaseWordsAndKeywords) {
 }
 
 TEST(PythonParameters, KindsFollowTheHandleTypeTable) {
-  PyParameter image = build_parameter("op", control("Image", "input_object", "image", {}, ""), flat);
+  PyParameter image =
+      build_parameter("op", control("Image", "input_object", "image", {}, ""), flat);
   EXPECT_EQ(image.kind, PyKind::iconic_object);
   EXPECT_EQ(image.multiplicity, PyMultiplicity::single);
   EXPECT_EQ(image.element_type, "VObject");
@@ -172,7 +173,8 @@ TEST(PythonFunctions, ShortenedNamesInClassModules) {
   EXPECT_EQ(shorten_function_name("gen_contour_polygon_xld", "xld_cont"), "gen_polygon");
   EXPECT_EQ(shorten_function_name("get_y_value_funct_1d", "function_1d"), "get_y_value");
   EXPECT_EQ(shorten_function_name("read_bar_code", "barcode"), "read");
-  EXPECT_EQ(shorten_function_name("quat_compose", "quaternion"), "quat_compose");  // first word stays
+  // The first word of a name always stays.
+  EXPECT_EQ(shorten_function_name("quat_compose", "quaternion"), "quat_compose");
   EXPECT_EQ(shorten_function_name("threshold", "image"), "threshold");
   // A shortened name that is a Python keyword would not compile.
   EXPECT_EQ(shorten_function_name("or_region", "region"), "or_region");

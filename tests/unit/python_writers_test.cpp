@@ -96,8 +96,9 @@ TEST(PythonSignature, MethodsDefaultsAndReturns) {
   f.outputs.resize(1);
   Writer long_method;
   write_signature(long_method, f, "    ", flat);
-  EXPECT_EQ(long_method.text(), "    def set_param(\n        self,\n        " + std::string(40, 'x') +
-                                    ": " + std::string(40, 'y') + "\n    ) -> int:\n");
+  EXPECT_EQ(long_method.text(), "    def set_param(\n        self,\n        " +
+                                    std::string(40, 'x') + ": " + std::string(40, 'y') +
+                                    "\n    ) -> int:\n");
 }
 
 TEST(PythonBody, InputNumbersAndOutputValues) {
