@@ -267,10 +267,11 @@ class MarkupScan {
     if (letter != 'a' && letter != 'e' && letter != 'f' && letter != 'l') return false;
     int block = find(frame_format_block);
     if (letter == 'e') {
-      if (block >= 0) {  // without an open block "@e" has nothing to end
-        close_above(static_cast<size_t>(block));
-        close_top();
-      }
+      // Without an open block "@e" ends nothing and stays text (as in an
+      // address like "info@example.com").
+      if (block < 0) return false;
+      close_above(static_cast<size_t>(block));
+      close_top();
       pos_ += 2;
       return true;
     }

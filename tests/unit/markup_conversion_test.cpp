@@ -160,8 +160,9 @@ TEST_F(Markup, FormatSwitches) {
   EXPECT_EQ(xml("@a x @l \\frac{a}{b} $c$ & @f y < z @e"),
             "<format><ascii> x </ascii><latex> \\frac{a}{b} $c$ &amp; </latex>"
             "<formula> y &lt; z </formula></format>");
-  // an "@" before another letter is text, a stray "@e" is dropped
-  EXPECT_EQ(xml("mail@b.org @e x"), "mail@b.org  x");
+  // an "@" before another letter is text, and so is an "@e" that ends nothing
+  EXPECT_EQ(xml("mail@b.org @e x"), "mail@b.org @e x");
+  EXPECT_EQ(xml("@lx@e info@example.com"), "<format><latex>x</latex></format> info@example.com");
 
   // ASCII parts written preformatted: "@a" with a line feed in paragraph mode
   EXPECT_EQ(xml("@a\ncode \\textbf{x} $y$ ~\n@e", true),
