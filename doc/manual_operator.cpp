@@ -266,7 +266,6 @@ void write_examples(Writer& out, const Operator& op) {
   std::vector<const Tagged<std::string>*> examples;
   for (auto it = op.info->examples.rbegin(); it != op.info->examples.rend(); ++it)
     examples.push_back(&*it);
-  for (const auto* example : examples) example_language(example->language);  // checks the tags
   if (examples.size() == 1) {
     write_example(out, *examples.front());
     return;
@@ -388,6 +387,10 @@ void write_content(Writer& out, const ManualRun& run, const Operator& op) {
 }
 
 }  // namespace
+
+void check_example_languages(const Operator& op) {
+  for (const auto& example : op.info->examples) example_language(example.language);
+}
 
 std::string semantic_type_text(const Parameter& param) {
   std::string channel;

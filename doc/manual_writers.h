@@ -105,6 +105,9 @@ void write_table_of_contents(const ManualRun& run, const ChapterNode& root);
 
 // ---- operator files (manual_operator.cpp, manual_signatures.cpp) ----
 
+/// Ends the run ("unknown example language: '<tag>'", status 1) when an
+/// example of the operator has a language tag the manual does not know.
+void check_example_languages(const Operator& op);
 /// Writes "<name>.xml".
 void write_operator_file(const ManualRun& run, const Operator& op);
 /// The six signature blocks of an operator.

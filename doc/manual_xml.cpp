@@ -86,6 +86,9 @@ void write_reference_manual(const OperatorList& ops) {
     documented.push_back(op->name);
   }
   for (const Operator* entry : model().star_entries) run.entries.push_back(entry);
+  // An unknown example language ends the run before any file is written,
+  // so that no half manual is left behind.
+  for (const Operator* entry : run.entries) check_example_languages(*entry);
 
   for (const Operator* entry : run.entries) {
     const std::string* result = manual_text(entry->info->result);
