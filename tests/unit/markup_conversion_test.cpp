@@ -404,6 +404,28 @@ TEST_F(Markup, ParagraphWriter) {
   EXPECT_EQ(out.text(), "<p>one</p>\n<p>two</p>");
 }
 
+// Places where the fixed texts alone would not give well-formed XML or
+// would change the text.
+TEST_F(Markup, MendedFaults) {
+  // lists in a text that is not a paragraph (a summary)
+  EXPECT_EQ(xml("\\begin{itemize}\\item a\\end{itemize}"),
+            "<ul><p></p><li>\n<p> a</p></li><p>\n</p></ul><p></p>");
+  // details without a summary open no paragraph to close
+  EXPECT_EQ(xml("a\\begin{Details}b\\end{Details}c", true), "a</p><details>b</details><p>c");
+  // a formula, a list or a table left open is closed at the end
+  EXPECT_EQ(xml("$x"), "<inline_formula>x</inline_formula>");
+  EXPECT_EQ(xml("\\begin{Table}{l}x"), "<table>\n<tc align=\"left\"/><tr><td>x</td></tr></table>");
+  // stray ends are dropped
+  EXPECT_EQ(xml("a\\end{itemize}\\end{Details}\\end{Figure}b"), "ab");
+  // an end command closes what is still open inside its element
+  EXPECT_EQ(xml("\\begin{Alignment}{c}$x\\end{Alignment}"),
+            "<alignment halign=\"c\"><inline_formula>x</inline_formula></alignment>");
+  // quotes in the code of a syntax element are not taken for umlauts
+  Writer out;
+  write_syntax_element(out, manual_c, "op", markup_both, "('area', \"all\")");
+  EXPECT_EQ(out.text(), syntax(manual_c, "op(&quot;area&quot;, &quot;all&quot;)"));
+}
+
 // Faulty markup still gives well-formed XML, in both modes.
 TEST_F(Markup, FaultyMarkupStaysWellFormed) {
   const char* const texts[] = {
