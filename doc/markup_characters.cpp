@@ -181,8 +181,17 @@ void write_xml_text(Writer& out, std::string_view text, bool raw) {
     if (size_t tag = html_list_tag_at(text, pos)) {
       std::string name(text.substr(pos, tag));
       if (name[1] != '/') {
+        std::string element = name.substr(1, 2);
+        // A new item ends the item before it, as in HTML.
+        if (!open_tags.empty() &&
+            ((element == "li" && open_tags.back() == "li") ||
+             ((element == "dt" || element == "dd") &&
+              (open_tags.back() == "dt" || open_tags.back() == "dd")))) {
+          out.put("</%s>", open_tags.back().c_str());
+          open_tags.pop_back();
+        }
         out.write(name);
-        open_tags.push_back(name.substr(1, 2));
+        open_tags.push_back(element);
       } else {
         std::string element = name.substr(2, 2);
         size_t depth = open_tags.size();

@@ -126,6 +126,9 @@ TEST_F(Markup, CharacterWriterBalancesListTags) {
   Writer unbalanced;
   write_xml_text(unbalanced, "a</li>b<ol><li>c");
   EXPECT_EQ(unbalanced.text(), "ab<ol><li>c</li></ol>");
+  Writer items;
+  write_xml_text(items, "<ul><li>a<li>b</ul><dl><dt>k<dd>v</dl>");
+  EXPECT_EQ(items.text(), "<ul><li>a</li><li>b</li></ul><dl><dt>k</dt><dd>v</dd></dl>");
   EXPECT_TRUE(well_formed(unbalanced.text()));
 }
 
