@@ -1,0 +1,319 @@
+// The manual's stylesheet step over hand-written manual XML files: the HTML
+// and LaTeX passes write the pages and documents, delete the XML, the
+// extracted stylesheets and class_list.xml; a broken stylesheet leaves its
+// files as XML.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "stylesheet_test_support.h"
+
+namespace {
+
+using namespace stylesheet_test;
+
+class ManualStep : public ScratchDirectory {
+ protected:
+  // The four fixture files of a small manual: one operator, the table of
+  // contents of an extension package, the class list and the classes.
+  void write_manual(const std::string& toc_name = "user_index.xml") {
+    write_file("threshold.xml", fixture("threshold.xml"));
+    write_file(toc_name, fixture("user_index.xml"));
+    write_file("class_list.xml", fixture("class_list.xml"));
+    write_file("classes.xml", fixture("classes.xml"));
+  }
+  void configure(const std::string& format, const std::string& interface = "vdevelop",
+                 bool test_mode = false, int target = target_package) {
+    Settings& s = mutable_settings();
+    s.manual_format = format;
+    s.manual_interface = interface;
+    s.test_mode = test_mode;
+    s.generation_target = target;
+    s.warnings_suppressed = false;
+  }
+  bool left(const std::string& suffix) const {
+    for (const std::string& name : files())
+      if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        return true;
+    return false;
+  }
+  std::string run(const std::vector<std::string>& operators = {"threshold"}, bool classes = true) {
+    testing::internal::CaptureStderr();
+    transform_manual(operators, classes);
+    return testing::internal::GetCapturedStderr();
+  }
+};
+
+TEST_F(ManualStep, XmlFormatLeavesTheFilesAndExtractsNothing) {
+  configure("xml");
+  write_manual();
+  EXPECT_EQ(run(), "");
+  EXPECT_EQ(files(), (std::vector<std::string>{"class_list.xml", "classes.xml", "threshold.xml", "user_index.xml"}));
+}
+
+TEST_F(ManualStep, HtmlWritesEveryPageAndRemovesTheIntermediateFiles) {
+  configure("html");
+  write_manual();
+  EXPECT_EQ(run(), "");
+  std::vector<std::string> expected = {
+      "VImage.html",        "VRegionArray.html",         "index.html",
+      "index_by_name.html", "index_classes.html",        "legal_notes.html",
+      "threshold.html",     "toc_file.html",             "toc_segmentation.html",
+      "toc_segmentation_threshold.html"};
+  EXPECT_EQ(files(), expected);
+  EXPECT_FALSE(left(".xsl"));
+  EXPECT_FALSE(left(".xml"));
+  for (const std::string& page : expected) EXPECT_EQ(xmllint_html(page), "") << page;
+}
+
+TEST_F(ManualStep, OperatorPageShowsSignaturesParametersAndSections) {
+  configure("html");
+  write_manual();
+  run();
+  std::string page = read_file("threshold.html");
+  EXPECT_EQ(page.compare(0, 15, "<!DOCTYPE html>"), 0);
+  EXPECT_TRUE(contains(page, "<html lang=\"en-US\">"));
+  EXPECT_TRUE(contains(page, "<title>threshold</title>"));
+  // the chapter path links the chapter pages
+  EXPECT_TRUE(contains(page, "<a href=\"toc_segmentation_threshold.html\">Threshold</a>"));
+  // one signature per interface form, classes linked through class_list.xml
+  EXPECT_TRUE(contains(page, "<b>threshold</b>( <i>Image</i> : <i>Region</i> : <i>MinGray</i>, <i>MaxGray</i> :  )"));
+  EXPECT_TRUE(contains(page, "Verror <b>threshold</b>(Vobject <i>Image</i>, Vobject* <i>Region</i>, double <i>MinGray</i>"));
+  EXPECT_TRUE(contains(page, "Verror <b>T_threshold</b>("));
+  EXPECT_TRUE(contains(page, "<a href=\"VRegion.html\" class=\"class\">VRegion</a> <a href=\"VImage.html\" "
+                             "class=\"class\">VImage</a>::<b>Threshold</b>(VTuple <i>MinGray</i>, VTuple <i>MaxGray</i>) const"));
+  EXPECT_TRUE(contains(page, "def <b>threshold</b>(<i>image</i>: VObject, <i>min_gray</i>:"));
+  // sections in their order
+  const char* order[] = {"<h2>Name</h2>", "<h2>Warning</h2>", "<h2>Signature</h2>", "<h2>Description</h2>",
+                         "<h2>Attention</h2>", "<h2>Parameters</h2>", "<h2>Example</h2>", "<h2>Complexity</h2>",
+                         "<h2>Result</h2>", "<h2>Execution information</h2>", "<h2>Possible predecessors</h2>",
+                         "<h2>Possible successors</h2>", "<h2>Alternatives</h2>", "<h2>See also</h2>",
+                         "<h2>References</h2>", "<h2>Module</h2>"};
+  size_t at = 0;
+  for (const char* heading : order) {
+    size_t found = page.find(heading, at);
+    ASSERT_NE(found, std::string::npos) << heading;
+    at = found;
+  }
+  // parameter details
+  EXPECT_TRUE(contains(page, "<span class=\"semtype\">number-vector{1}</span>"));
+  EXPECT_TRUE(contains(page, "→ real / integer"));
+  EXPECT_TRUE(contains(page, "→ byte / uint2"));
+  EXPECT_TRUE(contains(page, "<tr><td>Default</td><td><code>128.0</code></td></tr>"));
+  EXPECT_TRUE(contains(page, "<code>0.0</code> ≤ <i>MinGray</i> ≤ <code>255.0</code> (lin)"));
+  EXPECT_TRUE(contains(page, "<tr><td>Restriction</td><td><code>MinGray &lt;= MaxGray</code></td></tr>"));
+  EXPECT_TRUE(contains(page, "<tr><td>Assertion</td><td><code>MaxGray &gt;= 0</code></td></tr>"));
+  EXPECT_TRUE(contains(page, "The state of the input parameter <code>MinGray</code> is modified by the operator."));
+  // examples once each (the per-interface grouping is not repeated)
+  EXPECT_EQ(std::count(page.begin(), page.end(), '\0'), 0);
+  size_t first = page.find("threshold(Image, &amp;Region, 10, 20);");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_EQ(page.find("threshold(Image, &amp;Region, 10, 20);", first + 1), std::string::npos);
+  // execution information
+  EXPECT_TRUE(contains(page, "<li>Supported compute devices: OpenCL</li>"));
+  EXPECT_TRUE(contains(page, "<li>Automatically parallelized on internal data level.</li>"));
+  EXPECT_TRUE(contains(page, "<li>The operator can be cancelled while it runs.</li>"));
+  EXPECT_TRUE(contains(page, "<li>The operator can be interrupted by a break; it then returns its intermediate result.</li>"));
+  EXPECT_TRUE(contains(page, "foundation<br>Dynamic modules: foundation, extra"));
+  EXPECT_TRUE(contains(page, "Copyright (c) 2026 Example &amp; Co"));
+}
+
+TEST_F(ManualStep, FormulasAndFiguresFollowTheTestVariant) {
+  configure("html");
+  write_manual();
+  run();
+  std::string page = read_file("threshold.html");
+  EXPECT_TRUE(contains(page, "<img src=\"images/threshold_formula_1.svg\" alt=\"\\sum_i x_i\">"));
+  EXPECT_TRUE(contains(page, "<img src=\"images/threshold_fig.svg\" alt=\"threshold_fig\">"));
+
+  configure("html", "vdevelop", true);
+  write_manual();
+  run();
+  page = read_file("threshold.html");
+  EXPECT_TRUE(contains(page, "<div class=\"formula\"><code>\\sum_i x_i</code></div>"));
+  EXPECT_TRUE(contains(page, "<span class=\"figure_file\">threshold_fig</span>"));
+  EXPECT_FALSE(contains(page, ".svg"));
+}
+
+TEST_F(ManualStep, TableOfContentsWritesNameIndexLegalNotesAndChapterPages) {
+  configure("html");
+  write_manual();
+  run();
+  std::string index = read_file("index.html");
+  EXPECT_TRUE(contains(index, "<html lang=\"de-DE\">"));
+  EXPECT_TRUE(contains(index, "<h1>VDevelop Referenzhandbuch</h1>"));
+  EXPECT_TRUE(contains(index, "<li><a href=\"toc_segmentation.html\">Segmentierung</a><ul><li><a "
+                              "href=\"toc_segmentation_threshold.html\">Schwellwerte</a></li></ul></li>"));
+  std::string by_name = read_file("index_by_name.html");
+  size_t a = by_name.find("auto_threshold.html"), r = by_name.find("read_image.html"),
+         t = by_name.find("\"threshold.html");
+  EXPECT_TRUE(a < r && r < t && t != std::string::npos);
+  EXPECT_EQ(by_name.find("\"threshold.html", t + 1), std::string::npos);  // listed once
+  std::string chapter = read_file("toc_segmentation.html");
+  EXPECT_TRUE(contains(chapter, "<h1>Kapitel Segmentierung</h1>"));
+  EXPECT_TRUE(contains(chapter, "Pixel „auswählen“ nach <b>Grauwert</b>."));
+  std::string leaf = read_file("toc_segmentation_threshold.html");
+  EXPECT_TRUE(contains(leaf, "<a href=\"threshold.html\"><code>threshold</code></a></td><td>Pixel nach Grauwert auswählen.</td>"));
+  std::string legal = read_file("legal_notes.html");
+  EXPECT_TRUE(contains(legal, "VORNIX Library Team, Beispielweg 1"));
+  EXPECT_TRUE(contains(legal, "Copyright © (c) Example"));
+}
+
+TEST_F(ManualStep, ClassPagesListMembersByGroup) {
+  configure("html");
+  write_manual();
+  run();
+  std::string index = read_file("index_classes.html");
+  EXPECT_TRUE(contains(index, "<a href=\"VImage.html\"><code>VImage</code></a></td><td>C++, .NET</td>"));
+  std::string page = read_file("VImage.html");
+  EXPECT_TRUE(contains(page, "<h2>C++: <code>VImage</code></h2>"));
+  EXPECT_TRUE(contains(page, "<h3>Base class</h3><p><a href=\"VObject.html\"><code>VObject</code></a></p>"));
+  EXPECT_TRUE(contains(page, "<h3>Constructors</h3><table class=\"members\"><tr><td><a href=\"read_image.html\">"));
+  EXPECT_TRUE(contains(page, "<h3>Destructor</h3>"));
+  EXPECT_TRUE(contains(page, "<h3>Finalizer</h3>"));
+  EXPECT_TRUE(contains(page, "<td>Select pixels.</td>"));
+}
+
+TEST_F(ManualStep, LibraryBuildReadsIndexXml) {
+  configure("html", "vdevelop", false, target_library);
+  write_manual("index.xml");
+  EXPECT_EQ(run(), "");
+  EXPECT_TRUE(file_exists("index.html"));
+  EXPECT_FALSE(file_exists("index.xml"));
+}
+
+TEST_F(ManualStep, OtherFormatNamesAreTheExtensionOfThePages) {
+  configure("htm");
+  write_manual();
+  run();
+  EXPECT_TRUE(file_exists("threshold.htm"));
+  EXPECT_TRUE(file_exists("index.htm"));
+  EXPECT_TRUE(file_exists("index_classes.htm"));
+  EXPECT_FALSE(left(".xml"));
+}
+
+TEST_F(ManualStep, ABrokenStylesheetLeavesItsFilesAsXml) {
+  configure("html");
+  write_manual();
+  override_stylesheet_resource("si_operator_html.xsl", "<xsl:stylesheet version=\"1.0\"");
+  std::string errors = run();
+  EXPECT_TRUE(contains(errors, "vornc error: Failed to parse transformation si_operator_html.xsl.\n"
+                               "Some or all output files will be in XML format!\n"))
+      << errors;
+  EXPECT_TRUE(file_exists("threshold.xml"));
+  EXPECT_FALSE(file_exists("threshold.html"));
+  // the other passes still run, and every extracted stylesheet is removed
+  EXPECT_TRUE(file_exists("index.html"));
+  EXPECT_TRUE(file_exists("index_classes.html"));
+  EXPECT_FALSE(left(".xsl"));
+  EXPECT_FALSE(file_exists("class_list.xml"));
+}
+
+TEST_F(ManualStep, AnUnreadableOperatorFileIsReportedAndTheRestGoesOn) {
+  configure("html");
+  write_manual();
+  std::string errors = run({"missing", "threshold"});
+  EXPECT_TRUE(contains(errors, "vornc error: Failed to load XML file missing.xml\n")) << errors;
+  EXPECT_TRUE(file_exists("threshold.html"));
+  EXPECT_FALSE(left(".xsl"));
+}
+
+// ---------------------------------------------------------------- LaTeX
+
+TEST_F(ManualStep, LatexWithClassesWritesOperatorClassIndexAndMainDocument) {
+  configure("latex", "cpp");
+  write_manual();
+  EXPECT_EQ(run(), "");
+  EXPECT_EQ(files(), (std::vector<std::string>{"index.tex", "index_classes.tex", "threshold.tex"}));
+  for (const char* name : {"index.tex", "index_classes.tex", "threshold.tex"})
+    EXPECT_TRUE(braces_balanced(read_file(name))) << name;
+  std::string main = read_file("index.tex");
+  EXPECT_TRUE(contains(main, "\\usepackage[german]{babel}\n\\usepackage[utf8]{inputenc}\n\\usepackage[T1]{fontenc}\n"));
+  EXPECT_TRUE(contains(main, "\\title{C++ Referenzhandbuch}\n"));
+  EXPECT_TRUE(contains(main, "\\author{Jane Doe}\n"));
+  EXPECT_TRUE(contains(main, "\\newcommand{\\vornixcopyright}{(c) Example}\n"));
+  EXPECT_TRUE(contains(main, "\n\\chapter{Segmentierung}\n"));
+  EXPECT_TRUE(contains(main, "\n\\section{Schwellwerte}\n"));
+  EXPECT_TRUE(contains(main, "\\input threshold.tex\n"));
+  EXPECT_TRUE(contains(main, "\\input auto_threshold.tex\n"));
+  EXPECT_TRUE(contains(main, "\\input read_image.tex\n"));
+  EXPECT_EQ(main.find("\\input threshold.tex", main.find("\\input threshold.tex") + 1), std::string::npos);
+  EXPECT_TRUE(contains(main, "\\input index_classes.tex\n\\printindex\n\\end{document}\n"));
+
+  std::string op = read_file("threshold.tex");
+  EXPECT_TRUE(contains(op, "\\vornixoperator{threshold}{Threshold}\n"));
+  EXPECT_TRUE(contains(op, "\\texttt{VRegion VImage::Threshold(VTuple MinGray, VTuple MaxGray) const}"));
+  EXPECT_TRUE(contains(op, "Do not use with \\texttt{GenImage}."));
+  EXPECT_TRUE(contains(op, "\\item[{\\texttt{Image}}] (input\\_object) \\textit{singlechannelimage}"));
+  EXPECT_TRUE(contains(op, "\\item \\textbf{Default:} \\texttt{128.0}\n"));
+  EXPECT_TRUE(contains(op, "\\begin{verbatim}\nthreshold(Image, &Region, 10, 20);\nif (a < b) {}\n\\end{verbatim}"));
+  EXPECT_TRUE(contains(op, "\\index{segmentation}\n"));
+
+  std::string classes = read_file("index_classes.tex");
+  EXPECT_TRUE(contains(classes, "\\section{VImage}\\label{class:VImage}\n"));
+  EXPECT_TRUE(contains(classes, "\\item[{\\texttt{Threshold}}] Select pixels. (\\texttt{threshold})\n"));
+  EXPECT_TRUE(contains(classes, "\\textless{}no description\\textgreater{}"));
+  EXPECT_TRUE(contains(classes, "\\section{VRegionArray}\\label{class:VRegionArray}\n"));
+}
+
+TEST_F(ManualStep, LatexForCWritesNoClassIndex) {
+  configure("latex", "c");
+  write_manual();
+  EXPECT_EQ(run(), "");
+  EXPECT_EQ(files(), (std::vector<std::string>{"index.tex", "threshold.tex"}));
+  std::string main = read_file("index.tex");
+  EXPECT_FALSE(contains(main, "index_classes"));
+  EXPECT_TRUE(contains(main, "\\title{C Referenzhandbuch}"));
+  std::string op = read_file("threshold.tex");
+  EXPECT_TRUE(contains(op, "\\texttt{Verror threshold(Vobject Image, Vobject* Region, double MinGray, double MaxGray)}\\\\[1ex]\n"
+                           "\\texttt{Verror T\\_threshold(Vobject Image, Vobject* Region, Vtuple MinGray, Vtuple MaxGray)}\n"));
+  EXPECT_TRUE(contains(op, "value with \\texttt{\"true\"}"));
+}
+
+TEST_F(ManualStep, LatexForVdevelopUsesItsSignatureForm) {
+  configure("latex", "vdevelop");
+  write_manual();
+  run();
+  std::string op = read_file("threshold.tex");
+  EXPECT_TRUE(contains(op, "\\texttt{threshold( Image : Region : MinGray, MaxGray :  )}"));
+  EXPECT_TRUE(contains(op, "value with \\texttt{'true'}"));
+  EXPECT_TRUE(contains(read_file("index.tex"), "\\title{VDevelop Referenzhandbuch}"));
+}
+
+TEST_F(ManualStep, JapaneseMainDocumentUsesXeLatexWithCjkFonts) {
+  configure("latex", "python");
+  write_manual();
+  std::string toc = fixture("user_index.xml");
+  toc.replace(toc.find("language=\"de_DE\""), 16, "language=\"ja_JP\"");
+  write_file("user_index.xml", toc);
+  run();
+  std::string main = read_file("index.tex");
+  EXPECT_TRUE(contains(main, "\\usepackage{xeCJK}\n"));
+  EXPECT_FALSE(contains(main, "babel"));
+  EXPECT_TRUE(contains(main, "\\title{Python リファレンスマニュアル}"));
+  EXPECT_TRUE(braces_balanced(main));
+}
+
+TEST_F(ManualStep, LibraryBuildMainDocumentHasNoAuthorFromTheCommandLine) {
+  configure("latex", "c", false, target_library);
+  write_manual("index.xml");
+  std::string toc = fixture("user_index.xml");
+  toc.replace(toc.find("system=\"false\""), 14, "system=\"true\"");
+  write_file("index.xml", toc);
+  run();
+  std::string main = read_file("index.tex");
+  EXPECT_FALSE(contains(main, "\\author"));
+  EXPECT_FALSE(file_exists("index.xml"));
+}
+
+TEST_F(ManualStep, ABrokenConversionLeavesEveryLatexInputAsXml) {
+  configure("latex", "cpp");
+  write_manual();
+  override_stylesheet_resource("convert_si_to_legacy.xsl", "<not-a-stylesheet/>");
+  std::string errors = run();
+  EXPECT_TRUE(contains(errors, "Failed to parse transformation convert_si_to_legacy.xsl.\n")) << errors;
+  EXPECT_EQ(files(), (std::vector<std::string>{"classes.xml", "threshold.xml", "user_index.xml"}));
+  EXPECT_EQ(read_file("threshold.xml"), fixture("threshold.xml"));
+}
+
+}  // namespace
