@@ -118,8 +118,16 @@ void write_converters(Writer& out, const PyModule& module) {
 
 void write_module(Writer& out, const PyModule& module, const PyLayout& layout) {
   write_runtime_imports(out, module, layout);
+  if (module.kind == PyModuleKind::fixed_size_sem_tuple_class) {
+    // The converters come before the imports of the other class modules:
+    // two fixed-size classes that convert into each other (poses and
+    // matrices) import each other's converters, and such a cycle of imports
+    // only succeeds when each module has defined its converters before it
+    // imports the other.
+    write_converters(out, module);
+    if (!used_modules(module).empty()) out.write("\n\n");
+  }
   write_module_imports(out, module, layout);
-  if (module.kind == PyModuleKind::fixed_size_sem_tuple_class) write_converters(out, module);
 
   for (const PyFunction& f : module.free_functions) {
     out.write("\n\n");

@@ -41,7 +41,7 @@ class VFunction1D(VSemTupleBase):
             return y  # type: ignore
 
     def smooth_mean(self, smooth_size: int, iterations: int) -> VTupleType:
-        with VornixOperator(14) as proc:
+        with VornixOperator(15) as proc:
             proc.set_input_tuple(0, sem_tuples_to_sequence(self))
             proc.set_input_tuple(1, smooth_size)
             proc.set_input_tuple(2, iterations)

@@ -39,6 +39,10 @@ def VHomMat3D_from_raw_m(
     return [VHomMat3D(sequence[i:i + 12]) for i in range(0, length, 12)]
 
 
+from . import vpose
+from .vpose import VPose_from_raw_s, VPose_from_raw_m
+
+
 def hom_identity() -> 'vhom_mat3d.VHomMat3D':
     """
     Generate the homogeneous transformation matrix of the identical 3D
@@ -59,4 +63,12 @@ def hom_identity() -> 'vhom_mat3d.VHomMat3D':
 
 class VHomMat3D(VSemTupleBase):
     """VORNIX VHomMat3D class."""
+
+    def hom_to_pose(self) -> 'vpose.VPose':
+        with VornixOperator(9) as proc:
+            proc.set_input_tuple(0, self.as_sequence())
+            proc.init_oct(0)
+            proc.execute()
+            pose = VPose_from_raw_s(proc.get_output_tuple_m(0))
+            return pose  # type: ignore
 

@@ -48,7 +48,7 @@ class VImage(vobject.VObject):
         region : 'vregion.VRegion'
         Segmented region.
         """
-        with VornixOperator(15) as proc:
+        with VornixOperator(16) as proc:
             proc.set_input_object(1, self)
             proc.set_input_tuple(0, min_gray)
             proc.set_input_tuple(1, max_gray)

@@ -17,8 +17,6 @@ from .ffi import (
 from .util import MaybeSequence
 from .mixin import sem_tuples_to_sequence
 from .mixin import VSemTupleBase
-from . import vhom_mat3d
-from .vhom_mat3d import VHomMat3D_from_raw_s, VHomMat3D_from_raw_m
 
 
 def VPose_from_raw_s(
@@ -39,6 +37,10 @@ def VPose_from_raw_m(
     assert length % 7 == 0
 
     return [VPose(sequence[i:i + 7]) for i in range(0, length, 7)]
+
+
+from . import vhom_mat3d
+from .vhom_mat3d import VHomMat3D_from_raw_s, VHomMat3D_from_raw_m
 
 
 def create(trans_x: float, trans_y: float, trans_z: float) -> 'vpose.VPose':
@@ -77,7 +79,7 @@ def create(trans_x: float, trans_y: float, trans_z: float) -> 'vpose.VPose':
 
 
 def read_poses(file_name: str) -> Sequence['vpose.VPose']:
-    with VornixOperator(11) as proc:
+    with VornixOperator(12) as proc:
         proc.set_input_tuple(0, file_name)
         proc.init_oct(0)
         proc.execute()
@@ -89,7 +91,7 @@ class VPose(VSemTupleBase):
     """VORNIX VPose class."""
 
     def pose_to_hom_mat3d(self) -> 'vhom_mat3d.VHomMat3D':
-        with VornixOperator(10) as proc:
+        with VornixOperator(11) as proc:
             proc.set_input_tuple(0, self.as_sequence())
             proc.init_oct(0)
             proc.execute()

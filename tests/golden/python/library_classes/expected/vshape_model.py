@@ -21,7 +21,7 @@ from .mixin import register_handle_class
 
 
 def read(file_name: str) -> 'vshape_model.VShapeModel':
-    with VornixOperator(12) as proc:
+    with VornixOperator(13) as proc:
         proc.set_input_tuple(0, file_name)
         proc.init_oct(0)
         proc.execute()
@@ -47,7 +47,7 @@ class VShapeModel(VHandleBase):
             proc.execute()
 
     def set_param(self, gen_param_name: str = '', gen_param_value: Sequence[Union[int, float, str]] = []) -> None:
-        with VornixOperator(13) as proc:
+        with VornixOperator(14) as proc:
             proc.set_input_tuple(0, self)
             proc.set_input_tuple(1, gen_param_name)
             proc.set_input_tuple(2, gen_param_value)

@@ -23,7 +23,7 @@ class VXLD(vobject.VObject):
     """VORNIX VXLD class."""
 
     def length(self) -> Sequence[float]:
-        with VornixOperator(9) as proc:
+        with VornixOperator(10) as proc:
             proc.set_input_object(1, self)
             proc.init_oct(0)
             proc.execute()
