@@ -180,9 +180,15 @@ class MarkupScan {
     stack_.pop_back();
   }
 
-  // Closes everything above the frame at index.
+  // Closes everything above the frame at index. A format block closed
+  // this way (at the end of the text, or by the end of an element that
+  // began before it) lacked its "@e".
   void close_above(size_t index) {
-    while (stack_.size() > index + 1) close_top();
+    while (stack_.size() > index + 1) {
+      if (top().kind == frame_format_block)
+        report_warning("Expected @e after \"%s ...\"\n", excerpt(last_switch_).c_str());
+      close_top();
+    }
   }
 
   static bool is_barrier(FrameKind kind) {
@@ -872,8 +878,6 @@ class MarkupScan {
   }
 
   void finish() {
-    if (find(frame_format_block) >= 0)
-      report_warning("Expected @e after \"%s ...\"\n", excerpt(last_switch_).c_str());
     close_above(0);
     // Leave the paragraphs as the caller expects them: one open in
     // paragraph mode, none otherwise.

@@ -180,6 +180,12 @@ TEST_F(Markup, FormatSwitches) {
   xml_warned("@a 0123456789012345678901234567890123456789", warnings);
   EXPECT_EQ(warnings, "vornc warning: Expected @e after \"@a 0123456789012345678901234567 ...\"\n");
 
+  // a block that an enclosing element ends lacks its "@e" as well
+  EXPECT_EQ(xml_warned("\\begin{Table}{l}@a x\\end{Table}", warnings),
+            "<table>\n<tc align=\"left\"/><tr><td><format><ascii> x</ascii></format>"
+            "</td></tr></table>");
+  EXPECT_EQ(warnings, "vornc warning: Expected @e after \"@a x\\end{Table} ...\"\n");
+
   mutable_settings().warnings_suppressed = true;
   xml_warned("@f open", warnings);
   EXPECT_EQ(warnings, "");
