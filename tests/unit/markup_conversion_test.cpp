@@ -471,4 +471,43 @@ TEST_F(Markup, FaultyMarkupStaysWellFormed) {
   testing::internal::GetCapturedStderr();
 }
 
+// Texts put together at random from markup pieces: every one converts to
+// well-formed XML in both modes.
+TEST_F(Markup, RandomMarkupStaysWellFormed) {
+  const char* const pieces[] = {
+      "@a", "@a\n", "@l", "@f", "@e", "\\begin{itemize}", "\\end{itemize}",
+      "\\begin{enumerate}", "\\end{enumerate}", "\\begin{description}", "\\end{description}",
+      "\\item ", "\\item[", "]", "[", "\\OpRef{op_a (x : 'y')}", "\\ParRef{P}", "\\ValRef{'v'}",
+      "\\ChapRef{Tools/Nowhere}", "\\Vornix", "\\ResTrue{}", "\\textbackslash{}",
+      "\\begin{Alignment}{c}", "\\end{Alignment}", "\\begin{External}{u}", "\\end{External}",
+      "\\begin{Details}", "\\end{Details}", "\\summary{s}", "\\begin{Figure}[1]{f}",
+      "\\end{Figure}", "\\begin{Table}{lc3}", "\\begin{Table}", "\\end{Table}", "&", "\\\\",
+      "\\\\*", "\\textbf{b}", "\\emph{e", "\\paragraph{t}", "\\x{y}", "\\", "$", "~", "\\ ",
+      "\\%", "\n", "\n\n", "<ul>", "</ul>", "<li>", "</li>", "<dt>", "<dd>", "</dl>", "\"a",
+      "``", "''", "\"", "<", ">", "text", " ", "\xE4", "{", "}",
+  };
+  const size_t count = sizeof(pieces) / sizeof(pieces[0]);
+  unsigned state = 12345;
+  auto next = [&state]() {
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) & 0x7FFF;
+  };
+  testing::internal::CaptureStderr();
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    int length = 1 + static_cast<int>(next() % 25);
+    for (int i = 0; i < length; ++i) text += pieces[next() % count];
+    for (bool paragraph_mode : {false, true}) {
+      std::string result = markup_to_xml(text, paragraph_mode);
+      std::string wrapped = paragraph_mode ? "<p>" + result + "</p>" : result;
+      if (!well_formed(wrapped)) {
+        ADD_FAILURE() << "text: " << text << "\nxml: " << wrapped;
+        round = 3000;
+        break;
+      }
+    }
+  }
+  testing::internal::GetCapturedStderr();
+}
+
 }  // namespace
