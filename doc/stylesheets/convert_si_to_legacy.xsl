@@ -17,7 +17,8 @@
          valref, and name, type and subtype of parameters) hold only the
          spelling of that interface as their text; an operator of the table
          of contents gets it as its name attribute;
-       - the examples stay, their per-interface grouping is dropped;
+       - the examples stay; of examples grouped per interface only those
+         of that interface (all when it has none), without the grouping;
        - a class of classes.xml holds the description of that interface's
          class directly (name, description, base, members); classes the
          interface does not have are left out.
@@ -53,8 +54,14 @@
     </xsl:if>
   </xsl:template>
 
-  <!-- per-interface grouping of examples -->
-  <xsl:template match="/operator/syntax"/>
+  <!-- Examples grouped per interface: the group of this interface, else
+       every group; the grouping itself is dropped. Top-level examples make
+       the groups redundant. -->
+  <xsl:template match="/operator/syntax">
+    <xsl:if test="not(../example) and (@interface = $interface or not(../syntax[@interface = $interface]))">
+      <xsl:apply-templates select="example"/>
+    </xsl:if>
+  </xsl:template>
 
   <!-- names spelled per interface -->
   <xsl:template match="opref | parref | parname | valref | parameter/name | parameter/type | parameter/subtype[syntax]">

@@ -406,7 +406,7 @@
       <h4 class="paragraph"><xsl:value-of select="@title"/></h4>
     </xsl:if>
     <xsl:choose>
-      <xsl:when test="not(node())"/>
+      <xsl:when test="not(*) and normalize-space(.) = ''"/>
       <xsl:when test="table | ul | ol | dl | details | figure | alignment | format/ascii[@preformatted = 'true'] | format/formula | p">
         <div class="p"><xsl:apply-templates/></div>
       </xsl:when>

@@ -176,7 +176,7 @@
           <xsl:if test="position() &gt; 1">, </xsl:if>
           <xsl:if test="@mode = 'output' and $kind = 'dotnet'">out </xsl:if>
           <xsl:value-of select="@type"/>
-          <xsl:if test="@mode = 'output' and ($kind = 'c' or $kind = 'cpp')">*</xsl:if>
+          <xsl:if test="@mode = 'output' and (($kind = 'c' and substring(@type, string-length(@type)) != '*') or $kind = 'cpp')">*</xsl:if>
           <xsl:value-of select="concat(' ', @name)"/>
         </xsl:for-each>
         <xsl:text>)</xsl:text>
@@ -216,13 +216,14 @@
         <xsl:call-template name="escaped"><xsl:with-param name="text" select="$subtype_name"/></xsl:call-template>
       </xsl:for-each>
     </xsl:if>
-    <xsl:text>\\&#10;</xsl:text>
+    <xsl:text>&#10;</xsl:text>
     <xsl:if test="summary">
+      <xsl:text>\\</xsl:text>
       <xsl:apply-templates select="summary/node()"/>
       <xsl:text>&#10;</xsl:text>
     </xsl:if>
     <xsl:if test="@modified and @modified != 'false'">
-      <xsl:text>\\&#10;</xsl:text>
+      <xsl:text>\\</xsl:text>
       <xsl:call-template name="phrase"><xsl:with-param name="id" select="'parameter_state_modified'"/></xsl:call-template>
       <xsl:text>&#10;</xsl:text>
     </xsl:if>
@@ -640,6 +641,7 @@
   <xsl:template match="text()">
     <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="."/></xsl:call-template>
   </xsl:template>
+  <xsl:template match="p[not(*) and normalize-space(.) = '' and not(@title)]"/>
   <xsl:template match="p">
     <xsl:if test="@title">
       <xsl:text>\paragraph{</xsl:text>
@@ -655,10 +657,10 @@
   <xsl:template match="mono">\texttt{<xsl:apply-templates/>}</xsl:template>
   <xsl:template match="br"><xsl:text>\leavevmode\\&#10;</xsl:text></xsl:template>
   <xsl:template match="backslash">\textbackslash{}</xsl:template>
-  <xsl:template match="ul"><xsl:text>&#10;\begin{itemize}&#10;</xsl:text><xsl:apply-templates select="li"/><xsl:text>\end{itemize}&#10;</xsl:text></xsl:template>
-  <xsl:template match="ol"><xsl:text>&#10;\begin{enumerate}&#10;</xsl:text><xsl:apply-templates select="li"/><xsl:text>\end{enumerate}&#10;</xsl:text></xsl:template>
+  <xsl:template match="ul"><xsl:text>&#10;\begin{itemize}&#10;</xsl:text><xsl:apply-templates/><xsl:text>\end{itemize}&#10;</xsl:text></xsl:template>
+  <xsl:template match="ol"><xsl:text>&#10;\begin{enumerate}&#10;</xsl:text><xsl:apply-templates/><xsl:text>\end{enumerate}&#10;</xsl:text></xsl:template>
   <xsl:template match="li"><xsl:text>\item </xsl:text><xsl:apply-templates/><xsl:text>&#10;</xsl:text></xsl:template>
-  <xsl:template match="dl"><xsl:text>&#10;\begin{description}&#10;</xsl:text><xsl:apply-templates select="dt | dd"/><xsl:text>\end{description}&#10;</xsl:text></xsl:template>
+  <xsl:template match="dl"><xsl:text>&#10;\begin{description}&#10;</xsl:text><xsl:apply-templates/><xsl:text>\end{description}&#10;</xsl:text></xsl:template>
   <xsl:template match="dt"><xsl:text>\item[{</xsl:text><xsl:apply-templates/><xsl:text>}] </xsl:text></xsl:template>
   <xsl:template match="dd"><xsl:apply-templates/><xsl:text>&#10;</xsl:text></xsl:template>
   <xsl:template match="details"><xsl:apply-templates/></xsl:template>

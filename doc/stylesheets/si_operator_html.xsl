@@ -189,7 +189,7 @@
             <xsl:if test="position() &gt; 1">, </xsl:if>
             <xsl:if test="@mode = 'output' and $interface_id = 'dotnet'">out </xsl:if>
             <xsl:call-template name="class_link"><xsl:with-param name="id" select="@type"/><xsl:with-param name="class_list" select="$class_list"/></xsl:call-template>
-            <xsl:if test="@mode = 'output' and ($interface_id = 'c' or $interface_id = 'cpp' or $interface_id = 'com')">*</xsl:if>
+            <xsl:if test="@mode = 'output' and (($interface_id = 'c' and substring(@type, string-length(@type)) != '*') or $interface_id = 'cpp' or $interface_id = 'com')">*</xsl:if>
             <xsl:text> </xsl:text>
             <i><xsl:value-of select="@name"/></i>
           </xsl:for-each>
@@ -681,7 +681,7 @@
       <h4 class="paragraph"><xsl:value-of select="@title"/></h4>
     </xsl:if>
     <xsl:choose>
-      <xsl:when test="not(node())"/>
+      <xsl:when test="not(*) and normalize-space(.) = ''"/>
       <xsl:when test="table | ul | ol | dl | details | figure | alignment | format/ascii[@preformatted = 'true'] | format/formula | p">
         <div class="p"><xsl:apply-templates/></div>
       </xsl:when>

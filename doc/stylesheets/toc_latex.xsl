@@ -391,6 +391,7 @@
   <xsl:template match="text()">
     <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="."/></xsl:call-template>
   </xsl:template>
+  <xsl:template match="p[not(*) and normalize-space(.) = '' and not(@title)]"/>
   <xsl:template match="p">
     <xsl:if test="@title">
       <xsl:text>\paragraph{</xsl:text>
@@ -406,10 +407,10 @@
   <xsl:template match="mono">\texttt{<xsl:apply-templates/>}</xsl:template>
   <xsl:template match="br"><xsl:text>\leavevmode\\&#10;</xsl:text></xsl:template>
   <xsl:template match="backslash">\textbackslash{}</xsl:template>
-  <xsl:template match="ul"><xsl:text>&#10;\begin{itemize}&#10;</xsl:text><xsl:apply-templates select="li"/><xsl:text>\end{itemize}&#10;</xsl:text></xsl:template>
-  <xsl:template match="ol"><xsl:text>&#10;\begin{enumerate}&#10;</xsl:text><xsl:apply-templates select="li"/><xsl:text>\end{enumerate}&#10;</xsl:text></xsl:template>
+  <xsl:template match="ul"><xsl:text>&#10;\begin{itemize}&#10;</xsl:text><xsl:apply-templates/><xsl:text>\end{itemize}&#10;</xsl:text></xsl:template>
+  <xsl:template match="ol"><xsl:text>&#10;\begin{enumerate}&#10;</xsl:text><xsl:apply-templates/><xsl:text>\end{enumerate}&#10;</xsl:text></xsl:template>
   <xsl:template match="li"><xsl:text>\item </xsl:text><xsl:apply-templates/><xsl:text>&#10;</xsl:text></xsl:template>
-  <xsl:template match="dl"><xsl:text>&#10;\begin{description}&#10;</xsl:text><xsl:apply-templates select="dt | dd"/><xsl:text>\end{description}&#10;</xsl:text></xsl:template>
+  <xsl:template match="dl"><xsl:text>&#10;\begin{description}&#10;</xsl:text><xsl:apply-templates/><xsl:text>\end{description}&#10;</xsl:text></xsl:template>
   <xsl:template match="dt"><xsl:text>\item[{</xsl:text><xsl:apply-templates/><xsl:text>}] </xsl:text></xsl:template>
   <xsl:template match="dd"><xsl:apply-templates/><xsl:text>&#10;</xsl:text></xsl:template>
   <xsl:template match="details"><xsl:apply-templates/></xsl:template>
