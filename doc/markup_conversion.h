@@ -69,8 +69,8 @@ int write_xml_character(Writer& out, std::string_view text, size_t pos, bool raw
 
 /// A whole plain value through the XML character writer. HTML list tags in
 /// the value are kept as elements but balanced: an unmatched closing tag is
-/// dropped and tags left open are closed at the end, so the result is always
-/// well-formed.
+/// dropped, a new item ends an open item before it (as in HTML) and tags
+/// left open are closed at the end, so the result is always well-formed.
 void write_xml_text(Writer& out, std::string_view text, bool raw = false);
 
 /// The syntax element of one interface:
@@ -98,6 +98,9 @@ void write_value_syntax(Writer& out, std::string_view value, int mode = markup_b
 /// that the caller has opened a "<p>" around the text (and closes it after):
 /// blank lines and "\\" then break paragraphs. Problems are reported as
 /// warnings and the conversion goes on; the result stays well-formed.
+/// Operator references are spelled by write_operator_syntax, values by
+/// write_value_syntax, parameters as the manual's parameter lists spell
+/// them (write_parameter_syntax of doc/manual_xml.h).
 void convert_markup(Writer& out, std::string_view text, bool paragraph_mode);
 
 /// The converted text as a string (scratch use and tests).
