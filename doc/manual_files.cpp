@@ -53,5 +53,5 @@ void save_xml_file(const Writer& out, const std::string& name) {
   const std::string& text = out.text();
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   if (std::fclose(file) != 0) written = false;
-  if (!written) throw std::runtime_error("Failed IO operations: " + name);
+  if (!written) throw std::runtime_error("Failed IO operations");
 }

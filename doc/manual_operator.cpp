@@ -425,7 +425,9 @@ void write_operator_file(const ManualRun& run, const Operator& op) {
   write_xml_head(out, "operator", attributes);
   write_document_element(out);
   int level = 1;
-  for (const ChapterLevel& chapter : chapter_path(op)) {
+  auto path = run.chapter_paths.find(&op);
+  std::vector<ChapterLevel> levels = path != run.chapter_paths.end() ? path->second : chapter_path(op);
+  for (const ChapterLevel& chapter : levels) {
     out.write("<chapter id=\"");
     out.write(escape_xml(lower_case(chapter.id)));
     out.write("\" name=\"");

@@ -107,10 +107,10 @@ std::vector<ChapterLevel> chapter_path(const Operator& op) {
   return path;
 }
 
-std::unique_ptr<ChapterNode> build_chapter_tree(const ManualRun& run) {
+std::unique_ptr<ChapterNode> build_chapter_tree(ManualRun& run) {
   auto root = std::make_unique<ChapterNode>();
   for (const Operator* entry : run.entries) {
-    std::vector<ChapterLevel> path = chapter_path(*entry);
+    const std::vector<ChapterLevel>& path = run.chapter_paths[entry] = chapter_path(*entry);
     if (path.empty()) continue;
     bool chapter_entry = entry->name == "*";
     if (!chapter_entry && path.front().id == "OldVersion") continue;

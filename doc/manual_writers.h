@@ -62,6 +62,12 @@ struct ManualClasses {
       dotnet_members;
 };
 
+/// One level of an entry's chapter path.
+struct ChapterLevel {
+  std::string id;    // as written (the lower-case form is written)
+  std::string name;  // in the run's language
+};
+
 /// What every writer of one run reads.
 struct ManualRun {
   /// Documented operators followed by the chapter entries named "*".
@@ -69,6 +75,9 @@ struct ManualRun {
   /// Result texts after the result-state substitution, per entry.
   std::unordered_map<const Operator*, std::string> results;
   ManualClasses classes;
+  /// Chapter paths of the entries, found once while the tree is built (so
+  /// that a too long chapter text is reported once).
+  std::unordered_map<const Operator*, std::vector<ChapterLevel>> chapter_paths;
 };
 
 /// The result text of an entry (after the substitution), or nullptr.
@@ -90,14 +99,11 @@ struct ChapterNode {
 
 /// The chapter path of an entry: identifiers and names in the run's
 /// language, each cut to 255 characters (with a warning).
-struct ChapterLevel {
-  std::string id;
-  std::string name;
-};
 std::vector<ChapterLevel> chapter_path(const Operator& op);
 
-/// Builds the chapter tree of the documented operators and chapter entries.
-std::unique_ptr<ChapterNode> build_chapter_tree(const ManualRun& run);
+/// Builds the chapter tree of the documented operators and chapter entries
+/// and notes their chapter paths in the run.
+std::unique_ptr<ChapterNode> build_chapter_tree(ManualRun& run);
 /// "index.xml" or, in an extension-package build, "user_index.xml".
 std::string toc_file_name();
 /// Writes the table of contents.

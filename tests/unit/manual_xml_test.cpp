@@ -131,4 +131,25 @@ TEST_F(ManualRules, ParameterSyntaxSpellsTheNamePerInterface) {
             "    <syntax interface=\"python\">hom_mat_2didentity</syntax>\n");
 }
 
+TEST_F(ManualRules, ChapterPathsCutLongTextsAndNameKnownChapters) {
+  mutable_settings().doc_language = "german";
+  Operator op;
+  op.name = "op";
+  op.info = std::make_unique<OperatorInfo>();
+  std::string long_id = "Chapter" + std::string(253, 'x');
+  op.info->chapters.push_back({"english", {"Tools", long_id}});
+  testing::internal::CaptureStderr();
+  std::vector<ChapterLevel> path = chapter_path(op);
+  std::string errors = testing::internal::GetCapturedStderr();
+  mutable_settings().doc_language = "english";
+  ASSERT_EQ(path.size(), 2u);
+  EXPECT_EQ(path[0].id, "Tools");
+  EXPECT_EQ(path[0].name, "Werkzeuge");
+  // The table does not know the second identifier: it is its own name.
+  EXPECT_EQ(path[1].id, long_id.substr(0, 255));
+  EXPECT_EQ(path[1].name, long_id.substr(0, 255));
+  EXPECT_EQ(errors, "vornc warning: Chapter id is too long '" + long_id + "'\n" +
+                        "vornc warning: Chapter name is too long '" + long_id + "'\n");
+}
+
 }  // namespace
