@@ -245,18 +245,20 @@ const ExampleLanguage& example_language(const std::string& tag) {
   std::exit(1);
 }
 
-// Examples are code: only "<", ">" and "&" are escaped.
+// Examples are code: "<", ">" and "&" are escaped, double quotes stay as
+// they are. Bytes that XML does not allow are mended as in every other text
+// (control characters become blanks, Latin-1 bytes UTF-8).
 void write_example(Writer& out, const Tagged<std::string>& example) {
   out.put("<example syntax=\"%s\">\n", example_language(example.language).syntax);
-  for (char c : example.value) {
-    if (c == '<')
-      out.write("&lt;");
-    else if (c == '>')
-      out.write("&gt;");
-    else if (c == '&')
-      out.write("&amp;");
-    else
-      out.write(std::string_view(&c, 1));
+  std::string_view text = example.value;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t quote = text.find('"', start);
+    size_t end = quote == std::string_view::npos ? text.size() : quote;
+    out.write(escape_xml(text.substr(start, end - start)));
+    if (quote == std::string_view::npos) break;
+    out.write("\"");
+    start = quote + 1;
   }
   out.write("</example>\n");
 }
