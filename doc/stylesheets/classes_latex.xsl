@@ -426,8 +426,21 @@
     <xsl:value-of select="concat('&#10;\end{', $environment, '}&#10;')"/>
   </xsl:template>
   <xsl:template match="external">
+    <!-- braces and backslashes cannot stand in a link target; percent and
+         hash signs are escaped -->
+    <xsl:variable name="url">
+      <xsl:call-template name="replace_substring">
+        <xsl:with-param name="text" select="translate(@url, '{}\', '')"/>
+        <xsl:with-param name="from" select="'%'"/>
+        <xsl:with-param name="to" select="'\%'"/>
+      </xsl:call-template>
+    </xsl:variable>
     <xsl:text>\href{</xsl:text>
-    <xsl:value-of select="translate(@url, '{}\', '')"/>
+    <xsl:call-template name="replace_substring">
+      <xsl:with-param name="text" select="$url"/>
+      <xsl:with-param name="from" select="'#'"/>
+      <xsl:with-param name="to" select="'\#'"/>
+    </xsl:call-template>
     <xsl:text>}{</xsl:text>
     <xsl:apply-templates/>
     <xsl:text>}</xsl:text>
