@@ -100,7 +100,16 @@
             </ul>
           </xsl:if>
           <xsl:if test="operator">
-            <h2><xsl:call-template name="phrase"><xsl:with-param name="id" select="'title_operatorlist'"/></xsl:call-template></h2>
+            <h2>
+              <xsl:call-template name="phrase">
+                <xsl:with-param name="id">
+                  <xsl:choose>
+                    <xsl:when test="$file_prefix = 'proc_'">term_procedures</xsl:when>
+                    <xsl:otherwise>title_operatorlist</xsl:otherwise>
+                  </xsl:choose>
+                </xsl:with-param>
+              </xsl:call-template>
+            </h2>
             <table class="operators">
               <xsl:apply-templates select="operator" mode="row"/>
             </table>
@@ -120,7 +129,17 @@
 
   <!-- every operator once, by name -->
   <xsl:template name="name_index">
-    <xsl:variable name="title"><xsl:call-template name="phrase"><xsl:with-param name="id" select="'title_operatorindex'"/></xsl:call-template></xsl:variable>
+    <!-- a manual of procedures (proc="yes") names its index accordingly -->
+    <xsl:variable name="title">
+      <xsl:call-template name="phrase">
+        <xsl:with-param name="id">
+          <xsl:choose>
+            <xsl:when test="$file_prefix = 'proc_'">title_procedureindex</xsl:when>
+            <xsl:otherwise>title_operatorindex</xsl:otherwise>
+          </xsl:choose>
+        </xsl:with-param>
+      </xsl:call-template>
+    </xsl:variable>
     <xsl:document href="{concat($output_dir, $file_index_by_name)}" method="html" encoding="UTF-8" doctype-system="about:legacy-compat" indent="no">
       <html lang="{$language_rfc3066}">
         <xsl:call-template name="page_head"><xsl:with-param name="title" select="$title"/></xsl:call-template>

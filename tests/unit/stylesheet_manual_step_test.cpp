@@ -159,6 +159,22 @@ TEST_F(ManualStep, TableOfContentsWritesNameIndexLegalNotesAndChapterPages) {
   EXPECT_TRUE(contains(legal, "Copyright © (c) Example"));
 }
 
+TEST_F(ManualStep, ProcedureManualsPrefixTheirFileNamesAndHonourTheOutputPath) {
+  configure("html");
+  write_manual();
+  std::string toc = fixture("user_index.xml");
+  toc.replace(toc.find("system=\"false\""), 14, "system=\"false\" proc=\"yes\" output_path=\"pages\"");
+  write_file("user_index.xml", toc);
+  ASSERT_EQ(system("mkdir pages"), 0);
+  EXPECT_EQ(run(), "");
+  EXPECT_TRUE(file_exists("index.html"));  // the main result is saved by the step itself
+  EXPECT_TRUE(file_exists("pages/proc_index_by_name.html"));
+  EXPECT_TRUE(file_exists("pages/proc_legal_notes.html"));
+  EXPECT_TRUE(file_exists("pages/proc_toc_segmentation_threshold.html"));
+  EXPECT_TRUE(contains(read_file("pages/proc_index_by_name.html"), "<h1>Prozedurindex</h1>"));
+  EXPECT_TRUE(contains(read_file("index.html"), "<a href=\"proc_index_by_name.html\">"));
+}
+
 TEST_F(ManualStep, ClassPagesListMembersByGroup) {
   configure("html");
   write_manual();
