@@ -142,6 +142,28 @@ TEST(StylesheetResources, EveryStylesheetCarriesTheSamePhraseTableInThreeLanguag
   xmlFreeDoc(doc);
 }
 
+TEST(StylesheetResources, TheCommonBlockIsTheSameTextInEveryStylesheet) {
+  std::string reference;
+  for (const std::string& name : nine_names) {
+    const std::string& text = *stylesheet_resource_text(name);
+    size_t begin = text.find("Common block");
+    size_t end = text.find("end of the common block");
+    ASSERT_NE(begin, std::string::npos) << name;
+    ASSERT_NE(end, std::string::npos) << name;
+    std::string block = text.substr(begin, end - begin);
+    // language, interface list, file names and the helpers live there
+    for (const char* part : {"'de_DE'", "'ja_JP'", "<v:interface id=\"dotnet\" title=\".NET\" classes=\"yes\"/>",
+                             "'index_by_name.html'", "'legal_notes.html'", "'index_classes.html'", "proc_",
+                             "output_path", "name=\"replace_substring\"", "name=\"latex_escape\"",
+                             "name=\"class_link\"", "name=\"phrase\""})
+      EXPECT_NE(block.find(part), std::string::npos) << name << ": " << part;
+    if (reference.empty())
+      reference = block;
+    else
+      EXPECT_EQ(block, reference) << name;
+  }
+}
+
 TEST(StylesheetResources, HtmlAndLatexStylesheetsHaveATemplateForEveryMarkupElement) {
   for (const std::string& name : nine_names) {
     if (name == "convert_si_to_legacy.xsl") continue;  // copies what it does not change
