@@ -310,8 +310,11 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
     }
   }
 
-  // End of the class.
-  if (context.has(bits_handle_destructors) && !is_data_class(type) && !record.destructor &&
+  // End of the class. Only handle classes are reported: iconic classes
+  // have constructors (read_image, gen_*) but are freed through their base
+  // object, so reporting them would stop every COM build of the library.
+  if (context.has(bits_handle_destructors) && !is_data_class(type) &&
+      type_kind(type) != kind_iconic && !record.destructor &&
       !record.constructors.empty()) {
     if (settings().generation_target == target_library && settings().def_files.size() > 10) {
       report_error(

@@ -109,8 +109,12 @@ TEST_F(ClassErrors, MissingDestructorWithTheComBits) {
   ops.add(OpBuilder("create_pose").par("oc", "Pose", "pose", {"real"}, "true", "real", "false"));
   EXPECT_EQ(warnings_of_build("pose", com_bits), "");
 
-  // The library build of the whole library (more than 10 files) stops.
+  // The library build of the whole library (more than 10 files) stops, but
+  // not for an iconic class, whose objects are freed through VObject.
   for (int i = 0; i < 11; ++i) mutable_settings().def_files.push_back({"f.def", false});
+  ops.add(OpBuilder("read_image").par("oo", "Image", "image").par("ic", "FileName", "filename"));
+  EXPECT_EQ(warnings_of_build("image", com_bits), "");
+  EXPECT_EQ(build("image", com_bits).constructors.size(), 1u);
   EXPECT_EXIT(build("barcode", com_bits), ::testing::ExitedWithCode(1),
               "^vornc error: Missing destructor for class VBarCode\n"
               "        Please adapt destructor logic in VorncClassGen.c!\n"
