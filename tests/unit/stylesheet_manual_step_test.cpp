@@ -234,6 +234,29 @@ TEST_F(ManualStep, AnUnreadableOperatorFileIsReportedAndTheRestGoesOn) {
   EXPECT_FALSE(left(".xsl"));
 }
 
+TEST_F(ManualStep, OlderHtmlPagesReadTheConvertedLayout) {
+  write_file("class_list.xml", fixture("class_list.xml"));
+  std::string legacy = apply("convert_si_to_legacy.xsl", fixture("threshold.xml"), {{"current_syntax", "'python'"}});
+  EXPECT_TRUE(contains(legacy, "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>"));
+  EXPECT_TRUE(contains(legacy, "<synopsis interface=\"python\">"));
+  EXPECT_FALSE(contains(legacy, "<signatures"));
+  EXPECT_TRUE(contains(legacy, "<name>image</name>"));
+  std::string page = apply("operator_html.xsl", legacy);
+  write_file("old.html", page);
+  EXPECT_EQ(xmllint_html("old.html"), "");
+  EXPECT_TRUE(contains(page, "<h1>threshold</h1>"));
+  EXPECT_TRUE(contains(page, "<b>threshold</b>(VObject <i>image</i>, VObject <i>region</i>"));
+  EXPECT_TRUE(contains(page, "<dt><code><b>image</b></code> (input_object) singlechannelimage</dt>"));
+  EXPECT_TRUE(contains(page, "<a href=\"gen_image.html\" class=\"opref\"><code>gen_image</code></a>"));
+
+  std::string toc = apply("convert_si_to_legacy.xsl", fixture("user_index.xml"), {{"current_syntax", "'cpp'"}});
+  std::string contents = apply("toc_html.xsl", toc);
+  write_file("old_toc.html", contents);
+  EXPECT_EQ(xmllint_html("old_toc.html"), "");
+  EXPECT_TRUE(contains(contents, "<h1>C++ Referenzhandbuch</h1>"));
+  EXPECT_TRUE(contains(contents, "<a href=\"threshold.html\"><code>Threshold</code></a> — Pixel nach Grauwert auswählen."));
+}
+
 // ---------------------------------------------------------------- LaTeX
 
 TEST_F(ManualStep, LatexWithClassesWritesOperatorClassIndexAndMainDocument) {
