@@ -118,7 +118,9 @@ bool interface_has_classes(const std::string& interface) {
 void transform_to_html(const std::vector<std::string>& operator_names, bool classes_documented,
                        std::vector<std::string>& temporary_files) {
   const Settings& s = settings();
-  const std::string& extension = s.manual_format;
+  // "-Rtest" leaves no format name: pages without an extension would be
+  // useless, so they get the default one.
+  const std::string extension = s.manual_format.empty() ? "html" : s.manual_format;
   xsltStylesheetPtr operator_sheet = load_stylesheet("si_operator_html.xsl", temporary_files);
   xsltStylesheetPtr toc_sheet = load_stylesheet("si_toc_html.xsl", temporary_files);
   xsltStylesheetPtr classes_sheet = load_stylesheet("si_classes_html.xsl", temporary_files);

@@ -208,6 +208,15 @@ TEST_F(ManualStep, OtherFormatNamesAreTheExtensionOfThePages) {
   EXPECT_FALSE(left(".xml"));
 }
 
+TEST_F(ManualStep, AnEmptyFormatNameGivesHtmlPages) {
+  configure("", "vdevelop", true);  // -Rtest
+  write_manual();
+  run();
+  EXPECT_TRUE(file_exists("threshold.html"));
+  EXPECT_TRUE(file_exists("index.html"));
+  EXPECT_FALSE(file_exists("threshold."));
+}
+
 TEST_F(ManualStep, ABrokenStylesheetLeavesItsFilesAsXml) {
   configure("html");
   write_manual();
