@@ -339,6 +339,9 @@ TEST_F(ManualStep, JapaneseMainDocumentUsesXeLatexWithCjkFonts) {
   EXPECT_TRUE(contains(main, "\\usepackage{xeCJK}\n"));
   EXPECT_FALSE(contains(main, "babel"));
   EXPECT_TRUE(contains(main, "\\title{Python リファレンスマニュアル}"));
+  // the class index belongs to every interface but VDevelop and C
+  EXPECT_TRUE(contains(main, "\\input index_classes.tex\n"));
+  EXPECT_TRUE(file_exists("index_classes.tex"));
   EXPECT_TRUE(braces_balanced(main));
 }
 
