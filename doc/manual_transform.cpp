@@ -152,19 +152,26 @@ void transform_to_latex(const std::vector<std::string>& operator_names, bool cla
   xsltStylesheetPtr classes_sheet =
       with_classes ? load_stylesheet("classes_latex.xsl", temporary_files) : nullptr;
   StylesheetParameters parameters;
-  parameters.add("current_syntax", format_text("'%s'", interface.c_str()));
+  // an XPath string literal; an apostrophe in the name needs the other quotes
+  parameters.add("current_syntax", format_text(interface.find('\'') == std::string::npos ? "'%s'" : "\"%s\"",
+                                               interface.c_str()));
 
   // The LaTeX stylesheets read only the older layout: without the
   // conversion every file stays XML.
   if (convert_sheet != nullptr) {
     const std::string toc = toc_xml_name();
-    const bool classes = classes_documented && file_exists("classes.xml");
+    // A file that could not be converted is left as it is rather than read
+    // by a stylesheet that expects the older layout.
+    std::vector<std::string> converted;
     for (const std::string& name : operator_names)
-      apply_stylesheet(convert_sheet, name + ".xml", name + ".xml", parameters, false);
-    apply_stylesheet(convert_sheet, toc, toc, parameters, false);
-    if (classes) apply_stylesheet(convert_sheet, "classes.xml", "classes.xml", parameters, false);
+      if (apply_stylesheet(convert_sheet, name + ".xml", name + ".xml", parameters, false))
+        converted.push_back(name);
+    const bool toc_converted = apply_stylesheet(convert_sheet, toc, toc, parameters, false);
+    const bool classes =
+        classes_documented && file_exists("classes.xml") &&
+        apply_stylesheet(convert_sheet, "classes.xml", "classes.xml", parameters, false);
 
-    for (const std::string& name : operator_names)
+    for (const std::string& name : converted)
       apply_stylesheet(operator_sheet, name + ".xml", format_text("%s.%s", name.c_str(), "tex"),
                        parameters, true);
     if (classes) {
@@ -174,7 +181,8 @@ void transform_to_latex(const std::vector<std::string>& operator_names, bool cla
       else
         std::remove("classes.xml");  // no class index for this interface
     }
-    apply_stylesheet(toc_sheet, toc, format_text("%s.%s", "index", "tex"), parameters, true);
+    if (toc_converted)
+      apply_stylesheet(toc_sheet, toc, format_text("%s.%s", "index", "tex"), parameters, true);
   }
 
   for (xsltStylesheetPtr sheet : {operator_sheet, toc_sheet, convert_sheet, classes_sheet})

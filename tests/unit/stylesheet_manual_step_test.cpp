@@ -357,6 +357,18 @@ TEST_F(ManualStep, LibraryBuildMainDocumentHasNoAuthorFromTheCommandLine) {
   EXPECT_FALSE(file_exists("index.xml"));
 }
 
+TEST_F(ManualStep, AnOperatorFileThatDoesNotParseStaysAsItIsInLatex) {
+  configure("latex", "c");
+  write_manual();
+  write_file("broken.xml", "<operator id=\"broken\">");
+  std::string errors = run({"broken", "threshold"});
+  EXPECT_TRUE(contains(errors, "vornc error: Failed to load XML file broken.xml\n")) << errors;
+  EXPECT_EQ(read_file("broken.xml"), "<operator id=\"broken\">");
+  EXPECT_FALSE(file_exists("broken.tex"));
+  EXPECT_TRUE(file_exists("threshold.tex"));
+  EXPECT_TRUE(file_exists("index.tex"));
+}
+
 TEST_F(ManualStep, ABrokenConversionLeavesEveryLatexInputAsXml) {
   configure("latex", "cpp");
   write_manual();
