@@ -21,6 +21,11 @@
     <xsl:apply-templates select="class">
       <xsl:sort select="@id"/>
     </xsl:apply-templates>
+    <!-- an interface without classes (Python) says so instead of an empty chapter -->
+    <xsl:if test="not(class)">
+      <xsl:call-template name="phrase"><xsl:with-param name="id" select="'term_page_not_available'"/></xsl:call-template>
+      <xsl:text>&#10;</xsl:text>
+    </xsl:if>
   </xsl:template>
 
   <xsl:template match="class">
