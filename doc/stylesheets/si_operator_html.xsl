@@ -232,9 +232,7 @@
           </xsl:choose>
         </xsl:for-each>
         <xsl:if test="not(subtype)">
-          <xsl:for-each select="type[syntax[@interface = $interface]][1]">
-            <xsl:call-template name="syntax_text"/>
-          </xsl:for-each>
+          <xsl:value-of select="type[1]/@id"/>
         </xsl:if>
       </xsl:if>
     </dt>
@@ -306,17 +304,14 @@
     <xsl:if test="parallelization | interrupt_mode">
       <h2><xsl:call-template name="phrase"><xsl:with-param name="id" select="'sec_execution'"/></xsl:call-template></h2>
       <ul class="execution">
-        <xsl:for-each select="parallelization/compute_devices">
+        <xsl:for-each select="parallelization/compute_devices/compute_device">
           <li>
-            <xsl:call-template name="phrase"><xsl:with-param name="id" select="'parallel_compute_device_object'"/></xsl:call-template>
-            <xsl:for-each select="compute_device">
-              <xsl:text> </xsl:text>
-              <xsl:choose>
-                <xsl:when test="@id = 'opencl'"><xsl:call-template name="phrase"><xsl:with-param name="id" select="'parallel_compute_device_opencl'"/></xsl:call-template></xsl:when>
-                <xsl:otherwise><xsl:value-of select="@id"/></xsl:otherwise>
-              </xsl:choose>
-              <xsl:if test="position() != last()">,</xsl:if>
-            </xsl:for-each>
+            <xsl:choose>
+              <xsl:when test="@id = 'opencl' or @id = 'object'">
+                <xsl:call-template name="phrase"><xsl:with-param name="id" select="concat('parallel_compute_device_', @id)"/></xsl:call-template>
+              </xsl:when>
+              <xsl:otherwise><xsl:value-of select="@id"/></xsl:otherwise>
+            </xsl:choose>
           </li>
         </xsl:for-each>
         <xsl:for-each select="parallelization/synchronization">
@@ -390,8 +385,8 @@
     <v:phrase id="interrupt_mode_cancel"><v:en_US>The operator can be cancelled while it runs.</v:en_US><v:de_DE>Der Operator kann während der Ausführung abgebrochen werden.</v:de_DE><v:ja_JP>このオペレータは実行中にキャンセルできます。</v:ja_JP></v:phrase>
     <v:phrase id="legal_note"><v:en_US>This manual is published by the VORNIX Library Team, 1 Example Road, 00000 Sample City. All rights reserved. No part of this publication may be reproduced, stored or transmitted in any form without prior written permission of the publisher.</v:en_US><v:de_DE>Dieses Handbuch wird vom VORNIX Library Team, Beispielweg 1, 00000 Musterstadt, herausgegeben. Alle Rechte vorbehalten. Kein Teil dieser Veröffentlichung darf ohne vorherige schriftliche Genehmigung des Herausgebers vervielfältigt, gespeichert oder übertragen werden.</v:de_DE><v:ja_JP>このマニュアルは VORNIX Library Team (1 Example Road, 00000 Sample City) が発行しています。無断転載を禁じます。</v:ja_JP></v:phrase>
     <v:phrase id="note_windows_only"><v:en_US>Available on Windows only.</v:en_US><v:de_DE>Nur unter Windows verfügbar.</v:de_DE><v:ja_JP>Windows でのみ使用できます。</v:ja_JP></v:phrase>
-    <v:phrase id="parallel_compute_device_object"><v:en_US>Supported compute devices:</v:en_US><v:de_DE>Unterstützte Rechengeräte:</v:de_DE><v:ja_JP>サポートされる演算デバイス:</v:ja_JP></v:phrase>
-    <v:phrase id="parallel_compute_device_opencl"><v:en_US>OpenCL</v:en_US><v:de_DE>OpenCL</v:de_DE><v:ja_JP>OpenCL</v:ja_JP></v:phrase>
+    <v:phrase id="parallel_compute_device_object"><v:en_US>Runs on compute devices of the object kind.</v:en_US><v:de_DE>Läuft auf Rechengeräten der Art Objekt.</v:de_DE><v:ja_JP>オブジェクト種別の演算デバイスで実行できます。</v:ja_JP></v:phrase>
+    <v:phrase id="parallel_compute_device_opencl"><v:en_US>Runs on OpenCL compute devices.</v:en_US><v:de_DE>Läuft auf OpenCL-Rechengeräten.</v:de_DE><v:ja_JP>OpenCL 演算デバイスで実行できます。</v:ja_JP></v:phrase>
     <v:phrase id="parallel_method_none"><v:en_US>Not automatically parallelized.</v:en_US><v:de_DE>Keine automatische Parallelisierung.</v:de_DE><v:ja_JP>自動並列化されません。</v:ja_JP></v:phrase>
     <v:phrase id="parallel_method_split_channel"><v:en_US>Automatically parallelized on channel level.</v:en_US><v:de_DE>Automatisch parallelisiert auf Kanalebene.</v:de_DE><v:ja_JP>チャンネルレベルで自動並列化されます。</v:ja_JP></v:phrase>
     <v:phrase id="parallel_method_split_domain"><v:en_US>Automatically parallelized on domain level.</v:en_US><v:de_DE>Automatisch parallelisiert auf Bereichsebene.</v:de_DE><v:ja_JP>領域レベルで自動並列化されます。</v:ja_JP></v:phrase>

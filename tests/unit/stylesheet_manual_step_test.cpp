@@ -110,7 +110,7 @@ TEST_F(ManualStep, OperatorPageShowsSignaturesParametersAndSections) {
   ASSERT_NE(first, std::string::npos);
   EXPECT_EQ(page.find("threshold(Image, &amp;Region, 10, 20);", first + 1), std::string::npos);
   // execution information
-  EXPECT_TRUE(contains(page, "<li>Supported compute devices: OpenCL</li>"));
+  EXPECT_TRUE(contains(page, "<li>Runs on OpenCL compute devices.</li>"));
   EXPECT_TRUE(contains(page, "<li>Automatically parallelized on internal data level.</li>"));
   EXPECT_TRUE(contains(page, "<li>The operator can be cancelled while it runs.</li>"));
   EXPECT_TRUE(contains(page, "<li>The operator can be interrupted by a break; it then returns its intermediate result.</li>"));
