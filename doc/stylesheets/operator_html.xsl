@@ -467,8 +467,14 @@
   <xsl:template match="opref">
     <a href="{concat(@id, '.html')}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
   </xsl:template>
+  <!-- on an operator page a parameter reference links its description -->
   <xsl:template match="parref">
-    <code class="parref"><i><xsl:call-template name="syntax_text"/></i></code>
+    <xsl:choose>
+      <xsl:when test="/operator/parameters/parameter[@id = current()/@id]">
+        <a href="{concat('#parameter_', @id)}" class="parref"><code><i><xsl:call-template name="syntax_text"/></i></code></a>
+      </xsl:when>
+      <xsl:otherwise><code class="parref"><i><xsl:call-template name="syntax_text"/></i></code></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="parname">
     <code class="parname"><xsl:call-template name="syntax_text"/></code>

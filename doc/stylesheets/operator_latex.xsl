@@ -710,11 +710,13 @@
     </xsl:for-each>
     <xsl:text>}</xsl:text>
   </xsl:template>
+  <!-- operator references link the operator's section (\vornixoperator sets
+       the label op:<id>) -->
   <xsl:template match="opref">
     <xsl:variable name="name"><xsl:call-template name="syntax_text"/></xsl:variable>
-    <xsl:text>\texttt{</xsl:text>
+    <xsl:value-of select="concat('\hyperref[op:', @id, ']{\texttt{')"/>
     <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$name"/></xsl:call-template>
-    <xsl:text>}</xsl:text>
+    <xsl:text>}}</xsl:text>
   </xsl:template>
   <xsl:template match="parref | parname | valref">
     <xsl:variable name="name"><xsl:call-template name="syntax_text"/></xsl:variable>

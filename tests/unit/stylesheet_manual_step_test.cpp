@@ -104,6 +104,9 @@ TEST_F(ManualStep, OperatorPageShowsSignaturesParametersAndSections) {
   EXPECT_TRUE(contains(page, "<tr><td>Restriction</td><td><code>MinGray &lt;= MaxGray</code></td></tr>"));
   EXPECT_TRUE(contains(page, "<tr><td>Assertion</td><td><code>MaxGray &gt;= 0</code></td></tr>"));
   EXPECT_TRUE(contains(page, "The state of the input parameter <code>MinGray</code> is modified by the operator."));
+  // references to the operator's own parameters link their descriptions
+  EXPECT_TRUE(contains(page, "<a href=\"#parameter_Image\" class=\"parref\"><code><i>Image</i></code></a>"));
+  EXPECT_TRUE(contains(page, "<dt id=\"parameter_Image\">"));
   // examples once each (the per-interface grouping is not repeated)
   EXPECT_EQ(std::count(page.begin(), page.end(), '\0'), 0);
   size_t first = page.find("threshold(Image, &amp;Region, 10, 20);");
@@ -291,7 +294,7 @@ TEST_F(ManualStep, LatexWithClassesWritesOperatorClassIndexAndMainDocument) {
   std::string op = read_file("threshold.tex");
   EXPECT_TRUE(contains(op, "\\vornixoperator{threshold}{Threshold}\n"));
   EXPECT_TRUE(contains(op, "\\texttt{VRegion VImage::Threshold(VTuple MinGray, VTuple MaxGray) const}"));
-  EXPECT_TRUE(contains(op, "Do not use with \\texttt{GenImage}."));
+  EXPECT_TRUE(contains(op, "Do not use with \\hyperref[op:gen_image]{\\texttt{GenImage}}."));
   EXPECT_TRUE(contains(op, "\\item[{\\texttt{Image}}] (input\\_object) \\textit{singlechannelimage}"));
   EXPECT_TRUE(contains(op, "\\item \\textbf{Default:} \\texttt{128.0}\n"));
   EXPECT_TRUE(contains(op, "\\begin{verbatim}\nthreshold(Image, &Region, 10, 20);\nif (a < b) {}\n\\end{verbatim}"));

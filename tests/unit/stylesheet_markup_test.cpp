@@ -85,14 +85,14 @@ TEST_F(StylesheetMarkup, ReferencesSpellNamesOfTheChosenInterface) {
       "name=\"A\"><chapref id=\"b\" name=\"B\"></chapref></chapref></p>";
   std::string h = html(refs);
   EXPECT_TRUE(contains(h, "<a href=\"gen_image.html\" class=\"opref\"><code>gen_image</code></a>")) << h;
-  EXPECT_TRUE(contains(h, "<code class=\"parref\"><i>Image</i></code>")) << h;
+  EXPECT_TRUE(contains(h, "<code class=\"parref\"><i>Image</i></code>")) << h;  // not a parameter of this page
   EXPECT_TRUE(contains(h, "<code class=\"parname\">Row</code>")) << h;
   EXPECT_TRUE(contains(h, "<code class=\"valref\">'x'</code>")) << h;
   EXPECT_TRUE(contains(h, "<a href=\"toc_a_b.html\" class=\"chapref\">A / B</a>")) << h;
   EXPECT_EQ(latex(refs, "cpp"),
-            "\\texttt{GenImage} \\texttt{Image} \\texttt{Row} \\texttt{\"x\"} \\textit{A / B}\n\n\n");
+            "\\hyperref[op:gen_image]{\\texttt{GenImage}} \\texttt{Image} \\texttt{Row} \\texttt{\"x\"} \\textit{A / B}\n\n\n");
   EXPECT_EQ(latex(refs, "python"),
-            "\\texttt{gen\\_image} \\texttt{image} \\texttt{Row} \\texttt{'x'} \\textit{A / B}\n\n\n");
+            "\\hyperref[op:gen_image]{\\texttt{gen\\_image}} \\texttt{image} \\texttt{Row} \\texttt{'x'} \\textit{A / B}\n\n\n");
 }
 
 TEST_F(StylesheetMarkup, FormatBlocksPickThePartOfTheirMedium) {
