@@ -11,15 +11,6 @@
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 
-namespace {
-
-// The maker's name and web address in the document element of the library's
-// own manual.
-const char* const maker_company = "Talvik Software GmbH";
-const char* const maker_url = "https://www.talvik-software.example";
-
-}  // namespace
-
 void write_xml_head(Writer& out, const char* root, const std::string& root_attributes) {
   out.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n");
   out.put("<!DOCTYPE %s [\n", root);
@@ -40,7 +31,7 @@ void write_document_element(Writer& out) {
   out.put("  <document version=\"%s\" language=\"%s\" copyright=\"%s\" author=\"%s\" url=\"%s\" "
           "system=\"%s\" architecture=\"%s\"/>\n",
           "23.05.0.0", escape_xml(s.doc_locale).c_str(), escape_xml(s.copyright_footer).c_str(),
-          library ? maker_company : escape_xml(s.author).c_str(), library ? maker_url : "",
+          library ? maker_company : escape_xml(s.author).c_str(), library ? maker_web_address : "",
           library ? "true" : "false", escape_xml(arch).c_str());
 }
 

@@ -75,6 +75,9 @@ Settings& mutable_settings();
 
 /// Version text of the usage text and of every banner.
 constexpr const char* vornc_version = "23.05";
+/// The maker, named in every banner's "Software by" line and in the manual.
+constexpr const char* maker_company = "Talvik Software GmbH";
+constexpr const char* maker_web_address = "https://www.talvik-software.example";
 /// Most definition files a run accepts.
 constexpr int max_def_files = 2048;
 
