@@ -89,6 +89,11 @@ TEST(DefinitionLexer, LanguageTagsOfTexts) {
 
 TEST(DefinitionLexer, TextsEndAtTheFirstUnescapedSemicolon) {
   EXPECT_EQ(lex("abstract: a\\;b; x")[2], (Token{TEXTLINES, "a;b"}));
+  // Any ";" with a backslash right before it belongs to the text, also after
+  // a backslash pair; screening then turns only that "\\;" into ";".
+  EXPECT_EQ(lex("abstract: a\\\\;b; x")[2], (Token{TEXTLINES, "a\\;b"}));
+  EXPECT_EQ(lex("parameter_descriptions\n  A: x\\\\;y;\n;")[3], (Token{TEXTLINES, "x\\;y"}));
+  EXPECT_EQ(lex("abstract: a\\")[2], (Token{TEXTLINES, "a\\"}));
   EXPECT_EQ(lex("abstract: \\OpRef{a} and\r\n    indented;")[2],
             (Token{TEXTLINES, "\\OpRef{a} and\n  indented"}));
   EXPECT_EXIT(lex("abstract: a\nb;"), ::testing::ExitedWithCode(1),
