@@ -173,6 +173,20 @@ TEST(OpenclDescriptors, FilesAreReadFromTheLastNameToTheFirst) {
       << broken.errors;
 }
 
+TEST(OpenclDescriptors, EachFileStartsAtTheBeginningOfALine) {
+  // The files form one stream, but a file that ends without a line feed
+  // does not hide the "kernel" that opens the next one.
+  ScratchFolder folder;
+  Parsed p = parse(folder,
+                   {{"more.def", "kernel name: b; vornix_name: b_image;\n"},
+                    {"head.def", "f <- f.cl\nkernel name: a; vornix_name: a_image;"}});
+  ASSERT_EQ(p.status, 0) << p.errors;
+  ASSERT_EQ(p.tables.kernels.size(), 2u);
+  EXPECT_EQ(p.tables.kernels[1].name, "b");
+  EXPECT_EQ(p.tables.kernels[0].next, 1);
+  EXPECT_EQ(p.tables.files[0].first_kernel, 0);
+}
+
 TEST(OpenclDescriptors, ChecksBeyondTheGrammar) {
   struct Case {
     const char* text;
