@@ -77,10 +77,6 @@ void run_generator_dispatch() {
   int mode = settings().generator_mode;
   for (const GeneratorEntry& entry : generator_entries()) {
     if (entry.mode != mode) continue;
-    if (entry.write == nullptr) {
-      report_error("mode -%c is not available in this build of vornc\n", entry.letter);
-      std::exit(1);
-    }
     if (mode == mode_manual) {
       try {
         entry.write(ops);

@@ -14,15 +14,15 @@
 
 const std::vector<GeneratorEntry>& generator_entries() {
   static const std::vector<GeneratorEntry> entries = {
-      {mode_operator_table, 'H', write_operator_table},
-      {mode_c, 'C', write_c_interface},
-      {mode_cpp, 'P', write_cpp_interface},
-      {mode_com, 'X', write_com_interface},
-      {mode_dotnet, 'N', write_dotnet_interface},
-      {mode_help, 'M', write_help_files},
-      {mode_manual, 'R', write_reference_manual},
-      {mode_module_list, 'm', write_module_list},
-      {mode_python, 'Y', write_python_interface},
+      {mode_operator_table, write_operator_table},
+      {mode_c, write_c_interface},
+      {mode_cpp, write_cpp_interface},
+      {mode_com, write_com_interface},
+      {mode_dotnet, write_dotnet_interface},
+      {mode_help, write_help_files},
+      {mode_manual, write_reference_manual},
+      {mode_module_list, write_module_list},
+      {mode_python, write_python_interface},
   };
   return entries;
 }

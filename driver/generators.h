@@ -7,12 +7,11 @@
 
 struct GeneratorEntry {
   int mode;
-  char letter;
-  void (*write)(const OperatorList& ops);  // nullptr: not part of this build yet
+  void (*write)(const OperatorList& ops);
 };
 
 const std::vector<GeneratorEntry>& generator_entries();
 
-/// Dispatch steps 1 to 3: the operators a generator gets, in their final
+/// The selection half of the dispatch: the operators a generator gets, in their final
 /// order. Chapter entries named "*" are set aside in the model.
 OperatorList select_operators(Model& m);
