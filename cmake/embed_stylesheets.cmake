@@ -1,6 +1,6 @@
 cmake_policy(VERSION 3.25)
 # Writes every *.xsl file of INPUT_DIR into OUTPUT as a byte array, with a
-# table from the file name to its bytes (see doc/stylesheet_resources.h).
+# table from the file name to its bytes (see gen/manual/stylesheet_resources.h).
 file(GLOB sheets "${INPUT_DIR}/*.xsl")
 list(SORT sheets)
 set(arrays "")
@@ -18,7 +18,7 @@ foreach(sheet IN LISTS sheets)
   string(APPEND entries "    {\"${name}\", sheet_${index}, ${size}},\n")
   math(EXPR index "${index} + 1")
 endforeach()
-set(text "// Generated from doc/stylesheets/*.xsl by cmake/embed_stylesheets.cmake; do not edit.\n")
-string(APPEND text "#include \"doc/stylesheet_resources.h\"\n\nnamespace {\n\n${arrays}}  // namespace\n\n")
+set(text "// Generated from gen/manual/stylesheets/*.xsl by cmake/embed_stylesheets.cmake; do not edit.\n")
+string(APPEND text "#include \"gen/manual/stylesheet_resources.h\"\n\nnamespace {\n\n${arrays}}  // namespace\n\n")
 string(APPEND text "const StylesheetResource embedded_stylesheets[] = {\n${entries}    {nullptr, nullptr, 0},\n};\n")
 file(WRITE "${OUTPUT}" "${text}")

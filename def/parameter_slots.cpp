@@ -337,6 +337,7 @@ void check_expression_operand(const std::string& name) {
   parse_error("%s not contained in the parameter list", name.c_str());
 }
 
+namespace {
 Operator* make_operator_record(const std::string& name, const std::string& function,
                                std::vector<DeclaredParam> (&declared)[4],
                                std::unique_ptr<OperatorInfo> info) {
@@ -392,4 +393,13 @@ Operator* make_operator_record(const std::string& name, const std::string& funct
   Operator* record = op.get();
   model().storage.push_back(std::move(op));
   return record;
+}
+}  // namespace
+
+Operator* finish_operator_declaration() {
+  ParserState& s = parser_state();
+  Operator* op =
+      make_operator_record(s.operator_name, s.function, s.declared, std::move(s.info_in_progress));
+  s.info = op->info.get();
+  return op;
 }

@@ -30,9 +30,8 @@ void add_parameter_description(const std::string& name, std::string text);
 /// An operand of an expression: must name a parameter of the operator.
 void check_expression_operand(const std::string& name);
 
-/// Makes the operator record and runs the declaration checks: complete
+/// The end of an operator declaration (after its last slot): makes the
+/// operator record and runs the declaration checks: complete
 /// multi-parameter types, skip flag, counts, derived type flags, default
 /// types, multivalues and their summaries, and the TAGS lookup.
-Operator* make_operator_record(const std::string& name, const std::string& function,
-                               std::vector<DeclaredParam> (&declared)[4],
-                               std::unique_ptr<OperatorInfo> info);
+Operator* finish_operator_declaration();

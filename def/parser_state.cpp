@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "classes/handle_types.h"
-#include "def/parameter_slots.h"
 #include "driver/command_line.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
@@ -34,14 +33,6 @@ void begin_operator_declaration(const std::string& name, const std::string& func
   s.info = s.info_in_progress.get();
   s.param = s.info->params.empty() ? -1 : 0;
   s.language = "english";
-}
-
-Operator* finish_operator_declaration() {
-  ParserState& s = parser_state();
-  Operator* op =
-      make_operator_record(s.operator_name, s.function, s.declared, std::move(s.info_in_progress));
-  s.info = op->info.get();
-  return op;
 }
 
 Operator* begin_documentation_block(const std::string& name, const std::string& locale) {

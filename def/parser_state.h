@@ -42,11 +42,10 @@ ParserState& parser_state();
 /// builds "user_chapter" english; nullptr for anything else.
 const char* language_of_locale(const std::string& locale);
 
-/// Operator declaration: the start (after its "]") and the end (after its
-/// last slot), which makes the record and runs the declaration checks.
+/// Operator declaration: the start (after its "]"). Its end is
+/// finish_operator_declaration (def/parameter_slots.h).
 void begin_operator_declaration(const std::string& name, const std::string& function,
                                 std::vector<DeclaredParam> (&declared)[4]);
-Operator* finish_operator_declaration();
 
 /// Documentation block "name <- locale": the operator's record becomes
 /// current and untagged texts go in the locale's language.

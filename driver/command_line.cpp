@@ -13,7 +13,7 @@
 
 #include "classes/handle_types.h"
 #include "def/def_parser_api.h"
-#include "doc/xslt_processor.h"
+#include "driver/xslt_processor.h"
 #include "driver/def_files.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"

@@ -1,8 +1,8 @@
 // The table from generator mode to generator entry.
 #include "driver/generators.h"
 
-#include "doc/help_files.h"
-#include "doc/manual_xml.h"
+#include "gen/help/help_files.h"
+#include "gen/manual/manual_xml.h"
 #include "driver/module_list.h"
 #include "driver/settings.h"
 #include "gen/com/com_interface.h"

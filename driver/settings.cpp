@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/diagnostics.h"
 
 namespace {
 Settings the_settings;
@@ -39,7 +38,7 @@ std::string com_cleanup_header_path() {
   if (the_settings.has_com_cleanup_override) return the_settings.com_cleanup_override;
   std::string root;
   if (!installation_root(root)) root = "(null)";  // as the formatted text shows an unset root
-  return format_text("%s/source/winsrc/clean_reg_vornixx.h", root.c_str());
+  return root + "/source/winsrc/clean_reg_vornixx.h";
 }
 
 std::string error_definition_text() {

@@ -9,7 +9,7 @@
 #include <map>
 
 #include "classes/handle_types.h"
-#include "doc/expression_printer.h"
+#include "gen/expression_printer.h"
 #include "driver/diagnostics.h"
 
 namespace {

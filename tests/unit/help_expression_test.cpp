@@ -1,4 +1,4 @@
-#include "doc/expression_printer.h"
+#include "gen/expression_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <set>
 
-#include "doc/chapter_table.h"
-#include "doc/documentation_checks.h"
-#include "doc/index_topics.h"
+#include "gen/chapter_table.h"
+#include "gen/help/documentation_checks.h"
+#include "gen/index_topics.h"
 #include "driver/settings.h"
 
 namespace {

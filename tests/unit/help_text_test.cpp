@@ -1,4 +1,4 @@
-#include "doc/help_text.h"
+#include "gen/help/help_text.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "classes/handle_types.h"
-#include "doc/manual_writers.h"
-#include "doc/manual_xml.h"
+#include "gen/manual/manual_writers.h"
+#include "gen/manual/manual_xml.h"
 #include "driver/settings.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Unit tests of the documentation markup conversion of the reference manual:
 // every command and element, the character writer, the syntax elements, and
 // well-formed XML for faulty markup.
-#include "doc/markup_conversion.h"
+#include "gen/manual/markup_conversion.h"
 
 #include <gtest/gtest.h>
 #include <libxml/parser.h>

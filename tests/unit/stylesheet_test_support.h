@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "doc/manual_transform.h"
+#include "gen/manual/manual_transform.h"
 #include "driver/settings.h"
 
 namespace stylesheet_test {

@@ -2,7 +2,7 @@
 // offset into the reference file (.idx), its parameter names and chapters
 // (.sta), its parameter counts (.num) and its signature and documentation
 // as key lines (.ref).
-#include "doc/help_files.h"
+#include "gen/help/help_files.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,11 +10,11 @@
 #include <cstdlib>
 
 #include "def/module_table.h"
-#include "doc/chapter_table.h"
-#include "doc/documentation_checks.h"
-#include "doc/expression_printer.h"
-#include "doc/help_text.h"
-#include "doc/index_topics.h"
+#include "gen/chapter_table.h"
+#include "gen/help/documentation_checks.h"
+#include "gen/expression_printer.h"
+#include "gen/help/help_text.h"
+#include "gen/index_topics.h"
 #include "driver/diagnostics.h"
 #include "driver/output.h"
 #include "driver/settings.h"

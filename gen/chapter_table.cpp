@@ -1,6 +1,6 @@
 // The chapter table (165 chapters with their English, German and Japanese
 // names) and the lookup of an operator's chapters through it.
-#include "doc/chapter_table.h"
+#include "gen/chapter_table.h"
 
 #include "driver/diagnostics.h"
 #include "driver/settings.h"

@@ -100,7 +100,7 @@ void write_value_syntax(Writer& out, std::string_view value, int mode = markup_b
 /// warnings and the conversion goes on; the result stays well-formed.
 /// Operator references are spelled by write_operator_syntax, values by
 /// write_value_syntax, parameters as the manual's parameter lists spell
-/// them (write_parameter_syntax of doc/manual_xml.h).
+/// them (write_parameter_syntax of gen/manual/manual_xml.h).
 void convert_markup(Writer& out, std::string_view text, bool paragraph_mode);
 
 /// The converted text as a string (scratch use and tests).

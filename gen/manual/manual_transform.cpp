@@ -3,7 +3,7 @@
 // files (HTML pages, or LaTeX sources after a conversion into the older
 // layout), and deletes the XML files, the extracted stylesheets and
 // class_list.xml afterwards.
-#include "doc/manual_transform.h"
+#include "gen/manual/manual_transform.h"
 
 #include <libxml/globals.h>
 #include <libxml/parser.h>
@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <map>
 
-#include "doc/stylesheet_resources.h"
+#include "gen/manual/stylesheet_resources.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 

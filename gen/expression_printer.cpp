@@ -1,6 +1,6 @@
 // Expression printer: rebuilds the infix text of a postfix assertion or
 // value_number list with a stack of printed operands.
-#include "doc/expression_printer.h"
+#include "gen/expression_printer.h"
 
 
 #include "driver/diagnostics.h"

@@ -1,5 +1,5 @@
 /// The stylesheet resources compiled into the program: one entry per
-/// doc/stylesheets/*.xsl file, generated at build time. The table ends with an
+/// gen/manual/stylesheets/*.xsl file, generated at build time. The table ends with an
 /// entry whose name is nullptr.
 #pragma once
 

@@ -1,9 +1,9 @@
 // Parameter names in the manual's syntax elements: each interface spells a
 // parameter as its generator declares it (COM "HomMat2d", .NET lower
 // CamelCase, Python snake case).
-#include "doc/manual_writers.h"
-#include "doc/manual_xml.h"
-#include "doc/markup_conversion.h"
+#include "gen/manual/manual_writers.h"
+#include "gen/manual/manual_xml.h"
+#include "gen/manual/markup_conversion.h"
 #include "gen/com/com_names.h"
 #include "gen/dotnet/csharp_names.h"
 #include "gen/python/module_model.h"

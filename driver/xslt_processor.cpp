@@ -1,6 +1,6 @@
 // The -T mode: a plain XSLT processor over a stylesheet file and an XML file
 // (or standard input), with the result on standard output.
-#include "doc/xslt_processor.h"
+#include "driver/xslt_processor.h"
 
 #include <libxml/globals.h>
 #include <libxml/parser.h>

@@ -1,6 +1,6 @@
 // Help-text conversion: one pass over a documentation text that drops or
 // spells out its markup, and the output forms of the converted text.
-#include "doc/help_text.h"
+#include "gen/help/help_text.h"
 
 #include <cctype>
 #include <cstring>

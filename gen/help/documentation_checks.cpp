@@ -1,6 +1,6 @@
 // Completeness checks of the library's own documentation: each gap is a
 // warning and the help files are written all the same.
-#include "doc/documentation_checks.h"
+#include "gen/help/documentation_checks.h"
 
 #include <algorithm>
 #include <cctype>

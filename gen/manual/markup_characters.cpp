@@ -4,7 +4,7 @@
 // entities or UTF-8 letters.
 #include <vector>
 
-#include "doc/markup_conversion.h"
+#include "gen/manual/markup_conversion.h"
 #include "driver/settings.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "classes/class_model.h"
 #include "def/operator_model.h"
-#include "doc/markup_conversion.h"
+#include "gen/manual/markup_conversion.h"
 #include "driver/output.h"
 
 // ---- text (manual_text.cpp) ----

@@ -4,8 +4,8 @@
 // and its operators in ascending name order.
 #include <cctype>
 
-#include "doc/chapter_table.h"
-#include "doc/manual_writers.h"
+#include "gen/chapter_table.h"
+#include "gen/manual/manual_writers.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "doc/manual_writers.h"
+#include "gen/manual/manual_writers.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "classes/handle_types.h"
-#include "doc/manual_writers.h"
+#include "gen/manual/manual_writers.h"
 #include "driver/diagnostics.h"
 #include "driver/name_style.h"
 #include "gen/com/com_names.h"

@@ -1,7 +1,7 @@
 // Documentation texts in the manual: the choice of the run's language (else
 // English) and the summary and paragraph writers that
 // put a converted text into its element.
-#include "doc/manual_writers.h"
+#include "gen/manual/manual_writers.h"
 #include "driver/settings.h"
 
 const std::string* run_language_text(const TaggedList<std::string>& texts) {

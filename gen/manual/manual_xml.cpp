@@ -3,13 +3,13 @@
 // the three class interfaces, then writes the table of contents, one file per
 // documented operator and the class files, and hands them to the stylesheet
 // step for formats other than "xml".
-#include "doc/manual_xml.h"
+#include "gen/manual/manual_xml.h"
 
 #include <cctype>
 #include <cstdio>
 
-#include "doc/manual_transform.h"
-#include "doc/manual_writers.h"
+#include "gen/manual/manual_transform.h"
+#include "gen/manual/manual_writers.h"
 #include "driver/settings.h"
 
 namespace {

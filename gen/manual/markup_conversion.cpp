@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "doc/chapter_table.h"
-#include "doc/manual_xml.h"
-#include "doc/markup_conversion.h"
+#include "gen/chapter_table.h"
+#include "gen/manual/manual_xml.h"
+#include "gen/manual/markup_conversion.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 

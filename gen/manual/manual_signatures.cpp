@@ -4,13 +4,13 @@
 // operator as the C++, COM and .NET generators declare them; the Python block
 // uses the annotations of the Python interface's flat layout.
 #include "classes/handle_types.h"
-#include "doc/manual_writers.h"
+#include "gen/manual/manual_writers.h"
 #include "driver/name_style.h"
 #include "gen/c/c_rules.h"
 #include "gen/com/com_names.h"
 #include "gen/cpp/type_mapping.h"
 #include "gen/dotnet/csharp_names.h"
-#include "doc/manual_xml.h"
+#include "gen/manual/manual_xml.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Syntax elements of the reference manual: an operator, parameter or value
 // spelled once per language interface ("<syntax interface=...>...</syntax>").
 #include "def/operator_model.h"
-#include "doc/markup_conversion.h"
+#include "gen/manual/markup_conversion.h"
 #include "driver/name_style.h"
 
 const int manual_interfaces[6] = {manual_vdevelop, manual_c,      manual_cpp,

@@ -1,6 +1,6 @@
 // The index-topic table: loading index_topics.xml with libxml2, sorting it
 // by identifier and translating keywords and file extensions through it.
-#include "doc/index_topics.h"
+#include "gen/index_topics.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "doc/chapter_table.h"
+#include "gen/chapter_table.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 
