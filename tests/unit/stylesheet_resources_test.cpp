@@ -142,26 +142,35 @@ TEST(StylesheetResources, EveryStylesheetCarriesTheSamePhraseTableInThreeLanguag
   xmlFreeDoc(doc);
 }
 
-TEST(StylesheetResources, TheCommonBlockIsTheSameTextInEveryStylesheet) {
-  std::string reference;
+// The common block is kept once, in common.xsl; the build puts it in place of
+// one placeholder line of each stylesheet source, so that every embedded
+// stylesheet stands alone.
+TEST(StylesheetResources, EachStylesheetIsItsSourceWithTheCommonBlockInPlaceOfThePlaceholder) {
+  const std::string sources = std::string(VORNC_TESTS_DIR) + "/../gen/manual/stylesheets/";
+  const std::string placeholder = "  <!-- common block: common.xsl -->\n";
+  const std::string end_line = "  <!-- ================= end of the common block ================= -->\n";
+  const std::string common = read_file(sources + "common.xsl");
+  size_t begin = common.find("  <v:phrases>\n");
+  size_t end = common.find(end_line);
+  ASSERT_NE(begin, std::string::npos);
+  ASSERT_NE(end, std::string::npos);
+  const std::string block = common.substr(begin, end + end_line.size() - begin);
+  // language, interface list, file names and the helpers live there
+  for (const char* part : {"'de_DE'", "'ja_JP'", "<v:interface id=\"dotnet\" title=\".NET\" classes=\"yes\"/>",
+                           "'index_by_name.html'", "'legal_notes.html'", "'index_classes.html'", "proc_",
+                           "output_path", "name=\"replace_substring\"", "name=\"latex_escape\"",
+                           "name=\"class_link\"", "name=\"phrase\""})
+    EXPECT_NE(block.find(part), std::string::npos) << part;
   for (const std::string& name : nine_names) {
-    const std::string& text = *stylesheet_resource_text(name);
-    size_t begin = text.find("Common block");
-    size_t end = text.find("end of the common block");
-    ASSERT_NE(begin, std::string::npos) << name;
-    ASSERT_NE(end, std::string::npos) << name;
-    std::string block = text.substr(begin, end - begin);
-    // language, interface list, file names and the helpers live there
-    for (const char* part : {"'de_DE'", "'ja_JP'", "<v:interface id=\"dotnet\" title=\".NET\" classes=\"yes\"/>",
-                             "'index_by_name.html'", "'legal_notes.html'", "'index_classes.html'", "proc_",
-                             "output_path", "name=\"replace_substring\"", "name=\"latex_escape\"",
-                             "name=\"class_link\"", "name=\"phrase\""})
-      EXPECT_NE(block.find(part), std::string::npos) << name << ": " << part;
-    if (reference.empty())
-      reference = block;
-    else
-      EXPECT_EQ(block, reference) << name;
+    std::string source = read_file(sources + name);
+    size_t at = source.find(placeholder);
+    ASSERT_NE(at, std::string::npos) << name;
+    EXPECT_EQ(source.find(placeholder, at + 1), std::string::npos) << name;
+    EXPECT_EQ(source.find("end of the common block"), std::string::npos) << name << " carries its own copy";
+    source.replace(at, placeholder.size(), block);
+    EXPECT_EQ(*stylesheet_resource_text(name), source) << name;
   }
+  EXPECT_EQ(stylesheet_resource_text("common.xsl"), nullptr);  // no resource of its own
 }
 
 TEST(StylesheetResources, HtmlAndLatexStylesheetsHaveATemplateForEveryMarkupElement) {
