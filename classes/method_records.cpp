@@ -157,15 +157,16 @@ const std::string& short_description(OperatorFacts& facts) {
 }
 
 /// The position of the return parameter, -1 for none. It is the first
-/// output other than the instance (none for free functions and
-/// constructors); with bit 0x04 an output that pairs with
-/// the next parameter (Row/Col, Width/Height, Red/Green, and Real/Imag
-/// outside the class "any") gives none.
+/// output other than the instance, in every class (a free function's
+/// instance candidate is no instance, so its first output is returned);
+/// constructors return none. With bit 0x04 an output that pairs with the
+/// next parameter (Row/Col, Width/Height, Red/Green, and Real/Imag outside
+/// the class "any") gives none. Interfaces that declare free functions
+/// void (C++) put the return parameter back into the list themselves.
 int find_return(const AssemblyContext& context, const OperatorFacts& facts,
                 const RecordRequest& request) {
-  // Free functions are void functions, and a constructor cannot return a
-  // value: their outputs all stay in the parameter list.
-  if (request.free_functions || request.constructor) return -1;
+  // A constructor cannot return a value: its outputs stay in the list.
+  if (request.constructor) return -1;
   const std::vector<Parameter>& params = facts.op->info->params;
   int excluded = request.instance_dropped ? -1 : request.instance;
   int candidate = -1;
@@ -250,15 +251,21 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   base.op = facts.op;
 
   const int instance = request.instance;
+  const bool keep_instance = instance >= 0 && !request.instance_dropped;
+  const int return_position = find_return(context, facts, request);
   if (request.plain_free_function) {
-    base.params = all;
-    if (instance >= 0) base.params[instance].from_instance = request.instance_dropped;
+    for (int i = 0; i < count; ++i) {
+      ClassParam param = all[i];
+      param.from_instance = i == instance && request.instance_dropped;
+      if (i == return_position)
+        base.return_param = std::move(param);
+      else
+        base.params.push_back(std::move(param));
+    }
     list.push_back(std::move(base));
     return;
   }
 
-  const bool keep_instance = instance >= 0 && !request.instance_dropped;
-  const int return_position = find_return(context, facts, request);
   const bool object_rules = context.has(bits_object_methods);
   Forms own_forms = forms_scalar;
   // A tuple instance is one VTuple whatever number of values it holds: the
@@ -320,6 +327,7 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
     }
     if (return_position >= 0) {
       ClassParam result = all[return_position];
+      result.from_instance = return_position == instance && request.instance_dropped;
       Forms f = forms[return_position];
       result.array = f == forms_array || (array_form && f == forms_both);
       record.return_param = std::move(result);

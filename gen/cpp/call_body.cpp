@@ -204,6 +204,12 @@ void write_constructor(Writer& header, Writer& source, const ClassRecord& record
 
 void write_method(Writer& header, Writer& source, const ClassRecord& record,
                   const ClassMethod& method, bool legacy) {
+  // Free functions return no value: their returned output goes back into
+  // the parameter list.
+  if (record.free_functions && method.return_param) {
+    write_method(header, source, record, cpp_void_function(method), legacy);
+    return;
+  }
   const char* export_word = library_build() ? "LIntExport" : "VUserExport";
   std::string camel = name_style(method.name, style_camel);
   if (method.windows_only) {
