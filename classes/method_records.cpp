@@ -24,24 +24,27 @@ Forms forms_by_value(const std::string& value) {
 bool is_data_class_kind(int kind) { return kind == kind_variable_data || kind > 0; }
 
 /// The forms of the instance: a handle has both, a data class follows its
-/// multiinstance, any other type its multivalue.
+/// multiinstance, any other type its multivalue. A data class of variable
+/// size (campar, function_1d) has no array class in any interface (its
+/// values cannot be split from one tuple), so it is always one value.
 Forms instance_forms(const Parameter& param, int row) {
   int kind = type_kind(row);
   if (kind == kind_handle) return forms_both;
+  if (kind == kind_variable_data) return forms_scalar;
   if (is_data_class_kind(kind)) return forms_by_value(param.multiinstance);
   return forms_by_value(param.multivalue);
 }
 
-/// The forms of any other parameter. Only values of handle and data classes
-/// have array classes; a handle follows its multivalue, a data class its
-/// multiinstance. Iconic values and plain values are always one value (an
-/// iconic class already holds any number of objects, a tuple any number of
-/// values).
+/// The forms of any other parameter. Only values of handle and fixed-size
+/// data classes have array classes; a handle follows its multivalue, a data
+/// class its multiinstance. Iconic values and plain values are always one
+/// value (an iconic class already holds any number of objects, a tuple any
+/// number of values).
 Forms param_forms(const ClassParam& record) {
   if (record.iconic || record.type < 0 || !type_has_class(record.type)) return forms_scalar;
   int kind = type_kind(record.type);
   if (kind == kind_handle) return forms_by_value(record.param->multivalue);
-  if (is_data_class_kind(kind)) return forms_by_value(record.param->multiinstance);
+  if (kind > 0) return forms_by_value(record.param->multiinstance);
   return forms_scalar;
 }
 
@@ -278,7 +281,9 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   for (int i = 0; i < count; ++i) {
     if (keep_instance && i == instance) continue;
     forms[i] = param_forms(all[i]);
-    if (forms[i] == forms_both) other_calls_for_array = true;
+    // A returned value alone calls for no variant: the two records would
+    // differ only in their return type, which no interface can overload.
+    if (forms[i] == forms_both && i != return_position) other_calls_for_array = true;
   }
   const bool variants_possible = context.has(bits_array_variants) && request.type != known.tuple &&
                                  !request.free_functions;

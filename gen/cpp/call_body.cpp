@@ -61,7 +61,10 @@ void write_stores(Writer& source, const ClassMethod& method, const char* indent)
   }
   for (const ClassParam& param : method.params) {
     if (param.output) continue;
-    if (param.array) {
+    // An iconic array travels by its keys like any iconic value; a keep-alive
+    // tuple named after its number would clash with that of a control
+    // array of the same number.
+    if (param.array && !param.iconic) {
       source.put("%s  VTuple TmpKeepAlive%d = VornixAPI::StoreKA(proc,%d,%s);\n", indent,
                  param.slot(), param.slot(), param.name.c_str());
     } else {

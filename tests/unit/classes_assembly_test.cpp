@@ -509,6 +509,55 @@ TEST_F(ClassAssembly, FreeFunctionsFollowThePairRule) {
   EXPECT_EQ(com_center.return_param->name, "Row");
 }
 
+TEST_F(ClassAssembly, ArrayFormsOnlyWhereAnArrayClassExists) {
+  // A fixed-size data class may stand for several values (VHomMat2DArray);
+  // a data class of variable size has no array class, so its
+  // multiinstance asks for nothing.
+  ops.add(OpBuilder("fit_measure")
+              .handle("ic", "MeasureHandle", "measure")
+              .par("ic", "CamParam", "campar", {"real"}, "true", "real", "optional")
+              .par("ic", "HomMat2D", "hom_mat2d", {"real"}, "true", "real", "optional")
+              .functionality({"measure"}));
+  ops.add(OpBuilder("fit_camera")
+              .handle("ic", "MeasureHandle", "measure")
+              .par("ic", "CamParam", "campar", {"real"}, "true", "real", "optional")
+              .functionality({"campar"}));
+  ClassRecord measure = build("measure");
+  auto fit = records_of(measure.methods, "fit_measure");
+  ASSERT_EQ(fit.size(), 2u);
+  // The array variant: the instance in its array form, then the others.
+  ASSERT_EQ(fit[1]->params.size(), 3u);
+  EXPECT_TRUE(fit[1]->params[0].from_instance);
+  EXPECT_FALSE(fit[1]->params[1].array);  // CamParam
+  EXPECT_TRUE(fit[1]->params[2].array);   // HomMat2D
+  ClassRecord campar = build("campar");
+  auto camera = records_of(campar.methods, "fit_camera");
+  ASSERT_EQ(camera.size(), 1u);
+  ASSERT_TRUE(camera[0]->instance.has_value());
+  EXPECT_EQ(camera[0]->instance->name, "CamParam");
+}
+
+TEST_F(ClassAssembly, AReturnedValueAloneMakesNoArrayVariant) {
+  // Records that differ only in their return type cannot be overloaded.
+  ops.add(OpBuilder("get_transform")
+              .par("ic", "Level", "integer", {"integer"}, "false", "integer")
+              .par("oc", "HomMat2D", "hom_mat2d", {"real"}, "true", "real", "optional")
+              .functionality({"region"}));
+  ops.add(OpBuilder("apply_transform")
+              .par("ic", "HomMat2DIn", "hom_mat2d", {"real"}, "true", "real", "optional")
+              .par("oc", "HomMat2D", "hom_mat2d", {"real"}, "true", "real", "optional")
+              .functionality({"region"}));
+  ClassRecord region = build("region");
+  auto get = records_of(region.methods, "get_transform");
+  ASSERT_EQ(get.size(), 1u);
+  ASSERT_TRUE(get[0]->return_param.has_value());
+  EXPECT_FALSE(get[0]->return_param->array);
+  auto apply = records_of(region.methods, "apply_transform");
+  ASSERT_EQ(apply.size(), 2u);
+  EXPECT_TRUE(apply[1]->params[0].array);
+  EXPECT_TRUE(apply[1]->return_param->array);
+}
+
 TEST_F(ClassAssembly, ArrayVariantsOnlyWhereTheClassOrItsBaseIsNamed) {
   // Both XLD operators reach xld_cont through the second-parameter rule;
   // only the one naming its direct base (xld) gets the array variant.

@@ -154,6 +154,20 @@ TEST_F(CppMembers, ArrayInputsAreKeptAliveAndEncodedLoads) {
   EXPECT_NE(text.find("  VTuple TmpKeepAlive1 = VornixAPI::StoreKA(proc,1,ModelIDs);\n"),
             std::string::npos);
   EXPECT_NE(text.find("  VornixAPI::LoadEnc(proc,0,Name);\n"), std::string::npos);
+
+  // An iconic array (number 1) beside a control array of the same number:
+  // the iconic one is stored by its keys, so only one keep-alive tuple
+  // TmpKeepAlive1 is declared.
+  ClassMethod both = method("m", 2);
+  ClassParam images = param("Images", "image", false, 0, true);
+  images.array = true;
+  both.params = {images, param("Count", "integer", false, 0), models};
+  text = body(both);
+  EXPECT_NE(text.find("  VornixAPI::Store(proc,1,Images);\n"
+                      "  VornixAPI::Store(proc,0,Count);\n"
+                      "  VTuple TmpKeepAlive1 = VornixAPI::StoreKA(proc,1,ModelIDs);\n"),
+            std::string::npos)
+      << text;
 }
 
 TEST_F(CppMembers, WindowsOnlyVariantIsFramedAndNeverStoresEncoded) {
