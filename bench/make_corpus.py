@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes a realistic definition-file corpus for the benchmarks.
 
-  bench/make_corpus.py <output-dir> [operators] [files]
+  bench/make_corpus.py <output-dir> [operators] [files] [--classes]
 
 Defaults: 2058 operators over 20 files (about 7.5 MB). Every operator has
 long English and German documentation, chapters, keywords, module, category,
@@ -9,6 +9,14 @@ new_in_version, parallelisation slots and 4 to 10 parameters with their
 slots, including multi-parameter semantic types (point, rectangle2) and
 handles. The output is the same for the same arguments. Prints the total
 size in bytes.
+
+With --classes the same operators exercise the class-based interfaces: their
+handle parameters range over every handle and data class of the handle-type
+table, iconic parameters are images, regions or contours that may stand for
+several objects, most operators name the class of their first object or
+handle in a functionality list, and classes.def adds the destructor of every
+handle class. These additions draw from their own random sequence, so the
+rest of each operator is the same as without the option.
 """
 import os
 import random
@@ -33,6 +41,38 @@ MODULES = ("foundation calibration metrology_1d metrology_2d metrology_3d "
 HANDLES = ("shape_model ncc_model measure matrix window dict message "
            "metrology_model").split()
 PIXEL_TYPES = "byte int1 int2 uint2 int4 int8 real direction cyclic complex".split()
+
+# --classes: every handle class of the handle-type table, the data classes,
+# the iconic classes, and the destructor names the class assembly fixes.
+CLASS_HANDLES = ("feature_set template ncc_model shape_model generic_shape_model_result "
+                 "object_model_3d surface_model surface_matching_result deformable_surface_model "
+                 "deformable_surface_matching_result shape_model_3d deformable_model "
+                 "descriptor_model variation_model calib_data camera_setup_model stereo_model "
+                 "component_training component_model gnuplot socket serial measure matrix "
+                 "barcode datacode_2d window file framegrabber io_device io_channel ocr_box "
+                 "ocr_mlp ocr_svm lexicon ocv class_box class_mlp class_svm class_gmm "
+                 "dl_classifier dl_classifier_result dl_classifier_train_result dl_device "
+                 "dl_layer dl_model dl_pruning deep_counting deep_ocr color_trans_lut "
+                 "bg_estimation sheet_of_light_model class_lut compute_device mutex event "
+                 "condition barrier message message_queue dict text_model text_result "
+                 "metrology_model serialized_item memory_block encrypted_item class_knn ocr_knn "
+                 "ocr_cnn class_train_data scattered_data_interpolator sample_identifier "
+                 "xld_dist_trans drawing_object scene_3d bead_inspection_model "
+                 "texture_inspection_model texture_inspection_result "
+                 "structured_light_model").split()
+DATA_CLASSES = "function_1d campar pose hom_mat2d hom_mat3d quaternion dual_quaternion".split()
+ICONIC_CLASSES = ("image", "region", "xld_cont")
+FIXED_DESTRUCTORS = {"window": "close_window", "gnuplot": "gnuplot_close",
+                     "compute_device": "deactivate_compute_device",
+                     "variation_model": "clear_variation_model", "class_mlp": "clear_class_mlp",
+                     "class_svm": "clear_class_svm", "class_gmm": "clear_class_gmm",
+                     "texture_inspection_model": "clear_texture_inspection_model",
+                     "metrology_model": "clear_metrology_model"}
+CLEAR_HANDLE = set("dict dl_pruning dl_layer dl_device deep_ocr generic_shape_model_result "
+                   "memory_block encrypted_item deep_counting".split())
+# Names of fixed constructor lists that the corpus can draw: their
+# parameters stay single, as a constructor's state must be.
+FIXED_CONSTRUCTORS = {"read_image", "create_pose"}
 
 
 def sentence(rng, words, n):
@@ -91,7 +131,62 @@ def control_params(rng, prefix, count, output):
     return params[:count] if len(params) <= count else params
 
 
-def operator(rng, index, names):
+def class_slots(crng, name, in_objs, out_objs, in_ctrl, out_ctrl):
+    """--classes: (iconic slot lines by name, control slot lines by name,
+    functionality line or None), drawn from crng only."""
+    single = name in FIXED_CONSTRUCTORS
+    iconic, control, named = {}, {}, []
+    for objs, choices in ((in_objs, ("false", "optional", "true")), (out_objs, ("false", "optional"))):
+        for obj in objs:
+            sem = crng.choice(ICONIC_CLASSES)
+            multivalue = "false" if single else crng.choice(choices)
+            iconic[obj] = ["  sem_type: %s;" % sem, "  multivalue: %s;" % multivalue]
+            named.append(sem)
+    for pname, _, sem, default_type, _ in in_ctrl + out_ctrl:
+        if default_type != "handle":
+            continue
+        sem = crng.choice(CLASS_HANDLES + DATA_CLASSES)
+        if sem in DATA_CLASSES:
+            multiinstance = "false" if single else crng.choice(("false", "optional"))
+            control[pname] = ["  sem_type: %s;" % sem, "  type_list: real;",
+                              "  default_type: real;", "  multivalue: true;",
+                              "  multiinstance: %s;" % multiinstance]
+        else:
+            control[pname] = ["  sem_type: %s;" % sem, "  type_list: handle;",
+                              "  default_type: handle;", "  multivalue: false;"]
+        named.append(sem)
+    functionality = None
+    if named and crng.random() < 0.8:
+        functionality = "functionality: %s;" % named[0]
+    return iconic, control, functionality
+
+
+def destructors():
+    """--classes: the destructor of every handle class (classes.def). Classes
+    without a fixed name get close_<type>, a name the operators never draw."""
+    names = sorted({FIXED_DESTRUCTORS.get(sem, "clear_handle" if sem in CLEAR_HANDLE
+                                          else "close_" + sem): sem
+                    for sem in CLASS_HANDLES if sem != "handle"}.items())
+    out = ["/* Benchmark corpus: the destructors of the handle classes. */\n"]
+    for name, sem in names:
+        if name == "clear_handle":
+            sem = "handle"
+        function = "C" + "".join(w.capitalize() for w in name.split("_"))
+        out.append("%s <- %s[::Handle:];" % (name, function))
+        out.append("short.english: Free the resources of a %s.;" % sem)
+        out.append("chapter.english: Classes, Destructors;")
+        out.append("module: foundation;")
+        out.append("new_in_version: 12.0;")
+        out.append("parameter Handle: input_control;")
+        out.append("  description.english: Handle to free.;")
+        out.append("  sem_type: %s;" % sem)
+        out.append("  type_list: handle;")
+        out.append("  default_type: handle;")
+        out.append("  multivalue: false;\n")
+    return "\n".join(out) + "\n"
+
+
+def operator(rng, index, names, crng=None):
     name = names[index]
     module = rng.choice(MODULES)
     n_params = rng.randint(4, 10)
@@ -110,6 +205,8 @@ def operator(rng, index, names):
                                        decl_in, decl_out)]
     refs = ["See \\OpRef{%s}." % names[rng.randrange(len(names))] for _ in range(2)]
     first_param = (in_objs + out_objs + [p[0] for p in in_ctrl + out_ctrl])[0]
+    iconic, control, functionality = ({}, {}, None) if crng is None else \
+        class_slots(crng, name, in_objs, out_objs, in_ctrl, out_ctrl)
     refs.append("The parameter \\ParRef{%s} is checked first." % first_param)
     out.append("short.english: %s;" % sentence(rng, WORDS, 9))
     out.append("short.german: %s;" % sentence(rng, GERMAN, 8))
@@ -126,6 +223,8 @@ def operator(rng, index, names):
     out.append("chapter.german: %s, %s;" % (rng.choice(NOUNS).capitalize(), rng.choice(VERBS).capitalize()))
     out.append("keywords.english: %s;" % ", ".join(" ".join(rng.sample(WORDS, 2)) for _ in range(3)))
     out.append("module: %s;" % module)
+    if functionality:
+        out.append(functionality)
     out.append("category: %s;" % module)
     out.append("new_in_version: %d.%d;" % (rng.randint(12, 23), rng.randint(0, 11)))
     out.append("see_also: %s;" % ", ".join(names[rng.randrange(len(names))] for _ in range(2)))
@@ -141,15 +240,18 @@ def operator(rng, index, names):
             out.append("parameter %s: %s;" % (obj, kind))
             out.append("  description.english: %s;" % wrap(sentence(rng, WORDS, 8), "    "))
             out.append("  description.german: %s;" % wrap(sentence(rng, GERMAN, 8), "    "))
-            out.append("  sem_type: image;")
+            out.extend(iconic.get(obj, ["  sem_type: image;"]))
             out.append("  type_list: %s;" % ", ".join(rng.sample(PIXEL_TYPES, 4)))
     for kind, params in (("input_control", in_ctrl), ("output_control", out_ctrl)):
         for pname, flag, sem, default_type, multivalue in params:
             out.append("parameter %s: %s;" % (pname, kind))
             out.append("  description.english: %s;" % wrap(sentence(rng, WORDS, 8), "    "))
             out.append("  description.german: %s;" % wrap(sentence(rng, GERMAN, 7), "    "))
-            out.append("  sem_type: %s;" % sem)
-            if not flag:
+            if pname in control:
+                out.extend(control[pname])
+            else:
+                out.append("  sem_type: %s;" % sem)
+            if not flag and pname not in control:
                 out.append("  default_type: %s;" % default_type)
                 out.append("  multivalue: %s;" % multivalue)
             if kind == "input_control" and default_type in ("real", "integer"):
@@ -164,12 +266,15 @@ def operator(rng, index, names):
 
 
 def main():
-    if len(sys.argv) < 2:
+    args = [arg for arg in sys.argv[1:] if arg != "--classes"]
+    classes = len(args) < len(sys.argv) - 1
+    if not args:
         sys.exit(__doc__)
-    directory = sys.argv[1]
-    count = int(sys.argv[2]) if len(sys.argv) > 2 else 2058
-    files = int(sys.argv[3]) if len(sys.argv) > 3 else 20
+    directory = args[0]
+    count = int(args[1]) if len(args) > 1 else 2058
+    files = int(args[2]) if len(args) > 2 else 20
     rng = random.Random(2058)
+    crng = random.Random(4117) if classes else None
     names, seen = [], set()
     while len(names) < count:
         name = "%s_%s" % (rng.choice(VERBS), rng.choice(NOUNS))
@@ -183,9 +288,14 @@ def main():
     for f in range(files):
         chunk = range(f * per_file, min(count, (f + 1) * per_file))
         text = "/* Benchmark corpus, file %d of %d. */\n\n" % (f + 1, files)
-        text += "".join(operator(rng, i, names) for i in chunk)
+        text += "".join(operator(rng, i, names, crng) for i in chunk)
         path = os.path.join(directory, "ops%02d.def" % (f + 1))
         with open(path, "w", encoding="utf-8") as out:
+            out.write(text)
+        total += len(text.encode("utf-8"))
+    if classes:
+        text = destructors()
+        with open(os.path.join(directory, "classes.def"), "w", encoding="utf-8") as out:
             out.write(text)
         total += len(text.encode("utf-8"))
     print(total)

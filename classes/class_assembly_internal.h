@@ -74,8 +74,7 @@ struct RecordRequest {
   bool instance_dropped = false;
   bool names_class = false;
   bool hiding = false;
-  /// A single plain record: no variants, no return parameter (the -us free
-  /// functions) ...
+  /// A single plain record without variants (the -us free functions) ...
   bool plain_free_function = false;
   /// ... or only the first record (destructors).
   bool first_only = false;

@@ -130,9 +130,10 @@ struct ClassMethod {
   /// All other parameters in declaration order, without the instance and
   /// the return parameter.
   std::vector<ClassParam> params;
-  /// The output returned as function value; none for void members, for
-  /// constructors and for every member of a free-functions class (their
-  /// outputs all stay in `params`).
+  /// The output returned as function value: the first output other than
+  /// the instance, in every class; none for void members and constructors.
+  /// The C++ interface declares free functions void and passes this
+  /// parameter at its declaration position (cpp_declared_member).
   std::optional<ClassParam> return_param;
   /// The operator record.
   const Operator* op = nullptr;
@@ -155,7 +156,7 @@ struct ClassRecord {
   /// Row whose class name is this row's base class name, -1 when none.
   int base_type = -1;
   /// The operator set and a package's class: every operator is a free
-  /// function; no constructors, instance or return parameters.
+  /// function; no constructors or instance parameters.
   bool free_functions = false;
   /// Members carry the export macro one by one ("serialized_item" only).
   bool per_member_export = false;

@@ -24,24 +24,27 @@ Forms forms_by_value(const std::string& value) {
 bool is_data_class_kind(int kind) { return kind == kind_variable_data || kind > 0; }
 
 /// The forms of the instance: a handle has both, a data class follows its
-/// multiinstance, any other type its multivalue.
+/// multiinstance, any other type its multivalue. A data class of variable
+/// size (campar, function_1d) has no array class in any interface (its
+/// values cannot be split from one tuple), so it is always one value.
 Forms instance_forms(const Parameter& param, int row) {
   int kind = type_kind(row);
   if (kind == kind_handle) return forms_both;
+  if (kind == kind_variable_data) return forms_scalar;
   if (is_data_class_kind(kind)) return forms_by_value(param.multiinstance);
   return forms_by_value(param.multivalue);
 }
 
-/// The forms of any other parameter. Only values of handle and data classes
-/// have array classes; a handle follows its multivalue, a data class its
-/// multiinstance. Iconic values and plain values are always one value (an
-/// iconic class already holds any number of objects, a tuple any number of
-/// values).
+/// The forms of any other parameter. Only values of handle and fixed-size
+/// data classes have array classes; a handle follows its multivalue, a data
+/// class its multiinstance. Iconic values and plain values are always one
+/// value (an iconic class already holds any number of objects, a tuple any
+/// number of values).
 Forms param_forms(const ClassParam& record) {
   if (record.iconic || record.type < 0 || !type_has_class(record.type)) return forms_scalar;
   int kind = type_kind(record.type);
   if (kind == kind_handle) return forms_by_value(record.param->multivalue);
-  if (is_data_class_kind(kind)) return forms_by_value(record.param->multiinstance);
+  if (kind > 0) return forms_by_value(record.param->multiinstance);
   return forms_scalar;
 }
 
@@ -157,15 +160,16 @@ const std::string& short_description(OperatorFacts& facts) {
 }
 
 /// The position of the return parameter, -1 for none. It is the first
-/// output other than the instance (none for free functions and
-/// constructors); with bit 0x04 an output that pairs with
-/// the next parameter (Row/Col, Width/Height, Red/Green, and Real/Imag
-/// outside the class "any") gives none.
+/// output other than the instance, in every class (a free function's
+/// instance candidate is no instance, so its first output is returned);
+/// constructors return none. With bit 0x04 an output that pairs with the
+/// next parameter (Row/Col, Width/Height, Red/Green, and Real/Imag outside
+/// the class "any") gives none. Interfaces that declare free functions
+/// void (C++) put the return parameter back into the list themselves.
 int find_return(const AssemblyContext& context, const OperatorFacts& facts,
                 const RecordRequest& request) {
-  // Free functions are void functions, and a constructor cannot return a
-  // value: their outputs all stay in the parameter list.
-  if (request.free_functions || request.constructor) return -1;
+  // A constructor cannot return a value: its outputs stay in the list.
+  if (request.constructor) return -1;
   const std::vector<Parameter>& params = facts.op->info->params;
   int excluded = request.instance_dropped ? -1 : request.instance;
   int candidate = -1;
@@ -250,15 +254,21 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   base.op = facts.op;
 
   const int instance = request.instance;
+  const bool keep_instance = instance >= 0 && !request.instance_dropped;
+  const int return_position = find_return(context, facts, request);
   if (request.plain_free_function) {
-    base.params = all;
-    if (instance >= 0) base.params[instance].from_instance = request.instance_dropped;
+    for (int i = 0; i < count; ++i) {
+      ClassParam param = all[i];
+      param.from_instance = i == instance && request.instance_dropped;
+      if (i == return_position)
+        base.return_param = std::move(param);
+      else
+        base.params.push_back(std::move(param));
+    }
     list.push_back(std::move(base));
     return;
   }
 
-  const bool keep_instance = instance >= 0 && !request.instance_dropped;
-  const int return_position = find_return(context, facts, request);
   const bool object_rules = context.has(bits_object_methods);
   Forms own_forms = forms_scalar;
   // A tuple instance is one VTuple whatever number of values it holds: the
@@ -271,7 +281,9 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   for (int i = 0; i < count; ++i) {
     if (keep_instance && i == instance) continue;
     forms[i] = param_forms(all[i]);
-    if (forms[i] == forms_both) other_calls_for_array = true;
+    // A returned value alone calls for no variant: the two records would
+    // differ only in their return type, which no interface can overload.
+    if (forms[i] == forms_both && i != return_position) other_calls_for_array = true;
   }
   const bool variants_possible = context.has(bits_array_variants) && request.type != known.tuple &&
                                  !request.free_functions;
@@ -320,6 +332,7 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
     }
     if (return_position >= 0) {
       ClassParam result = all[return_position];
+      result.from_instance = return_position == instance && request.instance_dropped;
       Forms f = forms[return_position];
       result.array = f == forms_array || (array_form && f == forms_both);
       record.return_param = std::move(result);

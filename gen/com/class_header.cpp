@@ -73,12 +73,10 @@ void write_class_header(Writer& out, const ComBuild& build, const ClassRecord& r
   out.write("public:\n");
   out.put("  %s();\n", name.c_str());
   out.put("  ~%s();\n\n", name.c_str());
-  out.put("DECLARE_REGISTRY_RESOURCEID(IDR_%s)\n\n", name.c_str());
+  out.put("DECLARE_REGISTRY_RESOURCEID(IDR_%s)\n", name.c_str());
   write_com_map(out, name, record);
-  out.write("\n");
   out.write("private:\n");
   out.write(is_iconic_class(record.type) ? "    Vobject handle;\n" : "    Vtuple handle;\n");
-  out.write("\n");
   out.write("public:\n");
   write_member_declarations(out, record);
   out.write("};\n\n");

@@ -23,7 +23,7 @@ void write_includes(Writer& out, const ComBuild& build, const ClassRecord& recor
   }
   out.put("#include \"%s.h\"\n", build.project.c_str());
   out.write("#include \"VornixCOM.h\"\n");
-  out.put("#include \"%s.h\"\n\n", class_file_base(record, build).c_str());
+  out.put("#include \"%s.h\"\n", class_file_base(record, build).c_str());
 }
 
 /// Adds the package's operator numbers to the offset of its operator set,

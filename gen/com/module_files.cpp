@@ -33,8 +33,7 @@ void write_module_source(Writer& out, const ComBuild& build, const ClassModel& m
   out.put("#include \"%sx_i.c\"\n", base);
   for (const ClassRecord& record : model.classes)
     out.put("#include \"%s.h\"\n", class_file_base(record, build).c_str());
-  out.write("\n");
-  out.write("CComModule _Module;\n\n");
+  out.write("CComModule _Module;\n");
   out.write("BEGIN_OBJECT_MAP(ObjectMap)\n");
   for (const ClassRecord& record : model.classes) {
     std::string name = com_name(record);

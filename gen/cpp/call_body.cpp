@@ -61,7 +61,10 @@ void write_stores(Writer& source, const ClassMethod& method, const char* indent)
   }
   for (const ClassParam& param : method.params) {
     if (param.output) continue;
-    if (param.array) {
+    // An iconic array travels by its keys like any iconic value; a keep-alive
+    // tuple named after its number would clash with that of a control
+    // array of the same number.
+    if (param.array && !param.iconic) {
       source.put("%s  VTuple TmpKeepAlive%d = VornixAPI::StoreKA(proc,%d,%s);\n", indent,
                  param.slot(), param.slot(), param.name.c_str());
     } else {
@@ -204,6 +207,12 @@ void write_constructor(Writer& header, Writer& source, const ClassRecord& record
 
 void write_method(Writer& header, Writer& source, const ClassRecord& record,
                   const ClassMethod& method, bool legacy) {
+  // Free functions return no value: their returned output goes back into
+  // the parameter list.
+  if (record.free_functions && method.return_param) {
+    write_method(header, source, record, cpp_void_function(method), legacy);
+    return;
+  }
   const char* export_word = library_build() ? "LIntExport" : "VUserExport";
   std::string camel = name_style(method.name, style_camel);
   if (method.windows_only) {

@@ -277,11 +277,17 @@ void write_handle_array(Writer& header, Writer& source, const CppClassHead& head
   source.write("}\n");  // the last definition has no blank line after it
 }
 
-// The array class of a data class whose value is a tuple of n numbers.
-void write_data_array(Writer& header, Writer& source, const CppClassHead& head) {
+// The array class of a data class whose value is a tuple of n numbers
+// (base "VDataArray", fixed_size n), or of an iconic class (base
+// "VObjectBaseArray", fixed_size 0: no GetFixedSize). The runtime provides
+// both bases; iconic array classes are written in the form of the data
+// array classes because no runtime file declares them, while methods whose
+// iconic instance stands for several values take and return them.
+void write_value_array(Writer& header, Writer& source, const CppClassHead& head, const char* base,
+                       int fixed_size) {
   const char* c = head.name.c_str();
   header.write("};\n\n");
-  header.put("class LIntExport %sArray : public %s\n", c, "VDataArray");
+  header.put("class LIntExport %sArray : public %s\n", c, base);
   header.write("{\n");
   header.write("public:\n");
   header.put("  %sArray();\n", c);
@@ -292,7 +298,7 @@ void write_data_array(Writer& header, Writer& source, const CppClassHead& head) 
   header.put("  ~%sArray() {}\n", c);
   header.write("protected:\n");
   header.write("  virtual void CreateArray(Vlong length);\n");
-  header.write("  virtual int GetFixedSize() const;\n");
+  if (fixed_size > 0) header.write("  virtual int GetFixedSize() const;\n");
 
   source.put("%sArray::%sArray()\n{\n}\n\n", c, c);
   source.put("%sArray::%sArray(%s* classes, Vlong length)\n{\n  InitFromArray(classes,length);\n}\n\n",
@@ -301,7 +307,8 @@ void write_data_array(Writer& header, Writer& source, const CppClassHead& head) 
              "    mLength = length;\n  }\n  catch (std::bad_alloc&)\n  {\n"
              "    VException(\"%s array creation\",\"Out of memory\").ThrowInstance();\n  }\n}\n",
              c, c, c);
-  source.put("int %sArray::GetFixedSize() const\n{\n  return %d;\n}\n", c, type_kind(head.type));
+  if (fixed_size > 0)
+    source.put("int %sArray::GetFixedSize() const\n{\n  return %d;\n}\n", c, fixed_size);
 }
 
 }  // namespace
@@ -396,12 +403,14 @@ void write_class_tail(Writer& header, Writer& source, const CppClassHead& head) 
   switch (head.kind) {
     case class_kind_iconic:
       write_iconic_tail(header, source, head);
+      write_value_array(header, source, head, "VObjectBaseArray", 0);
       break;
     case class_kind_handle:
       write_handle_array(header, source, head);
       break;
     case class_kind_data:
-      if (type_kind(head.type) > 0) write_data_array(header, source, head);
+      if (type_kind(head.type) > 0)
+        write_value_array(header, source, head, "VDataArray", type_kind(head.type));
       break;
     default:
       break;

@@ -36,7 +36,10 @@ void write_forward_lines(Writer& forwards, const ClassRecord& record) {
   CppClassKind kind = cpp_class_kind(record.type, record.free_functions);
   if (kind == class_kind_tuple || kind == class_kind_free_functions) return;
   forwards.put("  class %s;\n", record.class_name().c_str());
-  if (kind == class_kind_handle || (kind == class_kind_data && has_fixed_size(record.type))) {
+  // Every class with an array class: handles, fixed-size data and the
+  // iconic classes.
+  if (kind == class_kind_handle || kind == class_kind_iconic ||
+      (kind == class_kind_data && has_fixed_size(record.type))) {
     forwards.put("  class %sArray;\n", record.class_name().c_str());
   }
 }

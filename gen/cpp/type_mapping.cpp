@@ -1,5 +1,5 @@
-// The C++ spelling of class-model type ids and the kinds of generated
-// classes.
+// The C++ spelling of class-model type ids, the kinds of generated
+// classes, and the void form of free functions.
 #include "gen/cpp/type_mapping.h"
 
 #include "classes/handle_types.h"
@@ -60,3 +60,17 @@ std::string cpp_base_class(int type, CppClassKind kind) {
 }
 
 bool has_fixed_size(int type) { return type_kind(type) > 0; }
+
+ClassMethod cpp_void_function(const ClassMethod& method) {
+  ClassMethod declared = method;
+  if (!declared.return_param) return declared;
+  const ClassParam& result = *declared.return_param;
+  auto position = [&method](const ClassParam& param) {
+    return param.param - method.op->info->params.data();
+  };
+  auto at = declared.params.begin();
+  while (at != declared.params.end() && position(*at) < position(result)) ++at;
+  declared.params.insert(at, result);
+  declared.return_param.reset();
+  return declared;
+}

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "classes/class_model.h"
+
 /// The C++ type name of a type id: Vlong, VString, const char*, const
 /// wchar_t*, double, void* for the value types, else the class name of the
 /// handle-type row. With array, "Array" is appended.
@@ -31,3 +33,8 @@ std::string cpp_base_class(int type, CppClassKind kind);
 
 /// A data class whose value is a tuple of exactly n numbers, n > 0.
 bool has_fixed_size(int type);
+
+/// A free function as C++ declares it: void, with every output, the
+/// returned one included, a pointer at its declaration position. The class
+/// model returns a free function's first output as for any other class.
+ClassMethod cpp_void_function(const ClassMethod& method);

@@ -82,7 +82,10 @@ const std::vector<ClassMember>& members_of(
 }
 
 void write_cpp_signature(Writer& out, const ClassMember& member) {
-  const ClassMethod& method = *member.method;
+  // A free function is declared void, its returned output in the list.
+  const bool void_function = member.record->free_functions && member.method->return_param;
+  const ClassMethod void_form = void_function ? cpp_void_function(*member.method) : ClassMethod();
+  const ClassMethod& method = void_function ? void_form : *member.method;
   const std::string& class_name = member.record->class_name();
   bool is_static = !member.constructor && !method.instance;
   bool is_const = !member.constructor && method.instance && !method.instance->output;

@@ -455,27 +455,107 @@ TEST_F(ClassAssembly, PackageHasOneFreeFunctionClass) {
   EXPECT_FALSE(pkg.destructor.has_value());
   for (const ClassMethod& method : pkg.methods) {
     EXPECT_FALSE(method.instance.has_value()) << method.name;
-    EXPECT_FALSE(method.return_param.has_value()) << method.name;
     EXPECT_FALSE(method.array_variant) << method.name;
   }
-  // Every output stays in the list; the package build has no VImage in its
-  // list, so iconic parameters are plain objects.
+  // A free function returns its first output as any method does; the
+  // package build has no VImage in its list, so iconic parameters are
+  // plain objects.
   auto filter = records_of(pkg.methods, "my_filter");
   ASSERT_EQ(filter.size(), 3u);  // with the two string variants
-  ASSERT_EQ(filter[0]->params.size(), 3u);
+  ASSERT_EQ(filter[0]->params.size(), 2u);
   EXPECT_EQ(filter[0]->params[0].type, row("object"));
-  EXPECT_TRUE(filter[0]->params[1].output);
-  EXPECT_EQ(records_of(pkg.methods, "my_count").front()->proc_number, 1);
+  EXPECT_EQ(filter[0]->params[1].name, "Mode");
+  for (const ClassMethod* record : filter) {
+    ASSERT_TRUE(record->return_param.has_value());
+    EXPECT_EQ(record->return_param->name, "Filtered");
+    EXPECT_EQ(record->return_param->type, row("object"));
+  }
+  const ClassMethod* count = records_of(pkg.methods, "my_count").front();
+  EXPECT_EQ(count->proc_number, 1);
+  ASSERT_TRUE(count->return_param.has_value());
+  EXPECT_EQ(count->return_param->name, "Count");
+  EXPECT_EQ(count->return_param->type, row("integer"));
+  EXPECT_EQ(count->params.size(), 1u);
 
-  // With -us each operator is one plain free function.
+  // With -us each operator is one plain free function, returning the same
+  // value.
   mutable_settings().package_free_functions = true;
   auto plain = build_class_model(ops.list, class_interface_cpp);
   const ClassRecord& pkg_us = plain->classes[0];
   ASSERT_EQ(pkg_us.methods.size(), 2u);
   EXPECT_EQ(pkg_us.methods[0].name, "my_filter");
-  EXPECT_EQ(pkg_us.methods[0].params.size(), 3u);
-  EXPECT_FALSE(pkg_us.methods[0].return_param.has_value());
+  EXPECT_EQ(pkg_us.methods[0].params.size(), 2u);
+  ASSERT_TRUE(pkg_us.methods[0].return_param.has_value());
+  EXPECT_EQ(pkg_us.methods[0].return_param->name, "Filtered");
   EXPECT_EQ(pkg_us.methods[1].name, "my_count");
+  ASSERT_TRUE(pkg_us.methods[1].return_param.has_value());
+  EXPECT_EQ(pkg_us.methods[1].return_param->name, "Count");
+}
+
+TEST_F(ClassAssembly, FreeFunctionsFollowThePairRule) {
+  // The operator set follows the same return rules as any class: a
+  // Row/Column pair returns nothing in C++ and .NET, but does in COM.
+  ops.add(OpBuilder("get_center")
+              .par("ic", "Handle", "integer", {"integer"}, "false", "integer")
+              .par("oc", "Row", "real", {"real"}, "false", "real")
+              .par("oc", "Column", "real", {"real"}, "false", "real"));
+  auto cpp = build_class_model(ops.list, class_interface_cpp);
+  const ClassMethod& center = cpp->find(row("operator_set"))->methods.front();
+  EXPECT_FALSE(center.return_param.has_value());
+  EXPECT_EQ(center.params.size(), 3u);
+  auto com = build_class_model(ops.list, class_interface_com);
+  const ClassMethod& com_center = com->find(row("operator_set"))->methods.front();
+  ASSERT_TRUE(com_center.return_param.has_value());
+  EXPECT_EQ(com_center.return_param->name, "Row");
+}
+
+TEST_F(ClassAssembly, ArrayFormsOnlyWhereAnArrayClassExists) {
+  // A fixed-size data class may stand for several values (VHomMat2DArray);
+  // a data class of variable size has no array class, so its
+  // multiinstance asks for nothing.
+  ops.add(OpBuilder("fit_measure")
+              .handle("ic", "MeasureHandle", "measure")
+              .par("ic", "CamParam", "campar", {"real"}, "true", "real", "optional")
+              .par("ic", "HomMat2D", "hom_mat2d", {"real"}, "true", "real", "optional")
+              .functionality({"measure"}));
+  ops.add(OpBuilder("fit_camera")
+              .handle("ic", "MeasureHandle", "measure")
+              .par("ic", "CamParam", "campar", {"real"}, "true", "real", "optional")
+              .functionality({"campar"}));
+  ClassRecord measure = build("measure");
+  auto fit = records_of(measure.methods, "fit_measure");
+  ASSERT_EQ(fit.size(), 2u);
+  // The array variant: the instance in its array form, then the others.
+  ASSERT_EQ(fit[1]->params.size(), 3u);
+  EXPECT_TRUE(fit[1]->params[0].from_instance);
+  EXPECT_FALSE(fit[1]->params[1].array);  // CamParam
+  EXPECT_TRUE(fit[1]->params[2].array);   // HomMat2D
+  ClassRecord campar = build("campar");
+  auto camera = records_of(campar.methods, "fit_camera");
+  ASSERT_EQ(camera.size(), 1u);
+  ASSERT_TRUE(camera[0]->instance.has_value());
+  EXPECT_EQ(camera[0]->instance->name, "CamParam");
+}
+
+TEST_F(ClassAssembly, AReturnedValueAloneMakesNoArrayVariant) {
+  // Records that differ only in their return type cannot be overloaded.
+  ops.add(OpBuilder("get_transform")
+              .par("ic", "Level", "integer", {"integer"}, "false", "integer")
+              .par("oc", "HomMat2D", "hom_mat2d", {"real"}, "true", "real", "optional")
+              .functionality({"region"}));
+  ops.add(OpBuilder("apply_transform")
+              .par("ic", "HomMat2DIn", "hom_mat2d", {"real"}, "true", "real", "optional")
+              .par("oc", "HomMat2D", "hom_mat2d", {"real"}, "true", "real", "optional")
+              .functionality({"region"}));
+  ClassRecord region = build("region");
+  auto get = records_of(region.methods, "get_transform");
+  ASSERT_EQ(get.size(), 1u);
+  ASSERT_TRUE(get[0]->return_param.has_value());
+  EXPECT_FALSE(get[0]->return_param->array);
+  auto apply = records_of(region.methods, "apply_transform");
+  ASSERT_EQ(apply.size(), 2u);
+  EXPECT_TRUE(apply[1]->params[0].array);
+  EXPECT_TRUE(apply[1]->return_param->array);
 }
 
 TEST_F(ClassAssembly, ArrayVariantsOnlyWhereTheClassOrItsBaseIsNamed) {

@@ -190,7 +190,12 @@ TEST_F(ComWriters, HeaderAddsTheInterfacesOfXldIconicAndHandleClasses) {
   EXPECT_NE(window.find("  public IDispatchImpl<IHandleAccess, &IID_IHandleAccess, "
                         "&LIBID_VORNIXXLib>,\n"),
             std::string::npos);
-  EXPECT_NE(window.find("    Vtuple handle;\n"), std::string::npos);
+  // The registry resource, the COM map, the handle member and the public
+  // declarations follow each other without blank lines.
+  EXPECT_NE(window.find("DECLARE_REGISTRY_RESOURCEID(IDR_VWindowX)\nBEGIN_COM_MAP(VWindowX)\n"),
+            std::string::npos);
+  EXPECT_NE(window.find("END_COM_MAP()\nprivate:\n    Vtuple handle;\npublic:\n"),
+            std::string::npos);
   EXPECT_NE(window.find("  STDMETHOD(HandleIsValid)(Vlong *isValid);\n\n"
                         "  STDMETHOD(get_VornixID)(VARIANT * ClassHandle);\n"),
             std::string::npos)
@@ -300,7 +305,7 @@ TEST_F(ComWriters, SourceFixedMembersByClassKind) {
   Writer region_out;
   write_class_source(region_out, library_, region);
   EXPECT_NE(region_out.text().find("#include \"VornixX.h\"\n#include \"VornixCOM.h\"\n"
-                                   "#include \"VRegionX.h\"\n\n"
+                                   "#include \"VRegionX.h\"\n"
                                    "VCOM_HANDLE_ACCESS_IMPL_OBJ(VRegionX,-1)\n\n"
                                    "STDMETHODIMP VRegionX::Cast(IVObjectX *Source) "
                                    "{VCOM_CAST_IMPL(17);}\n\n"),
@@ -324,7 +329,8 @@ TEST_F(ComWriters, SourceFixedMembersByClassKind) {
 
   Writer system_out;
   write_class_source(system_out, library_, record("system"));
-  EXPECT_NE(system_out.text().find("VSystemX::VSystemX() {}\nVSystemX::~VSystemX() {}\n"),
+  EXPECT_NE(system_out.text().find(
+                "#include \"VSystemX.h\"\nVSystemX::VSystemX() {}\nVSystemX::~VSystemX() {}\n"),
             std::string::npos);
   EXPECT_NE(system_out.text().find("STDMETHODIMP VSystemX::get_ErrorBaseVornix(long *val)\n"
                                    "{\n"

@@ -10,6 +10,8 @@
 #include "driver/output.h"
 #include "driver/settings.h"
 #include "gen/cpp/call_body.h"
+#include "gen/cpp/type_mapping.h"
+#include "classes_test_ops.h"
 
 namespace {
 
@@ -152,6 +154,20 @@ TEST_F(CppMembers, ArrayInputsAreKeptAliveAndEncodedLoads) {
   EXPECT_NE(text.find("  VTuple TmpKeepAlive1 = VornixAPI::StoreKA(proc,1,ModelIDs);\n"),
             std::string::npos);
   EXPECT_NE(text.find("  VornixAPI::LoadEnc(proc,0,Name);\n"), std::string::npos);
+
+  // An iconic array (number 1) beside a control array of the same number:
+  // the iconic one is stored by its keys, so only one keep-alive tuple
+  // TmpKeepAlive1 is declared.
+  ClassMethod both = method("m", 2);
+  ClassParam images = param("Images", "image", false, 0, true);
+  images.array = true;
+  both.params = {images, param("Count", "integer", false, 0), models};
+  text = body(both);
+  EXPECT_NE(text.find("  VornixAPI::Store(proc,1,Images);\n"
+                      "  VornixAPI::Store(proc,0,Count);\n"
+                      "  VTuple TmpKeepAlive1 = VornixAPI::StoreKA(proc,1,ModelIDs);\n"),
+            std::string::npos)
+      << text;
 }
 
 TEST_F(CppMembers, WindowsOnlyVariantIsFramedAndNeverStoresEncoded) {
@@ -262,6 +278,45 @@ TEST_F(CppMembers, FreeFunctionsGuardTheirNameAndLegacyKeepsSnakeCase) {
   write_method(h2, s2, set, m, true);
   EXPECT_EQ(h2.text(), "LIntExport Verror my_op(Vlong A);\n\n");
   EXPECT_EQ(s2.text().substr(0, 47), "LIntExport Verror VornixCpp::my_op(Vlong A)\n{\n ");
+}
+
+TEST_F(CppMembers, FreeFunctionPassesItsReturnedOutputAtItsDeclarationPosition) {
+  // The class model returns Region (the first output); C++ declares the
+  // free function void and passes Region as a pointer where it is declared.
+  reset_class_settings(target_package);
+  mutable_settings().package_name = "mylib";
+  OpSet ops;
+  ops.add(OpBuilder("fill_gaps")
+              .par("io", "Image", "image")
+              .par("oo", "Region", "region")
+              .par("ic", "Level", "integer", {"integer"}, "false", "integer")
+              .par("oc", "Count", "integer", {"integer"}, "false", "integer"));
+  auto model = build_class_model(ops.list, class_interface_cpp);
+  const ClassRecord& package = model->classes.front();
+  const ClassMethod& fill = package.methods.front();
+  ASSERT_TRUE(fill.return_param.has_value());
+
+  ClassMethod declared = cpp_void_function(fill);
+  EXPECT_FALSE(declared.return_param.has_value());
+  ASSERT_EQ(declared.params.size(), 4u);
+  EXPECT_EQ(declared.params[1].name, "Region");
+
+  Writer header, source;
+  write_method(header, source, package, fill, false);
+  EXPECT_EQ(header.text(),
+            "// Summary of fill_gaps.\n"
+            "VUserExport void FillGaps(const VObject& Image, VObject* Region, Vlong Level, "
+            "Vlong* Count);\n\n");
+  EXPECT_NE(source.text().find("  VornixAPI::InitOutp(proc,1);\n"
+                               "  VornixAPI::InitOutp(proc,0);\n"
+                               "  VornixAPI::CallProcedure(proc);\n"
+                               "  try\n"
+                               "  {\n"
+                               "    VornixAPI::Load(proc,1,Region);\n"
+                               "    VornixAPI::Load(proc,0,Count);\n"),
+            std::string::npos)
+      << source.text();
+  EXPECT_EQ(source.text().find("return"), std::string::npos);
 }
 
 TEST_F(CppMembers, ConstructorLoadsItself) {

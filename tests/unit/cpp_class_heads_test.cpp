@@ -164,7 +164,21 @@ TEST_F(CppHeads, IconicClassMembersAndTail) {
             "  const VImage operator [] (Vlong index) const;\n\n"
             "private:\n\n"
             "  // Verify matching semantic type ('image')!\n"
-            "  void AssertObjectClass();\n\n");
+            "  void AssertObjectClass();\n\n"
+            // The array class that methods on several images take and return,
+            // in the form of a data array class without a fixed size.
+            "};\n\n"
+            "class LIntExport VImageArray : public VObjectBaseArray\n"
+            "{\n"
+            "public:\n"
+            "  VImageArray();\n"
+            "  VImageArray(VImage* classes, Vlong length);\n"
+            "  /* Define a default constructor to prevent compilers that support\n"
+            "   * C++11 R-Value References v3.0 declaring an implicite move\n"
+            "   * assignment/constructor. */\n"
+            "  ~VImageArray() {}\n"
+            "protected:\n"
+            "  virtual void CreateArray(Vlong length);\n");
   EXPECT_EQ(source.text(),
             "VImage::VImage(const VObject& object) : VObject(object)\n"
             "{\n  AssertObjectClass();\n}\n\n"
@@ -173,7 +187,14 @@ TEST_F(CppHeads, IconicClassMembersAndTail) {
             "const VImage VImage::operator [] (Vlong index) const\n"
             "{\n  return VImage(VornixAPI::SelectObject(mKey,index),true);\n}\n\n"
             "void VImage::AssertObjectClass()\n"
-            "{\n  VornixAPI::AssertObjectClass(mKey,\"image\");\n}\n\n");
+            "{\n  VornixAPI::AssertObjectClass(mKey,\"image\");\n}\n\n"
+            "VImageArray::VImageArray()\n{\n}\n\n"
+            "VImageArray::VImageArray(VImage* classes, Vlong length)\n"
+            "{\n  InitFromArray(classes,length);\n}\n\n"
+            "void VImageArray::CreateArray(Vlong length)\n"
+            "{\n  try\n  {\n    mArray  = new VImage[length];\n    mLength = length;\n  }\n"
+            "  catch (std::bad_alloc&)\n  {\n"
+            "    VException(\"VImage array creation\",\"Out of memory\").ThrowInstance();\n  }\n}\n");
 
   CppClassHead object = head_of("object");
   Writer h2, s2;

@@ -62,6 +62,17 @@ namespace VornixDotNet
     public void Store(IntPtr proc, int parIndex) {}
     public int Load(IntPtr proc, int parIndex, int err) { return err; }
     public void Dispose() {}
+
+    // An output that stands for several iconic objects (the array form of
+    // an iconic instance) is loaded here, one object per element: the
+    // generated iconic classes write only the loader of a single object,
+    // as the runtime's VornixAPI.Store takes the arrays of inputs.
+    public static int LoadNew<T>(IntPtr proc, int parIndex, int err, out T[] obj)
+        where T : VObjectBase, new()
+    {
+      obj = new T[0];
+      return err;
+    }
   }
 
   public class VHandleBase : IDisposable

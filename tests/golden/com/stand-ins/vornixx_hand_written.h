@@ -15,5 +15,10 @@ struct IHandleAccess : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE HandleCleanUp(BOOL CallDestructor) = 0;
   virtual HRESULT STDMETHODCALLTYPE HandleIsValid(Vlong* isValid) = 0;
 };
+// The generic handle type has no generated COM class; its COM name, which
+// parameters of that type carry, comes with the hand-written part of the
+// interface definitions as a plain dispatch pointer.
+typedef IDispatch* VHandleX;
+
 extern "C" const IID IID_IVObjectX;
 extern "C" const IID IID_IHandleAccess;

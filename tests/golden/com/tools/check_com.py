@@ -7,6 +7,8 @@ as far as that is possible without an IDL compiler and the object library:
   - every uuid in the IDL is a well-formed GUID; interface, class and
     library identifiers are unique; every registry script registers the
     class identifier of its coclass, under the ProgIDs of its COM name;
+  - a returned value ("retval") is the last parameter of its member, and a
+    member has at most one;
   - the IDL is turned into the C++ header that an IDL compiler would write
     (one abstract struct per interface, propget members as get_<name>), and
     the generated C++ sources compile with g++ -fsyntax-only against the
@@ -83,6 +85,22 @@ def parse_idl(text):
         coclasses[match.group(2)] = match.group(1)
     library = re.search(r"uuid\(([^)]*)\)[^\]]*\]\s*library\s+(\w+)", text, re.S)
     return interfaces, coclasses, library
+
+
+def check_return_values(project):
+    """Automation clients read the return value from the last parameter, so
+    an [out,retval] parameter must close its list."""
+    text = read(project + ".idl")
+    members = 0
+    for member in re.finditer(r"HRESULT\s+(\w+)\s*\((.*?)\)\s*;", text, re.S):
+        members += 1
+        attributes = [a for a in ATTRIBUTES.findall(member.group(2))]
+        marked = [i for i, a in enumerate(attributes) if "retval" in a]
+        if len(marked) > 1:
+            fail(f"{project}.idl: {member.group(1)} has {len(marked)} return values")
+        elif marked and marked[0] != len(attributes) - 1:
+            fail(f"{project}.idl: the return value of {member.group(1)} is not its last parameter")
+    return members
 
 
 def check_identifiers(project, interfaces, coclasses, library):
@@ -178,6 +196,7 @@ def main():
     if not coclasses or not library:
         fail(f"{project}.idl: no coclass or no library block found")
     check_identifiers(project, interfaces, coclasses, library)
+    check_return_values(project)
     if cleanup:
         check_cleanup(cleanup, interfaces, coclasses)
     write_idl_header(project, interfaces, coclasses, library, not library_build)

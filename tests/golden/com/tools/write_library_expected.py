@@ -231,7 +231,7 @@ def class_header(c):
     text += (f"        public IProvideClassInfo2Impl<&CLSID_{n}, &IID_I{n}, &{LIBID}>\n"
              "{\npublic:\n"
              f"  {n}();\n  ~{n}();\n\n"
-             f"DECLARE_REGISTRY_RESOURCEID(IDR_{n})\n\n"
+             f"DECLARE_REGISTRY_RESOURCEID(IDR_{n})\n"
              f"BEGIN_COM_MAP({n})\n"
              f"        COM_INTERFACE_ENTRY2(IDispatch, I{n})\n"
              f"        COM_INTERFACE_ENTRY(I{n})\n")
@@ -244,10 +244,10 @@ def class_header(c):
     text += ("        COM_INTERFACE_ENTRY(ISupportErrorInfo)\n"
              "        COM_INTERFACE_ENTRY(IProvideClassInfo)\n"
              "        COM_INTERFACE_ENTRY(IProvideClassInfo2)\n"
-             "END_COM_MAP()\n\n"
+             "END_COM_MAP()\n"
              "private:\n"
              + ("    Vobject handle;\n" if c.iconic else "    Vtuple handle;\n")
-             + "\npublic:\n"
+             + "public:\n"
              "  STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);\n")
     if c.iconic:
         text += "  STDMETHOD(Cast)(IVObjectX *Source);\n"
@@ -271,7 +271,7 @@ def class_source(c, destructors, copy_obj):
             '#include "resource.h"\n\n'
             '#include "vlib/base/VornixInternal.h"\n#include "vlib/base/CORELI.h"\n'
             '#include "VornixX.h"\n#include "VornixCOM.h"\n'
-            f'#include "{n}.h"\n\n')
+            f'#include "{n}.h"\n')
     if c.row in PLAIN_CONSTRUCTOR:
         text += f"{n}::{n}() {{}}\n{n}::~{n}() {{}}\n\n"
     else:

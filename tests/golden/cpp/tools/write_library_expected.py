@@ -184,14 +184,18 @@ def header_of_empty_class(root, name, cls, kind, base):
         for comment, member in members:
             h += "  // %s\n  %s\n\n" % (comment, member)
         h += "protected:\n\n// Smart pointer to internal data container\n   %sArrayPtr *mArrayPtr;\n" % cls
-    if name in FIXED_SIZE:
-        h += "};\n\nclass LIntExport %sArray : public VDataArray\n{\npublic:\n" % cls
+    if name in FIXED_SIZE or kind == "iconic":
+        # Iconic classes get an array class in the form of a data array's,
+        # on the runtime's VObjectBaseArray and without a fixed size.
+        base = "VDataArray" if name in FIXED_SIZE else "VObjectBaseArray"
+        h += "};\n\nclass LIntExport %sArray : public %s\n{\npublic:\n" % (cls, base)
         h += "  %sArray();\n  %sArray(%s* classes, Vlong length);\n" % (cls, cls, cls)
         h += ("  /* Define a default constructor to prevent compilers that support\n"
               "   * C++11 R-Value References v3.0 declaring an implicite move\n"
               "   * assignment/constructor. */\n")
         h += "  ~%sArray() {}\nprotected:\n  virtual void CreateArray(Vlong length);\n" % cls
-        h += "  virtual int GetFixedSize() const;\n"
+        if name in FIXED_SIZE:
+            h += "  virtual int GetFixedSize() const;\n"
     h += "};\n\n}\n\n#endif\n"
     return h
 
@@ -260,14 +264,15 @@ def source_of_empty_class(root, name, cls, kind, base):
             s += d + "}\n\n"
         s += ("VTuple %sArray::ConvertToTuple() const\n{\n  if(mArrayPtr->Ref())\n  {\n"
               "    return (*mArrayPtr)->ConvertToTuple();\n  }\n  return VTuple();\n}\n" % c)
-    if name in FIXED_SIZE:
+    if name in FIXED_SIZE or kind == "iconic":
         c = cls
         s += "%sArray::%sArray()\n{\n}\n\n" % (c, c)
         s += "%sArray::%sArray(%s* classes, Vlong length)\n{\n  InitFromArray(classes,length);\n}\n\n" % (c, c, c)
         s += ("void %sArray::CreateArray(Vlong length)\n{\n  try\n  {\n    mArray  = new %s[length];\n"
               "    mLength = length;\n  }\n  catch (std::bad_alloc&)\n  {\n"
               '    VException("%s array creation","Out of memory").ThrowInstance();\n  }\n}\n' % (c, c, c))
-        s += "int %sArray::GetFixedSize() const\n{\n  return %d;\n}\n" % (c, FIXED_SIZE[name])
+        if name in FIXED_SIZE:
+            s += "int %sArray::GetFixedSize() const\n{\n  return %d;\n}\n" % (c, FIXED_SIZE[name])
     return s
 
 
@@ -308,7 +313,7 @@ def main():
     forwards = BANNER + "namespace VornixCpp\n{\n" + snippet(root, "header", "VCppForwards_manual.h")
     includes = BANNER
     for name, cls, kind, base in selected:
-        if kind in ("handle",) or name in FIXED_SIZE:
+        if kind in ("handle", "iconic") or name in FIXED_SIZE:
             forwards += "  class %s;\n  class %sArray;\n" % (cls, cls)
         elif kind not in ("tuple", "free"):
             forwards += "  class %s;\n" % cls

@@ -68,6 +68,24 @@ protected:
   Vkey mKey;
 };
 
+// Base of the generated iconic array classes (VImageArray, VRegionArray,
+// ...): the runtime holds the objects, the library build generates one
+// array class per iconic class, as it does for handles and fixed-size data.
+class VObjectBaseArray
+{
+public:
+  VObjectBaseArray();
+  virtual ~VObjectBaseArray();
+  void Clear();
+  Vlong Length() const;
+
+protected:
+  void InitFromArray(VObjectBase* classes, Vlong length);
+  virtual void CreateArray(Vlong length) = 0;
+  VObjectBase* mArray;
+  Vlong mLength;
+};
+
 class VHandleBase
 {
 public:

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VBarCodeX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VBarCodeX,-1)
 
 STDMETHODIMP VBarCodeX::InterfaceSupportsErrorInfo(REFIID riid)

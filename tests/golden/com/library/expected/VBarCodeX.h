@@ -22,7 +22,6 @@ public:
   ~VBarCodeX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VBarCodeX)
-
 BEGIN_COM_MAP(VBarCodeX)
         COM_INTERFACE_ENTRY2(IDispatch, IVBarCodeX)
         COM_INTERFACE_ENTRY(IVBarCodeX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VBarCodeX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

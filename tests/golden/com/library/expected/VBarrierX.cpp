@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VBarrierX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VBarrierX,-1)
 
 STDMETHODIMP VBarrierX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VBarrierX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VBarrierX)
-
 BEGIN_COM_MAP(VBarrierX)
         COM_INTERFACE_ENTRY2(IDispatch, IVBarrierX)
         COM_INTERFACE_ENTRY(IVBarrierX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VBarrierX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

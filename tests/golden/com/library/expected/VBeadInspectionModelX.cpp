@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VBeadInspectionModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VBeadInspectionModelX,-1)
 
 STDMETHODIMP VBeadInspectionModelX::InterfaceSupportsErrorInfo(REFIID riid)

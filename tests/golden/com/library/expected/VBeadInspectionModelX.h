@@ -22,7 +22,6 @@ public:
   ~VBeadInspectionModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VBeadInspectionModelX)
-
 BEGIN_COM_MAP(VBeadInspectionModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVBeadInspectionModelX)
         COM_INTERFACE_ENTRY(IVBeadInspectionModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VBeadInspectionModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VBgEstiX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VBgEstiX,-1)
 
 STDMETHODIMP VBgEstiX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VBgEstiX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VBgEstiX)
-
 BEGIN_COM_MAP(VBgEstiX)
         COM_INTERFACE_ENTRY2(IDispatch, IVBgEstiX)
         COM_INTERFACE_ENTRY(IVBgEstiX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VBgEstiX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

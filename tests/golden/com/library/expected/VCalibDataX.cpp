@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VCalibDataX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VCalibDataX,-1)
 
 STDMETHODIMP VCalibDataX::InterfaceSupportsErrorInfo(REFIID riid)

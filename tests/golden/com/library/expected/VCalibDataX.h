@@ -22,7 +22,6 @@ public:
   ~VCalibDataX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VCalibDataX)
-
 BEGIN_COM_MAP(VCalibDataX)
         COM_INTERFACE_ENTRY2(IDispatch, IVCalibDataX)
         COM_INTERFACE_ENTRY(IVCalibDataX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VCalibDataX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

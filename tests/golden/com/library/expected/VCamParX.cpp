@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VCamParX.h"
-
 VCamParX::VCamParX() {}
 VCamParX::~VCamParX() {}
 

@@ -21,7 +21,6 @@ public:
   ~VCamParX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VCamParX)
-
 BEGIN_COM_MAP(VCamParX)
         COM_INTERFACE_ENTRY2(IDispatch, IVCamParX)
         COM_INTERFACE_ENTRY(IVCamParX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VCamParX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VCameraSetupModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VCameraSetupModelX,-1)
 
 STDMETHODIMP VCameraSetupModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VCameraSetupModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VCameraSetupModelX)
-
 BEGIN_COM_MAP(VCameraSetupModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVCameraSetupModelX)
         COM_INTERFACE_ENTRY(IVCameraSetupModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VCameraSetupModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

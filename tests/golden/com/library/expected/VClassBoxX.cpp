@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VClassBoxX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VClassBoxX,-1)
 
 STDMETHODIMP VClassBoxX::InterfaceSupportsErrorInfo(REFIID riid)

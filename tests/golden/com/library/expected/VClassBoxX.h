@@ -22,7 +22,6 @@ public:
   ~VClassBoxX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VClassBoxX)
-
 BEGIN_COM_MAP(VClassBoxX)
         COM_INTERFACE_ENTRY2(IDispatch, IVClassBoxX)
         COM_INTERFACE_ENTRY(IVClassBoxX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VClassBoxX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

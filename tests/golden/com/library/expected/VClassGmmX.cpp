@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VClassGmmX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VClassGmmX,-1)
 
 STDMETHODIMP VClassGmmX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VClassGmmX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VClassGmmX)
-
 BEGIN_COM_MAP(VClassGmmX)
         COM_INTERFACE_ENTRY2(IDispatch, IVClassGmmX)
         COM_INTERFACE_ENTRY(IVClassGmmX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VClassGmmX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

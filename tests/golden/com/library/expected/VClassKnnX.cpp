@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VClassKnnX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VClassKnnX,-1)
 
 STDMETHODIMP VClassKnnX::InterfaceSupportsErrorInfo(REFIID riid)

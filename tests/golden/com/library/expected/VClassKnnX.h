@@ -22,7 +22,6 @@ public:
   ~VClassKnnX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VClassKnnX)
-
 BEGIN_COM_MAP(VClassKnnX)
         COM_INTERFACE_ENTRY2(IDispatch, IVClassKnnX)
         COM_INTERFACE_ENTRY(IVClassKnnX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VClassKnnX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

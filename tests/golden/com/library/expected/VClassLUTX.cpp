@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VClassLUTX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VClassLUTX,-1)
 
 STDMETHODIMP VClassLUTX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VClassLUTX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VClassLUTX)
-
 BEGIN_COM_MAP(VClassLUTX)
         COM_INTERFACE_ENTRY2(IDispatch, IVClassLUTX)
         COM_INTERFACE_ENTRY(IVClassLUTX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VClassLUTX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

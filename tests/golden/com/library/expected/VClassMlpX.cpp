@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VClassMlpX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VClassMlpX,-1)
 
 STDMETHODIMP VClassMlpX::InterfaceSupportsErrorInfo(REFIID riid)

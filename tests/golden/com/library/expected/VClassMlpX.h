@@ -22,7 +22,6 @@ public:
   ~VClassMlpX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VClassMlpX)
-
 BEGIN_COM_MAP(VClassMlpX)
         COM_INTERFACE_ENTRY2(IDispatch, IVClassMlpX)
         COM_INTERFACE_ENTRY(IVClassMlpX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VClassMlpX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VClassSvmX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VClassSvmX,-1)
 
 STDMETHODIMP VClassSvmX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VClassSvmX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VClassSvmX)
-
 BEGIN_COM_MAP(VClassSvmX)
         COM_INTERFACE_ENTRY2(IDispatch, IVClassSvmX)
         COM_INTERFACE_ENTRY(IVClassSvmX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VClassSvmX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

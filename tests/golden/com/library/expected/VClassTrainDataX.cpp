@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VClassTrainDataX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VClassTrainDataX,-1)
 
 STDMETHODIMP VClassTrainDataX::InterfaceSupportsErrorInfo(REFIID riid)

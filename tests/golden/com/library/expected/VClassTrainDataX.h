@@ -22,7 +22,6 @@ public:
   ~VClassTrainDataX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VClassTrainDataX)
-
 BEGIN_COM_MAP(VClassTrainDataX)
         COM_INTERFACE_ENTRY2(IDispatch, IVClassTrainDataX)
         COM_INTERFACE_ENTRY(IVClassTrainDataX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VClassTrainDataX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

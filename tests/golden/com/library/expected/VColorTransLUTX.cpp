@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VColorTransLUTX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VColorTransLUTX,-1)
 
 STDMETHODIMP VColorTransLUTX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VColorTransLUTX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VColorTransLUTX)
-
 BEGIN_COM_MAP(VColorTransLUTX)
         COM_INTERFACE_ENTRY2(IDispatch, IVColorTransLUTX)
         COM_INTERFACE_ENTRY(IVColorTransLUTX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VColorTransLUTX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

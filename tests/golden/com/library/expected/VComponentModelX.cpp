@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VComponentModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VComponentModelX,-1)
 
 STDMETHODIMP VComponentModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VComponentModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VComponentModelX)
-
 BEGIN_COM_MAP(VComponentModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVComponentModelX)
         COM_INTERFACE_ENTRY(IVComponentModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VComponentModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VComponentTrainingX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VComponentTrainingX,-1)
 
 STDMETHODIMP VComponentTrainingX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VComponentTrainingX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VComponentTrainingX)
-
 BEGIN_COM_MAP(VComponentTrainingX)
         COM_INTERFACE_ENTRY2(IDispatch, IVComponentTrainingX)
         COM_INTERFACE_ENTRY(IVComponentTrainingX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VComponentTrainingX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

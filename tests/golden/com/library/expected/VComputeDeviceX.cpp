@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VComputeDeviceX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VComputeDeviceX,-1)
 
 STDMETHODIMP VComputeDeviceX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VComputeDeviceX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VComputeDeviceX)
-
 BEGIN_COM_MAP(VComputeDeviceX)
         COM_INTERFACE_ENTRY2(IDispatch, IVComputeDeviceX)
         COM_INTERFACE_ENTRY(IVComputeDeviceX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VComputeDeviceX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

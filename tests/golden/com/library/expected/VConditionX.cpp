@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VConditionX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VConditionX,-1)
 
 STDMETHODIMP VConditionX::InterfaceSupportsErrorInfo(REFIID riid)

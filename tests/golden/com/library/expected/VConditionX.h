@@ -22,7 +22,6 @@ public:
   ~VConditionX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VConditionX)
-
 BEGIN_COM_MAP(VConditionX)
         COM_INTERFACE_ENTRY2(IDispatch, IVConditionX)
         COM_INTERFACE_ENTRY(IVConditionX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VConditionX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

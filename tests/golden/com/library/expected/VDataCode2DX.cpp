@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDataCode2DX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDataCode2DX,-1)
 
 STDMETHODIMP VDataCode2DX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDataCode2DX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDataCode2DX)
-
 BEGIN_COM_MAP(VDataCode2DX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDataCode2DX)
         COM_INTERFACE_ENTRY(IVDataCode2DX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDataCode2DX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

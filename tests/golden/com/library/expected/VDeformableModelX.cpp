@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDeformableModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDeformableModelX,-1)
 
 STDMETHODIMP VDeformableModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDeformableModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDeformableModelX)
-
 BEGIN_COM_MAP(VDeformableModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDeformableModelX)
         COM_INTERFACE_ENTRY(IVDeformableModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDeformableModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

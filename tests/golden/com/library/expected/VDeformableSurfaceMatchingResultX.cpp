@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDeformableSurfaceMatchingResultX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDeformableSurfaceMatchingResultX,-1)
 
 STDMETHODIMP VDeformableSurfaceMatchingResultX::InterfaceSupportsErrorInfo(REFIID riid)

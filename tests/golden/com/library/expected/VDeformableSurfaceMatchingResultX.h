@@ -22,7 +22,6 @@ public:
   ~VDeformableSurfaceMatchingResultX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDeformableSurfaceMatchingResultX)
-
 BEGIN_COM_MAP(VDeformableSurfaceMatchingResultX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDeformableSurfaceMatchingResultX)
         COM_INTERFACE_ENTRY(IVDeformableSurfaceMatchingResultX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDeformableSurfaceMatchingResultX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDeformableSurfaceModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDeformableSurfaceModelX,-1)
 
 STDMETHODIMP VDeformableSurfaceModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDeformableSurfaceModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDeformableSurfaceModelX)
-
 BEGIN_COM_MAP(VDeformableSurfaceModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDeformableSurfaceModelX)
         COM_INTERFACE_ENTRY(IVDeformableSurfaceModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDeformableSurfaceModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

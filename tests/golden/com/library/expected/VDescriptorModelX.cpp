@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDescriptorModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDescriptorModelX,-1)
 
 STDMETHODIMP VDescriptorModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDescriptorModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDescriptorModelX)
-
 BEGIN_COM_MAP(VDescriptorModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDescriptorModelX)
         COM_INTERFACE_ENTRY(IVDescriptorModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDescriptorModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDictX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDictX,-1)
 
 STDMETHODIMP VDictX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDictX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDictX)
-
 BEGIN_COM_MAP(VDictX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDictX)
         COM_INTERFACE_ENTRY(IVDictX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDictX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

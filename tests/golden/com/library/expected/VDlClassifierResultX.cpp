@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlClassifierResultX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlClassifierResultX,-1)
 
 STDMETHODIMP VDlClassifierResultX::InterfaceSupportsErrorInfo(REFIID riid)

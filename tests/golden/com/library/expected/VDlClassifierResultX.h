@@ -22,7 +22,6 @@ public:
   ~VDlClassifierResultX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlClassifierResultX)
-
 BEGIN_COM_MAP(VDlClassifierResultX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlClassifierResultX)
         COM_INTERFACE_ENTRY(IVDlClassifierResultX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlClassifierResultX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlClassifierTrainResultX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlClassifierTrainResultX,-1)
 
 STDMETHODIMP VDlClassifierTrainResultX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDlClassifierTrainResultX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlClassifierTrainResultX)
-
 BEGIN_COM_MAP(VDlClassifierTrainResultX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlClassifierTrainResultX)
         COM_INTERFACE_ENTRY(IVDlClassifierTrainResultX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlClassifierTrainResultX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

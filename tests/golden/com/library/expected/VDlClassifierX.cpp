@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlClassifierX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlClassifierX,-1)
 
 STDMETHODIMP VDlClassifierX::InterfaceSupportsErrorInfo(REFIID riid)

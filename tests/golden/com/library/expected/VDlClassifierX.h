@@ -22,7 +22,6 @@ public:
   ~VDlClassifierX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlClassifierX)
-
 BEGIN_COM_MAP(VDlClassifierX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlClassifierX)
         COM_INTERFACE_ENTRY(IVDlClassifierX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlClassifierX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlDeviceX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlDeviceX,-1)
 
 STDMETHODIMP VDlDeviceX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDlDeviceX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlDeviceX)
-
 BEGIN_COM_MAP(VDlDeviceX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlDeviceX)
         COM_INTERFACE_ENTRY(IVDlDeviceX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlDeviceX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

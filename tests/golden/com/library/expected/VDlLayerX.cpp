@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlLayerX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlLayerX,-1)
 
 STDMETHODIMP VDlLayerX::InterfaceSupportsErrorInfo(REFIID riid)

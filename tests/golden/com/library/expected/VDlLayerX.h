@@ -22,7 +22,6 @@ public:
   ~VDlLayerX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlLayerX)
-
 BEGIN_COM_MAP(VDlLayerX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlLayerX)
         COM_INTERFACE_ENTRY(IVDlLayerX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlLayerX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlModelCountingX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlModelCountingX,-1)
 
 STDMETHODIMP VDlModelCountingX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDlModelCountingX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlModelCountingX)
-
 BEGIN_COM_MAP(VDlModelCountingX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlModelCountingX)
         COM_INTERFACE_ENTRY(IVDlModelCountingX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlModelCountingX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlModelOcrX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlModelOcrX,-1)
 
 STDMETHODIMP VDlModelOcrX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDlModelOcrX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlModelOcrX)
-
 BEGIN_COM_MAP(VDlModelOcrX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlModelOcrX)
         COM_INTERFACE_ENTRY(IVDlModelOcrX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlModelOcrX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

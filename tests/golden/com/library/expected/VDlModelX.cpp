@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlModelX,-1)
 
 STDMETHODIMP VDlModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VDlModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlModelX)
-
 BEGIN_COM_MAP(VDlModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlModelX)
         COM_INTERFACE_ENTRY(IVDlModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

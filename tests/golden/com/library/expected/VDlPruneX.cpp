@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDlPruneX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDlPruneX,-1)
 
 STDMETHODIMP VDlPruneX::InterfaceSupportsErrorInfo(REFIID riid)

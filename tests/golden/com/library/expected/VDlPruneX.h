@@ -22,7 +22,6 @@ public:
   ~VDlPruneX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDlPruneX)
-
 BEGIN_COM_MAP(VDlPruneX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDlPruneX)
         COM_INTERFACE_ENTRY(IVDlPruneX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDlPruneX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

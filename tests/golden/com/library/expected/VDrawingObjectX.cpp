@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDrawingObjectX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDrawingObjectX,-1)
 
 STDMETHODIMP VDrawingObjectX::InterfaceSupportsErrorInfo(REFIID riid)

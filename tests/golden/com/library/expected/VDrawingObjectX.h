@@ -22,7 +22,6 @@ public:
   ~VDrawingObjectX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDrawingObjectX)
-
 BEGIN_COM_MAP(VDrawingObjectX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDrawingObjectX)
         COM_INTERFACE_ENTRY(IVDrawingObjectX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VDrawingObjectX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VDualQuaternionX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VDualQuaternionX,-1)
 
 STDMETHODIMP VDualQuaternionX::InterfaceSupportsErrorInfo(REFIID riid)

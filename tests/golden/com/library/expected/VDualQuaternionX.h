@@ -21,7 +21,6 @@ public:
   ~VDualQuaternionX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VDualQuaternionX)
-
 BEGIN_COM_MAP(VDualQuaternionX)
         COM_INTERFACE_ENTRY2(IDispatch, IVDualQuaternionX)
         COM_INTERFACE_ENTRY(IVDualQuaternionX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VDualQuaternionX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

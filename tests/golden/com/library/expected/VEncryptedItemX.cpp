@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VEncryptedItemX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VEncryptedItemX,-1)
 
 STDMETHODIMP VEncryptedItemX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VEncryptedItemX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VEncryptedItemX)
-
 BEGIN_COM_MAP(VEncryptedItemX)
         COM_INTERFACE_ENTRY2(IDispatch, IVEncryptedItemX)
         COM_INTERFACE_ENTRY(IVEncryptedItemX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VEncryptedItemX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

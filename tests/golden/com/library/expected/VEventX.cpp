@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VEventX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VEventX,-1)
 
 STDMETHODIMP VEventX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VEventX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VEventX)
-
 BEGIN_COM_MAP(VEventX)
         COM_INTERFACE_ENTRY2(IDispatch, IVEventX)
         COM_INTERFACE_ENTRY(IVEventX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VEventX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

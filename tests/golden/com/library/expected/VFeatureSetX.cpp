@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VFeatureSetX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VFeatureSetX,-1)
 
 STDMETHODIMP VFeatureSetX::InterfaceSupportsErrorInfo(REFIID riid)

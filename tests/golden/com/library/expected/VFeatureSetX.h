@@ -22,7 +22,6 @@ public:
   ~VFeatureSetX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VFeatureSetX)
-
 BEGIN_COM_MAP(VFeatureSetX)
         COM_INTERFACE_ENTRY2(IDispatch, IVFeatureSetX)
         COM_INTERFACE_ENTRY(IVFeatureSetX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VFeatureSetX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

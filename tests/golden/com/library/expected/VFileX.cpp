@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VFileX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VFileX,-1)
 
 STDMETHODIMP VFileX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VFileX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VFileX)
-
 BEGIN_COM_MAP(VFileX)
         COM_INTERFACE_ENTRY2(IDispatch, IVFileX)
         COM_INTERFACE_ENTRY(IVFileX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VFileX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VFramegrabberX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VFramegrabberX,-1)
 
 STDMETHODIMP VFramegrabberX::InterfaceSupportsErrorInfo(REFIID riid)

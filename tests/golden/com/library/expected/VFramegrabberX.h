@@ -22,7 +22,6 @@ public:
   ~VFramegrabberX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VFramegrabberX)
-
 BEGIN_COM_MAP(VFramegrabberX)
         COM_INTERFACE_ENTRY2(IDispatch, IVFramegrabberX)
         COM_INTERFACE_ENTRY(IVFramegrabberX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VFramegrabberX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VFunction1DX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VFunction1DX,-1)
 
 STDMETHODIMP VFunction1DX::InterfaceSupportsErrorInfo(REFIID riid)

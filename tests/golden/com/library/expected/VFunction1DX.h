@@ -21,7 +21,6 @@ public:
   ~VFunction1DX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VFunction1DX)
-
 BEGIN_COM_MAP(VFunction1DX)
         COM_INTERFACE_ENTRY2(IDispatch, IVFunction1DX)
         COM_INTERFACE_ENTRY(IVFunction1DX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VFunction1DX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VGenericShapeModelResultX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VGenericShapeModelResultX,-1)
 
 STDMETHODIMP VGenericShapeModelResultX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VGenericShapeModelResultX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VGenericShapeModelResultX)
-
 BEGIN_COM_MAP(VGenericShapeModelResultX)
         COM_INTERFACE_ENTRY2(IDispatch, IVGenericShapeModelResultX)
         COM_INTERFACE_ENTRY(IVGenericShapeModelResultX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VGenericShapeModelResultX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VGnuplotX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VGnuplotX,-1)
 
 STDMETHODIMP VGnuplotX::InterfaceSupportsErrorInfo(REFIID riid)

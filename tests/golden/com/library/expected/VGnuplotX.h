@@ -22,7 +22,6 @@ public:
   ~VGnuplotX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VGnuplotX)
-
 BEGIN_COM_MAP(VGnuplotX)
         COM_INTERFACE_ENTRY2(IDispatch, IVGnuplotX)
         COM_INTERFACE_ENTRY(IVGnuplotX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VGnuplotX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VHomMat2DX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VHomMat2DX,-1)
 
 STDMETHODIMP VHomMat2DX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -21,7 +21,6 @@ public:
   ~VHomMat2DX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VHomMat2DX)
-
 BEGIN_COM_MAP(VHomMat2DX)
         COM_INTERFACE_ENTRY2(IDispatch, IVHomMat2DX)
         COM_INTERFACE_ENTRY(IVHomMat2DX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VHomMat2DX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VHomMat3DX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VHomMat3DX,-1)
 
 STDMETHODIMP VHomMat3DX::InterfaceSupportsErrorInfo(REFIID riid)

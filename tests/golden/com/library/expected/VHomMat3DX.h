@@ -21,7 +21,6 @@ public:
   ~VHomMat3DX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VHomMat3DX)
-
 BEGIN_COM_MAP(VHomMat3DX)
         COM_INTERFACE_ENTRY2(IDispatch, IVHomMat3DX)
         COM_INTERFACE_ENTRY(IVHomMat3DX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VHomMat3DX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VIOChannelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VIOChannelX,-1)
 
 STDMETHODIMP VIOChannelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VIOChannelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VIOChannelX)
-
 BEGIN_COM_MAP(VIOChannelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVIOChannelX)
         COM_INTERFACE_ENTRY(IVIOChannelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VIOChannelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

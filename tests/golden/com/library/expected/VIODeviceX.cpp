@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VIODeviceX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VIODeviceX,-1)
 
 STDMETHODIMP VIODeviceX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VIODeviceX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VIODeviceX)
-
 BEGIN_COM_MAP(VIODeviceX)
         COM_INTERFACE_ENTRY2(IDispatch, IVIODeviceX)
         COM_INTERFACE_ENTRY(IVIODeviceX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VIODeviceX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

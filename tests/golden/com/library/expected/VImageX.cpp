@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VImageX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VImageX,-1)
 
 STDMETHODIMP VImageX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

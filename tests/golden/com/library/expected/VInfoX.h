@@ -21,7 +21,6 @@ public:
   ~VInfoX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VInfoX)
-
 BEGIN_COM_MAP(VInfoX)
         COM_INTERFACE_ENTRY2(IDispatch, IVInfoX)
         COM_INTERFACE_ENTRY(IVInfoX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VInfoX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

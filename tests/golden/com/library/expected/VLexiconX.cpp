@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VLexiconX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VLexiconX,-1)
 
 STDMETHODIMP VLexiconX::InterfaceSupportsErrorInfo(REFIID riid)

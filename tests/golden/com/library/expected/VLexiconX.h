@@ -22,7 +22,6 @@ public:
   ~VLexiconX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VLexiconX)
-
 BEGIN_COM_MAP(VLexiconX)
         COM_INTERFACE_ENTRY2(IDispatch, IVLexiconX)
         COM_INTERFACE_ENTRY(IVLexiconX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VLexiconX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VMatrixX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VMatrixX,-1)
 
 STDMETHODIMP VMatrixX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VMatrixX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMatrixX)
-
 BEGIN_COM_MAP(VMatrixX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMatrixX)
         COM_INTERFACE_ENTRY(IVMatrixX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VMatrixX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

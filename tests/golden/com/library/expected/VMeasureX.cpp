@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VMeasureX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VMeasureX,-1)
 
 STDMETHODIMP VMeasureX::InterfaceSupportsErrorInfo(REFIID riid)

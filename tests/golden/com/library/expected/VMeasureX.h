@@ -22,7 +22,6 @@ public:
   ~VMeasureX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMeasureX)
-
 BEGIN_COM_MAP(VMeasureX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMeasureX)
         COM_INTERFACE_ENTRY(IVMeasureX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VMeasureX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VMemoryBlockX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VMemoryBlockX,-1)
 
 STDMETHODIMP VMemoryBlockX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VMemoryBlockX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMemoryBlockX)
-
 BEGIN_COM_MAP(VMemoryBlockX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMemoryBlockX)
         COM_INTERFACE_ENTRY(IVMemoryBlockX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VMemoryBlockX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VMessageQueueX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VMessageQueueX,-1)
 
 STDMETHODIMP VMessageQueueX::InterfaceSupportsErrorInfo(REFIID riid)

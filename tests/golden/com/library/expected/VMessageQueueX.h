@@ -22,7 +22,6 @@ public:
   ~VMessageQueueX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMessageQueueX)
-
 BEGIN_COM_MAP(VMessageQueueX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMessageQueueX)
         COM_INTERFACE_ENTRY(IVMessageQueueX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VMessageQueueX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

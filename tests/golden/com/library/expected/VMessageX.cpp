@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VMessageX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VMessageX,-1)
 
 STDMETHODIMP VMessageX::InterfaceSupportsErrorInfo(REFIID riid)

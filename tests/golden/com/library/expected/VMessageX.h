@@ -22,7 +22,6 @@ public:
   ~VMessageX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMessageX)
-
 BEGIN_COM_MAP(VMessageX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMessageX)
         COM_INTERFACE_ENTRY(IVMessageX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VMessageX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

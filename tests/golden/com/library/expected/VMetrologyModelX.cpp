@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VMetrologyModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VMetrologyModelX,-1)
 
 STDMETHODIMP VMetrologyModelX::InterfaceSupportsErrorInfo(REFIID riid)

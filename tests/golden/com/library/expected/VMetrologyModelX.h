@@ -22,7 +22,6 @@ public:
   ~VMetrologyModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMetrologyModelX)
-
 BEGIN_COM_MAP(VMetrologyModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMetrologyModelX)
         COM_INTERFACE_ENTRY(IVMetrologyModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VMetrologyModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VMiscX.h"
-
 VMiscX::VMiscX() {}
 VMiscX::~VMiscX() {}
 

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VMutexX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VMutexX,-1)
 
 STDMETHODIMP VMutexX::InterfaceSupportsErrorInfo(REFIID riid)

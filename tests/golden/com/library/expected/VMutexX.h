@@ -22,7 +22,6 @@ public:
   ~VMutexX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMutexX)
-
 BEGIN_COM_MAP(VMutexX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMutexX)
         COM_INTERFACE_ENTRY(IVMutexX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VMutexX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

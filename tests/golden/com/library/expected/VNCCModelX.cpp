@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VNCCModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VNCCModelX,-1)
 
 STDMETHODIMP VNCCModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VNCCModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VNCCModelX)
-
 BEGIN_COM_MAP(VNCCModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVNCCModelX)
         COM_INTERFACE_ENTRY(IVNCCModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VNCCModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VOCRBoxX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VOCRBoxX,-1)
 
 STDMETHODIMP VOCRBoxX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VOCRBoxX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VOCRBoxX)
-
 BEGIN_COM_MAP(VOCRBoxX)
         COM_INTERFACE_ENTRY2(IDispatch, IVOCRBoxX)
         COM_INTERFACE_ENTRY(IVOCRBoxX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VOCRBoxX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

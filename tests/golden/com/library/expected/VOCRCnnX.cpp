@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VOCRCnnX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VOCRCnnX,-1)
 
 STDMETHODIMP VOCRCnnX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VOCRCnnX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VOCRCnnX)
-
 BEGIN_COM_MAP(VOCRCnnX)
         COM_INTERFACE_ENTRY2(IDispatch, IVOCRCnnX)
         COM_INTERFACE_ENTRY(IVOCRCnnX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VOCRCnnX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VOCRKnnX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VOCRKnnX,-1)
 
 STDMETHODIMP VOCRKnnX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VOCRKnnX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VOCRKnnX)
-
 BEGIN_COM_MAP(VOCRKnnX)
         COM_INTERFACE_ENTRY2(IDispatch, IVOCRKnnX)
         COM_INTERFACE_ENTRY(IVOCRKnnX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VOCRKnnX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VOCRMlpX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VOCRMlpX,-1)
 
 STDMETHODIMP VOCRMlpX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VOCRMlpX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VOCRMlpX)
-
 BEGIN_COM_MAP(VOCRMlpX)
         COM_INTERFACE_ENTRY2(IDispatch, IVOCRMlpX)
         COM_INTERFACE_ENTRY(IVOCRMlpX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VOCRMlpX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

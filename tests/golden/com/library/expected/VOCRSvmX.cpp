@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VOCRSvmX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VOCRSvmX,-1)
 
 STDMETHODIMP VOCRSvmX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VOCRSvmX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VOCRSvmX)
-
 BEGIN_COM_MAP(VOCRSvmX)
         COM_INTERFACE_ENTRY2(IDispatch, IVOCRSvmX)
         COM_INTERFACE_ENTRY(IVOCRSvmX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VOCRSvmX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

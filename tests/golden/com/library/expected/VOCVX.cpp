@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VOCVX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VOCVX,-1)
 
 STDMETHODIMP VOCVX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VOCVX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VOCVX)
-
 BEGIN_COM_MAP(VOCVX)
         COM_INTERFACE_ENTRY2(IDispatch, IVOCVX)
         COM_INTERFACE_ENTRY(IVOCVX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VOCVX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VObjectModel3DX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VObjectModel3DX,-1)
 
 STDMETHODIMP VObjectModel3DX::InterfaceSupportsErrorInfo(REFIID riid)

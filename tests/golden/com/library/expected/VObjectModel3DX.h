@@ -22,7 +22,6 @@ public:
   ~VObjectModel3DX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VObjectModel3DX)
-
 BEGIN_COM_MAP(VObjectModel3DX)
         COM_INTERFACE_ENTRY2(IDispatch, IVObjectModel3DX)
         COM_INTERFACE_ENTRY(IVObjectModel3DX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VObjectModel3DX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -21,7 +21,6 @@ public:
   ~VPoseX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VPoseX)
-
 BEGIN_COM_MAP(VPoseX)
         COM_INTERFACE_ENTRY2(IDispatch, IVPoseX)
         COM_INTERFACE_ENTRY(IVPoseX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VPoseX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VQuaternionX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VQuaternionX,-1)
 
 STDMETHODIMP VQuaternionX::InterfaceSupportsErrorInfo(REFIID riid)

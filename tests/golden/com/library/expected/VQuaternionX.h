@@ -21,7 +21,6 @@ public:
   ~VQuaternionX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VQuaternionX)
-
 BEGIN_COM_MAP(VQuaternionX)
         COM_INTERFACE_ENTRY2(IDispatch, IVQuaternionX)
         COM_INTERFACE_ENTRY(IVQuaternionX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VQuaternionX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

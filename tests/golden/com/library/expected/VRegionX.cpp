@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VRegionX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VRegionX,-1)
 
 STDMETHODIMP VRegionX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

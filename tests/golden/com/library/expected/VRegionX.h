@@ -22,7 +22,6 @@ public:
   ~VRegionX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VRegionX)
-
 BEGIN_COM_MAP(VRegionX)
         COM_INTERFACE_ENTRY2(IDispatch, IVRegionX)
         COM_INTERFACE_ENTRY(IVRegionX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VRegionX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

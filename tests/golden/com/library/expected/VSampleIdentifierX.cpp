@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VSampleIdentifierX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VSampleIdentifierX,-1)
 
 STDMETHODIMP VSampleIdentifierX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VSampleIdentifierX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VSampleIdentifierX)
-
 BEGIN_COM_MAP(VSampleIdentifierX)
         COM_INTERFACE_ENTRY2(IDispatch, IVSampleIdentifierX)
         COM_INTERFACE_ENTRY(IVSampleIdentifierX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VSampleIdentifierX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VScatteredDataInterpolatorX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VScatteredDataInterpolatorX,-1)
 
 STDMETHODIMP VScatteredDataInterpolatorX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VScatteredDataInterpolatorX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VScatteredDataInterpolatorX)
-
 BEGIN_COM_MAP(VScatteredDataInterpolatorX)
         COM_INTERFACE_ENTRY2(IDispatch, IVScatteredDataInterpolatorX)
         COM_INTERFACE_ENTRY(IVScatteredDataInterpolatorX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VScatteredDataInterpolatorX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

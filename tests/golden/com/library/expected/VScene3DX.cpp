@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VScene3DX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VScene3DX,-1)
 
 STDMETHODIMP VScene3DX::InterfaceSupportsErrorInfo(REFIID riid)

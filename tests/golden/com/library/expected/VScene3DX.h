@@ -22,7 +22,6 @@ public:
   ~VScene3DX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VScene3DX)
-
 BEGIN_COM_MAP(VScene3DX)
         COM_INTERFACE_ENTRY2(IDispatch, IVScene3DX)
         COM_INTERFACE_ENTRY(IVScene3DX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VScene3DX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VSerialX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VSerialX,-1)
 
 STDMETHODIMP VSerialX::InterfaceSupportsErrorInfo(REFIID riid)

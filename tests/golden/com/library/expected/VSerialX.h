@@ -22,7 +22,6 @@ public:
   ~VSerialX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VSerialX)
-
 BEGIN_COM_MAP(VSerialX)
         COM_INTERFACE_ENTRY2(IDispatch, IVSerialX)
         COM_INTERFACE_ENTRY(IVSerialX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VSerialX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VSerializedItemX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VSerializedItemX,-1)
 
 STDMETHODIMP VSerializedItemX::InterfaceSupportsErrorInfo(REFIID riid)

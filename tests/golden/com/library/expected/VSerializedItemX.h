@@ -22,7 +22,6 @@ public:
   ~VSerializedItemX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VSerializedItemX)
-
 BEGIN_COM_MAP(VSerializedItemX)
         COM_INTERFACE_ENTRY2(IDispatch, IVSerializedItemX)
         COM_INTERFACE_ENTRY(IVSerializedItemX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VSerializedItemX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VShapeModel3DX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VShapeModel3DX,-1)
 
 STDMETHODIMP VShapeModel3DX::InterfaceSupportsErrorInfo(REFIID riid)

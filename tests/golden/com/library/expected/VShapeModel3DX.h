@@ -22,7 +22,6 @@ public:
   ~VShapeModel3DX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VShapeModel3DX)
-
 BEGIN_COM_MAP(VShapeModel3DX)
         COM_INTERFACE_ENTRY2(IDispatch, IVShapeModel3DX)
         COM_INTERFACE_ENTRY(IVShapeModel3DX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VShapeModel3DX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -22,7 +22,6 @@ public:
   ~VShapeModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VShapeModelX)
-
 BEGIN_COM_MAP(VShapeModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVShapeModelX)
         COM_INTERFACE_ENTRY(IVShapeModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VShapeModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VSheetOfLightModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VSheetOfLightModelX,-1)
 
 STDMETHODIMP VSheetOfLightModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VSheetOfLightModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VSheetOfLightModelX)
-
 BEGIN_COM_MAP(VSheetOfLightModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVSheetOfLightModelX)
         COM_INTERFACE_ENTRY(IVSheetOfLightModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VSheetOfLightModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

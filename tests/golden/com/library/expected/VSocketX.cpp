@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VSocketX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VSocketX,-1)
 
 STDMETHODIMP VSocketX::InterfaceSupportsErrorInfo(REFIID riid)

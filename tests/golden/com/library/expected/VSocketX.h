@@ -22,7 +22,6 @@ public:
   ~VSocketX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VSocketX)
-
 BEGIN_COM_MAP(VSocketX)
         COM_INTERFACE_ENTRY2(IDispatch, IVSocketX)
         COM_INTERFACE_ENTRY(IVSocketX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VSocketX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VStereoModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VStereoModelX,-1)
 
 STDMETHODIMP VStereoModelX::InterfaceSupportsErrorInfo(REFIID riid)

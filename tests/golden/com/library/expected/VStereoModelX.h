@@ -22,7 +22,6 @@ public:
   ~VStereoModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VStereoModelX)
-
 BEGIN_COM_MAP(VStereoModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVStereoModelX)
         COM_INTERFACE_ENTRY(IVStereoModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VStereoModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VStructuredLightModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VStructuredLightModelX,-1)
 
 STDMETHODIMP VStructuredLightModelX::InterfaceSupportsErrorInfo(REFIID riid)

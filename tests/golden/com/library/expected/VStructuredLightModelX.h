@@ -22,7 +22,6 @@ public:
   ~VStructuredLightModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VStructuredLightModelX)
-
 BEGIN_COM_MAP(VStructuredLightModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVStructuredLightModelX)
         COM_INTERFACE_ENTRY(IVStructuredLightModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VStructuredLightModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VSurfaceMatchingResultX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VSurfaceMatchingResultX,-1)
 
 STDMETHODIMP VSurfaceMatchingResultX::InterfaceSupportsErrorInfo(REFIID riid)

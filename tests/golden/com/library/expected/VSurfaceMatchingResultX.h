@@ -22,7 +22,6 @@ public:
   ~VSurfaceMatchingResultX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VSurfaceMatchingResultX)
-
 BEGIN_COM_MAP(VSurfaceMatchingResultX)
         COM_INTERFACE_ENTRY2(IDispatch, IVSurfaceMatchingResultX)
         COM_INTERFACE_ENTRY(IVSurfaceMatchingResultX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VSurfaceMatchingResultX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VSurfaceModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VSurfaceModelX,-1)
 
 STDMETHODIMP VSurfaceModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VSurfaceModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VSurfaceModelX)
-
 BEGIN_COM_MAP(VSurfaceModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVSurfaceModelX)
         COM_INTERFACE_ENTRY(IVSurfaceModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VSurfaceModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

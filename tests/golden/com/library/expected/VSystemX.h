@@ -21,7 +21,6 @@ public:
   ~VSystemX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VSystemX)
-
 BEGIN_COM_MAP(VSystemX)
         COM_INTERFACE_ENTRY2(IDispatch, IVSystemX)
         COM_INTERFACE_ENTRY(IVSystemX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VSystemX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(get_ErrorBaseCOM)(long *val);

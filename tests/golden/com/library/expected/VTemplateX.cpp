@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VTemplateX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VTemplateX,-1)
 
 STDMETHODIMP VTemplateX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VTemplateX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VTemplateX)
-
 BEGIN_COM_MAP(VTemplateX)
         COM_INTERFACE_ENTRY2(IDispatch, IVTemplateX)
         COM_INTERFACE_ENTRY(IVTemplateX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VTemplateX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

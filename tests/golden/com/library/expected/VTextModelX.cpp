@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VTextModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VTextModelX,-1)
 
 STDMETHODIMP VTextModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VTextModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VTextModelX)
-
 BEGIN_COM_MAP(VTextModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVTextModelX)
         COM_INTERFACE_ENTRY(IVTextModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VTextModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VTextResultX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VTextResultX,-1)
 
 STDMETHODIMP VTextResultX::InterfaceSupportsErrorInfo(REFIID riid)

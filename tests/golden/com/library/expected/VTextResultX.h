@@ -22,7 +22,6 @@ public:
   ~VTextResultX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VTextResultX)
-
 BEGIN_COM_MAP(VTextResultX)
         COM_INTERFACE_ENTRY2(IDispatch, IVTextResultX)
         COM_INTERFACE_ENTRY(IVTextResultX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VTextResultX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VTextureInspectionModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VTextureInspectionModelX,-1)
 
 STDMETHODIMP VTextureInspectionModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VTextureInspectionModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VTextureInspectionModelX)
-
 BEGIN_COM_MAP(VTextureInspectionModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVTextureInspectionModelX)
         COM_INTERFACE_ENTRY(IVTextureInspectionModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VTextureInspectionModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

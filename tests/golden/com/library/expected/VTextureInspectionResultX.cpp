@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VTextureInspectionResultX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VTextureInspectionResultX,-1)
 
 STDMETHODIMP VTextureInspectionResultX::InterfaceSupportsErrorInfo(REFIID riid)

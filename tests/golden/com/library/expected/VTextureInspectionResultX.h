@@ -22,7 +22,6 @@ public:
   ~VTextureInspectionResultX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VTextureInspectionResultX)
-
 BEGIN_COM_MAP(VTextureInspectionResultX)
         COM_INTERFACE_ENTRY2(IDispatch, IVTextureInspectionResultX)
         COM_INTERFACE_ENTRY(IVTextureInspectionResultX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VTextureInspectionResultX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -21,7 +21,6 @@ public:
   ~VTupleX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VTupleX)
-
 BEGIN_COM_MAP(VTupleX)
         COM_INTERFACE_ENTRY2(IDispatch, IVTupleX)
         COM_INTERFACE_ENTRY(IVTupleX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VTupleX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
 };

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VUntypedObjectX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VUntypedObjectX,-1)
 
 STDMETHODIMP VUntypedObjectX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

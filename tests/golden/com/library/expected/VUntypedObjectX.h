@@ -22,7 +22,6 @@ public:
   ~VUntypedObjectX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VUntypedObjectX)
-
 BEGIN_COM_MAP(VUntypedObjectX)
         COM_INTERFACE_ENTRY2(IDispatch, IVUntypedObjectX)
         COM_INTERFACE_ENTRY(IVUntypedObjectX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VUntypedObjectX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VVariationModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VVariationModelX,-1)
 
 STDMETHODIMP VVariationModelX::InterfaceSupportsErrorInfo(REFIID riid)

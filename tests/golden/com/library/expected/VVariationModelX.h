@@ -22,7 +22,6 @@ public:
   ~VVariationModelX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VVariationModelX)
-
 BEGIN_COM_MAP(VVariationModelX)
         COM_INTERFACE_ENTRY2(IDispatch, IVVariationModelX)
         COM_INTERFACE_ENTRY(IVVariationModelX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VVariationModelX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VWindowX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VWindowX,0)
 
 STDMETHODIMP VWindowX::InterfaceSupportsErrorInfo(REFIID riid)

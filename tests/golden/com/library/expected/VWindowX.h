@@ -22,7 +22,6 @@ public:
   ~VWindowX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VWindowX)
-
 BEGIN_COM_MAP(VWindowX)
         COM_INTERFACE_ENTRY2(IDispatch, IVWindowX)
         COM_INTERFACE_ENTRY(IVWindowX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VWindowX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VXLDContX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDContX,-1)
 
 STDMETHODIMP VXLDContX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

@@ -23,7 +23,6 @@ public:
   ~VXLDContX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VXLDContX)
-
 BEGIN_COM_MAP(VXLDContX)
         COM_INTERFACE_ENTRY2(IDispatch, IVXLDContX)
         COM_INTERFACE_ENTRY(IVXLDContX)
@@ -33,10 +32,8 @@ BEGIN_COM_MAP(VXLDContX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

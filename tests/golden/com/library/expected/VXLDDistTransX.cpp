@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VXLDDistTransX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VXLDDistTransX,-1)
 
 STDMETHODIMP VXLDDistTransX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -22,7 +22,6 @@ public:
   ~VXLDDistTransX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VXLDDistTransX)
-
 BEGIN_COM_MAP(VXLDDistTransX)
         COM_INTERFACE_ENTRY2(IDispatch, IVXLDDistTransX)
         COM_INTERFACE_ENTRY(IVXLDDistTransX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VXLDDistTransX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(HandleAccess)(Vlong *rVal);

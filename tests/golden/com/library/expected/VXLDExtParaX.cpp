@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VXLDExtParaX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDExtParaX,-1)
 
 STDMETHODIMP VXLDExtParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

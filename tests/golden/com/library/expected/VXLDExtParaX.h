@@ -23,7 +23,6 @@ public:
   ~VXLDExtParaX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VXLDExtParaX)
-
 BEGIN_COM_MAP(VXLDExtParaX)
         COM_INTERFACE_ENTRY2(IDispatch, IVXLDExtParaX)
         COM_INTERFACE_ENTRY(IVXLDExtParaX)
@@ -33,10 +32,8 @@ BEGIN_COM_MAP(VXLDExtParaX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

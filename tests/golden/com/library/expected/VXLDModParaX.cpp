@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VXLDModParaX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDModParaX,-1)
 
 STDMETHODIMP VXLDModParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

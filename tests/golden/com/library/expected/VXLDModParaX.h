@@ -23,7 +23,6 @@ public:
   ~VXLDModParaX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VXLDModParaX)
-
 BEGIN_COM_MAP(VXLDModParaX)
         COM_INTERFACE_ENTRY2(IDispatch, IVXLDModParaX)
         COM_INTERFACE_ENTRY(IVXLDModParaX)
@@ -33,10 +32,8 @@ BEGIN_COM_MAP(VXLDModParaX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VXLDParaX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDParaX,-1)
 
 STDMETHODIMP VXLDParaX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

@@ -23,7 +23,6 @@ public:
   ~VXLDParaX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VXLDParaX)
-
 BEGIN_COM_MAP(VXLDParaX)
         COM_INTERFACE_ENTRY2(IDispatch, IVXLDParaX)
         COM_INTERFACE_ENTRY(IVXLDParaX)
@@ -33,10 +32,8 @@ BEGIN_COM_MAP(VXLDParaX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

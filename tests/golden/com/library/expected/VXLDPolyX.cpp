@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VXLDPolyX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDPolyX,-1)
 
 STDMETHODIMP VXLDPolyX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

@@ -23,7 +23,6 @@ public:
   ~VXLDPolyX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VXLDPolyX)
-
 BEGIN_COM_MAP(VXLDPolyX)
         COM_INTERFACE_ENTRY2(IDispatch, IVXLDPolyX)
         COM_INTERFACE_ENTRY(IVXLDPolyX)
@@ -33,10 +32,8 @@ BEGIN_COM_MAP(VXLDPolyX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

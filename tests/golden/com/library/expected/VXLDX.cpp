@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VXLDX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_OBJ(VXLDX,-1)
 
 STDMETHODIMP VXLDX::Cast(IVObjectX *Source) {VCOM_CAST_IMPL(2);}

@@ -22,7 +22,6 @@ public:
   ~VXLDX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VXLDX)
-
 BEGIN_COM_MAP(VXLDX)
         COM_INTERFACE_ENTRY2(IDispatch, IVXLDX)
         COM_INTERFACE_ENTRY(IVXLDX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VXLDX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

@@ -22,7 +22,6 @@ public:
   ~VImageX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VImageX)
-
 BEGIN_COM_MAP(VImageX)
         COM_INTERFACE_ENTRY2(IDispatch, IVImageX)
         COM_INTERFACE_ENTRY(IVImageX)
@@ -31,10 +30,8 @@ BEGIN_COM_MAP(VImageX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vobject handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(Cast)(IVObjectX *Source);

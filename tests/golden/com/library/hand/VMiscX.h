@@ -21,7 +21,6 @@ public:
   ~VMiscX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMiscX)
-
 BEGIN_COM_MAP(VMiscX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMiscX)
         COM_INTERFACE_ENTRY(IVMiscX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VMiscX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(CloseWindow)(

@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VOperatorSetX.h"
-
 VOperatorSetX::VOperatorSetX() {}
 VOperatorSetX::~VOperatorSetX() {}
 
@@ -50,8 +49,8 @@ STDMETHODIMP VOperatorSetX::CloseWindow(
 }
 
 STDMETHODIMP VOperatorSetX::ReadImage(
-    IVImageX** Image,
-    BSTR FileName)
+    BSTR FileName,
+    IVImageX** Image)
 {
   Vproc_handle ph;
   Verror errorStatus = VcomPreCall(1,&ph);
@@ -72,9 +71,9 @@ STDMETHODIMP VOperatorSetX::ReadImage(
 
 STDMETHODIMP VOperatorSetX::CopyObj(
     IVUntypedObjectX* Objects,
-    IVUntypedObjectX** ObjectsSelected,
     Vlong Index,
-    Vlong NumObj)
+    Vlong NumObj,
+    IVUntypedObjectX** ObjectsSelected)
 {
   Vproc_handle ph;
   Verror errorStatus = VcomPreCall(2,&ph);

@@ -21,7 +21,6 @@ public:
   ~VOperatorSetX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VOperatorSetX)
-
 BEGIN_COM_MAP(VOperatorSetX)
         COM_INTERFACE_ENTRY2(IDispatch, IVOperatorSetX)
         COM_INTERFACE_ENTRY(IVOperatorSetX)
@@ -29,22 +28,20 @@ BEGIN_COM_MAP(VOperatorSetX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(CloseWindow)(
     IVWindowX* WindowHandle);
   STDMETHOD(ReadImage)(
-    IVImageX** Image,
-    BSTR FileName);
+    BSTR FileName,
+    IVImageX** Image);
   STDMETHOD(CopyObj)(
     IVUntypedObjectX* Objects,
-    IVUntypedObjectX** ObjectsSelected,
     Vlong Index,
-    Vlong NumObj);
+    Vlong NumObj,
+    IVUntypedObjectX** ObjectsSelected);
   STDMETHOD(ClearShapeModel)(
     IVShapeModelX* ModelID);
   STDMETHOD(CreateShapeModel)(

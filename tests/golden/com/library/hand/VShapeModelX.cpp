@@ -17,7 +17,6 @@ extern CComModule _Module;
 #include "VornixX.h"
 #include "VornixCOM.h"
 #include "VShapeModelX.h"
-
 VCOM_HANDLE_ACCESS_IMPL_TOOL(VShapeModelX,3)
 
 STDMETHODIMP VShapeModelX::InterfaceSupportsErrorInfo(REFIID riid)

@@ -16,7 +16,6 @@ extern CComModule _Module;
 #include "mylibX.h"
 #include "VornixCOM.h"
 #include "VmylibX.h"
-
 extern "C" VUserImport int VmylibGetOffset();
 
 int offset = -1;
@@ -98,12 +97,12 @@ STDMETHODIMP VMylibX::MyReset(
 
 STDMETHODIMP VMylibX::MyThreshold(
     IVUntypedObjectX* Image,
-    IVUntypedObjectX** Region,
     double MinGray,
     BSTR Mode,
     IVHomMat2DX* HomMat2d,
     Vlong* Area,
-    VARIANT* Values)
+    VARIANT* Values,
+    IVUntypedObjectX** Region)
 {
   Vproc_handle ph;
   Verror errorStatus = VcomPreCallUser(2,&ph);
@@ -125,9 +124,9 @@ STDMETHODIMP VMylibX::MyThreshold(
   if (!VIsError(errorStatus))
   {
   }
-  VCOMSTOREOO(1,Region,VUntypedObjectX);
   errorStatus = VcomStoreOCL(ph,0,Area,errorStatus);
   errorStatus = VcomStoreOCV(ph,1,Values,errorStatus);
+  VCOMSTOREOO(1,Region,VUntypedObjectX);
   errorStatus = VcomPostCall(ph,errorStatus);
 
   return errorStatus == V_MSG_TRUE ? S_OK :

@@ -21,7 +21,6 @@ public:
   ~VMylibX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMylibX)
-
 BEGIN_COM_MAP(VMylibX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMylibX)
         COM_INTERFACE_ENTRY(IVMylibX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VMylibX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(MyFind)(
@@ -42,12 +39,12 @@ public:
 );
   STDMETHOD(MyThreshold)(
     IVUntypedObjectX* Image,
-    IVUntypedObjectX** Region,
     double MinGray,
     BSTR Mode,
     IVHomMat2DX* HomMat2d,
     Vlong* Area,
-    VARIANT* Values);
+    VARIANT* Values,
+    IVUntypedObjectX** Region);
 };
 
 #endif /* _VMylibX_H*/

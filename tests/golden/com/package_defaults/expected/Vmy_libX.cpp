@@ -16,7 +16,6 @@ extern CComModule _Module;
 #include "my_libX.h"
 #include "VornixCOM.h"
 #include "Vmy_libX.h"
-
 extern "C" VUserImport int Vmy_libGetOffset();
 
 int offset = -1;

@@ -21,7 +21,6 @@ public:
   ~VMyLibX();
 
 DECLARE_REGISTRY_RESOURCEID(IDR_VMyLibX)
-
 BEGIN_COM_MAP(VMyLibX)
         COM_INTERFACE_ENTRY2(IDispatch, IVMyLibX)
         COM_INTERFACE_ENTRY(IVMyLibX)
@@ -29,10 +28,8 @@ BEGIN_COM_MAP(VMyLibX)
         COM_INTERFACE_ENTRY(IProvideClassInfo)
         COM_INTERFACE_ENTRY(IProvideClassInfo2)
 END_COM_MAP()
-
 private:
     Vtuple handle;
-
 public:
   STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid);
   STDMETHOD(MyInfo)(

@@ -20,9 +20,7 @@ extern CComModule _Module;
 #include "my_libx.h"
 #include "my_libx_i.c"
 #include "Vmy_libX.h"
-
 CComModule _Module;
-
 BEGIN_OBJECT_MAP(ObjectMap)
 OBJECT_ENTRY(CLSID_VMyLibX, VMyLibX)
 END_OBJECT_MAP()

@@ -20,9 +20,7 @@ extern CComModule _Module;
 #include "mylibx.h"
 #include "mylibx_i.c"
 #include "VmylibX.h"
-
 CComModule _Module;
-
 BEGIN_OBJECT_MAP(ObjectMap)
 OBJECT_ENTRY(CLSID_VMylibX, VMylibX)
 END_OBJECT_MAP()

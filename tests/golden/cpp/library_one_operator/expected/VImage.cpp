@@ -39,3 +39,24 @@ void VImage::AssertObjectClass()
   VornixAPI::AssertObjectClass(mKey,"image");
 }
 
+VImageArray::VImageArray()
+{
+}
+
+VImageArray::VImageArray(VImage* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VImageArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VImage[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VImage array creation","Out of memory").ThrowInstance();
+  }
+}

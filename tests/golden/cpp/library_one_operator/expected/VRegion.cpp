@@ -39,3 +39,24 @@ void VRegion::AssertObjectClass()
   VornixAPI::AssertObjectClass(mKey,"region");
 }
 
+VRegionArray::VRegionArray()
+{
+}
+
+VRegionArray::VRegionArray(VRegion* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VRegionArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VRegion[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VRegion array creation","Out of memory").ThrowInstance();
+  }
+}

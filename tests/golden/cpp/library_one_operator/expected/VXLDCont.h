@@ -53,6 +53,19 @@ private:
 
 };
 
+class LIntExport VXLDContArray : public VObjectBaseArray
+{
+public:
+  VXLDContArray();
+  VXLDContArray(VXLDCont* classes, Vlong length);
+  /* Define a default constructor to prevent compilers that support
+   * C++11 R-Value References v3.0 declaring an implicite move
+   * assignment/constructor. */
+  ~VXLDContArray() {}
+protected:
+  virtual void CreateArray(Vlong length);
+};
+
 }
 
 #endif

@@ -38,3 +38,24 @@ void VXLDExtPara::AssertObjectClass()
   VornixAPI::AssertObjectClass(mKey,"xld_ext_para");
 }
 
+VXLDExtParaArray::VXLDExtParaArray()
+{
+}
+
+VXLDExtParaArray::VXLDExtParaArray(VXLDExtPara* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VXLDExtParaArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VXLDExtPara[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VXLDExtPara array creation","Out of memory").ThrowInstance();
+  }
+}

@@ -53,6 +53,19 @@ private:
 
 };
 
+class LIntExport VXLDModParaArray : public VObjectBaseArray
+{
+public:
+  VXLDModParaArray();
+  VXLDModParaArray(VXLDModPara* classes, Vlong length);
+  /* Define a default constructor to prevent compilers that support
+   * C++11 R-Value References v3.0 declaring an implicite move
+   * assignment/constructor. */
+  ~VXLDModParaArray() {}
+protected:
+  virtual void CreateArray(Vlong length);
+};
+
 }
 
 #endif

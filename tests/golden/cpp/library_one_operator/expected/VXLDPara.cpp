@@ -38,3 +38,24 @@ void VXLDPara::AssertObjectClass()
   VornixAPI::AssertObjectClass(mKey,"xld_para");
 }
 
+VXLDParaArray::VXLDParaArray()
+{
+}
+
+VXLDParaArray::VXLDParaArray(VXLDPara* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VXLDParaArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VXLDPara[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VXLDPara array creation","Out of memory").ThrowInstance();
+  }
+}

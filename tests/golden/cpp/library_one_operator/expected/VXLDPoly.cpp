@@ -38,3 +38,24 @@ void VXLDPoly::AssertObjectClass()
   VornixAPI::AssertObjectClass(mKey,"xld_poly");
 }
 
+VXLDPolyArray::VXLDPolyArray()
+{
+}
+
+VXLDPolyArray::VXLDPolyArray(VXLDPoly* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VXLDPolyArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VXLDPoly[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VXLDPoly array creation","Out of memory").ThrowInstance();
+  }
+}

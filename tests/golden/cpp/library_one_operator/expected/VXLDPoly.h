@@ -53,6 +53,19 @@ private:
 
 };
 
+class LIntExport VXLDPolyArray : public VObjectBaseArray
+{
+public:
+  VXLDPolyArray();
+  VXLDPolyArray(VXLDPoly* classes, Vlong length);
+  /* Define a default constructor to prevent compilers that support
+   * C++11 R-Value References v3.0 declaring an implicite move
+   * assignment/constructor. */
+  ~VXLDPolyArray() {}
+protected:
+  virtual void CreateArray(Vlong length);
+};
+
 }
 
 #endif

@@ -54,6 +54,19 @@ private:
 
 };
 
+class LIntExport VImageArray : public VObjectBaseArray
+{
+public:
+  VImageArray();
+  VImageArray(VImage* classes, Vlong length);
+  /* Define a default constructor to prevent compilers that support
+   * C++11 R-Value References v3.0 declaring an implicite move
+   * assignment/constructor. */
+  ~VImageArray() {}
+protected:
+  virtual void CreateArray(Vlong length);
+};
+
 }
 
 #endif

@@ -33,3 +33,24 @@ void VObject::AssertObjectClass()
   // No check required for generic object
 }
 
+VObjectArray::VObjectArray()
+{
+}
+
+VObjectArray::VObjectArray(VObject* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VObjectArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VObject[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VObject array creation","Out of memory").ThrowInstance();
+  }
+}

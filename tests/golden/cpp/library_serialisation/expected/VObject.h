@@ -50,6 +50,19 @@ private:
 
 };
 
+class LIntExport VObjectArray : public VObjectBaseArray
+{
+public:
+  VObjectArray();
+  VObjectArray(VObject* classes, Vlong length);
+  /* Define a default constructor to prevent compilers that support
+   * C++11 R-Value References v3.0 declaring an implicite move
+   * assignment/constructor. */
+  ~VObjectArray() {}
+protected:
+  virtual void CreateArray(Vlong length);
+};
+
 }
 
 #endif

@@ -54,6 +54,19 @@ private:
 
 };
 
+class LIntExport VRegionArray : public VObjectBaseArray
+{
+public:
+  VRegionArray();
+  VRegionArray(VRegion* classes, Vlong length);
+  /* Define a default constructor to prevent compilers that support
+   * C++11 R-Value References v3.0 declaring an implicite move
+   * assignment/constructor. */
+  ~VRegionArray() {}
+protected:
+  virtual void CreateArray(Vlong length);
+};
+
 }
 
 #endif

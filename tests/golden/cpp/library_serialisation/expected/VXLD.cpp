@@ -38,3 +38,24 @@ void VXLD::AssertObjectClass()
   VornixAPI::AssertObjectClass(mKey,"xld");
 }
 
+VXLDArray::VXLDArray()
+{
+}
+
+VXLDArray::VXLDArray(VXLD* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VXLDArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VXLD[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VXLD array creation","Out of memory").ThrowInstance();
+  }
+}

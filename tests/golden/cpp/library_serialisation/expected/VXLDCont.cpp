@@ -38,3 +38,24 @@ void VXLDCont::AssertObjectClass()
   VornixAPI::AssertObjectClass(mKey,"xld_cont");
 }
 
+VXLDContArray::VXLDContArray()
+{
+}
+
+VXLDContArray::VXLDContArray(VXLDCont* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VXLDContArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VXLDCont[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VXLDCont array creation","Out of memory").ThrowInstance();
+  }
+}

@@ -53,6 +53,19 @@ private:
 
 };
 
+class LIntExport VXLDExtParaArray : public VObjectBaseArray
+{
+public:
+  VXLDExtParaArray();
+  VXLDExtParaArray(VXLDExtPara* classes, Vlong length);
+  /* Define a default constructor to prevent compilers that support
+   * C++11 R-Value References v3.0 declaring an implicite move
+   * assignment/constructor. */
+  ~VXLDExtParaArray() {}
+protected:
+  virtual void CreateArray(Vlong length);
+};
+
 }
 
 #endif

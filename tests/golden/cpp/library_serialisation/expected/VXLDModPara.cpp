@@ -38,3 +38,24 @@ void VXLDModPara::AssertObjectClass()
   VornixAPI::AssertObjectClass(mKey,"xld_mod_para");
 }
 
+VXLDModParaArray::VXLDModParaArray()
+{
+}
+
+VXLDModParaArray::VXLDModParaArray(VXLDModPara* classes, Vlong length)
+{
+  InitFromArray(classes,length);
+}
+
+void VXLDModParaArray::CreateArray(Vlong length)
+{
+  try
+  {
+    mArray  = new VXLDModPara[length];
+    mLength = length;
+  }
+  catch (std::bad_alloc&)
+  {
+    VException("VXLDModPara array creation","Out of memory").ThrowInstance();
+  }
+}

@@ -22,8 +22,8 @@ namespace VornixDotNet
     /// <param name="transX">Translation along the x axis. Default: 0.1</param>
     /// <param name="transY">Translation along the y axis. Default: 0.1</param>
     /// <param name="stringVal">Order of the transformations. Default: 'Rp+T'</param>
-    /// <param name="pose">3D pose.</param>
-    public static void CreatePose(double transX, double transY, string stringVal, out VPose pose)
+    /// <returns>3D pose.</returns>
+    public static VPose CreatePose(double transX, double transY, string stringVal)
     {
       IntPtr proc = VornixAPI.PreCall(VProcIDs.CREATE_POSE);
       VornixAPI.StoreD(proc, 0, transX);
@@ -31,67 +31,77 @@ namespace VornixDotNet
       VornixAPI.StoreS(proc, 2, stringVal);
       VornixAPI.InitOCT(proc, 0);
       Verror err = VornixAPI.CallProcedure(proc);
+      VPose pose;
       err = VPose.LoadNew(proc, 0, err, out pose);
       VornixAPI.PostCall(proc, err);
+      return pose;
     }
     /// <summary>Deserialize a shape model.</summary>
     /// <param name="serializedItemHandle">Handle of the serialized item.</param>
-    /// <param name="modelID">Handle of the model.</param>
-    public static void DeserializeShapeModel(VSerializedItem serializedItemHandle, out VShapeModel modelID)
+    /// <returns>Handle of the model.</returns>
+    public static VShapeModel DeserializeShapeModel(VSerializedItem serializedItemHandle)
     {
       IntPtr proc = VornixAPI.PreCall(VProcIDs.DESERIALIZE_SHAPE_MODEL);
       VornixAPI.Store(proc, 0, serializedItemHandle);
       VornixAPI.InitOCT(proc, 0);
       Verror err = VornixAPI.CallProcedure(proc);
+      VShapeModel modelID;
       err = VShapeModel.LoadNew(proc, 0, err, out modelID);
       VornixAPI.PostCall(proc, err);
       GC.KeepAlive(serializedItemHandle);
+      return modelID;
     }
     /// <summary>Deserialize a tuple.</summary>
     /// <param name="serializedItemHandle">Handle of the serialized item.</param>
-    /// <param name="tuple">Deserialized tuple.</param>
-    public static void DeserializeTuple(VSerializedItem serializedItemHandle, out VTuple tuple)
+    /// <returns>Deserialized tuple.</returns>
+    public static VTuple DeserializeTuple(VSerializedItem serializedItemHandle)
     {
       IntPtr proc = VornixAPI.PreCall(VProcIDs.DESERIALIZE_TUPLE);
       VornixAPI.Store(proc, 0, serializedItemHandle);
       VornixAPI.InitOCT(proc, 0);
       Verror err = VornixAPI.CallProcedure(proc);
+      VTuple tuple;
       err = VTuple.LoadNew(proc, 0, err, out tuple);
       VornixAPI.PostCall(proc, err);
       GC.KeepAlive(serializedItemHandle);
+      return tuple;
     }
     /// <summary>Serialize a shape model.</summary>
     /// <param name="modelID">Handle of the model.</param>
-    /// <param name="serializedItemHandle">Handle of the serialized item.</param>
-    public static void SerializeShapeModel(VShapeModel modelID, out VSerializedItem serializedItemHandle)
+    /// <returns>Handle of the serialized item.</returns>
+    public static VSerializedItem SerializeShapeModel(VShapeModel modelID)
     {
       IntPtr proc = VornixAPI.PreCall(VProcIDs.SERIALIZE_SHAPE_MODEL);
       VornixAPI.Store(proc, 0, modelID);
       VornixAPI.InitOCT(proc, 0);
       Verror err = VornixAPI.CallProcedure(proc);
+      VSerializedItem serializedItemHandle;
       err = VSerializedItem.LoadNew(proc, 0, err, out serializedItemHandle);
       VornixAPI.PostCall(proc, err);
       GC.KeepAlive(modelID);
+      return serializedItemHandle;
     }
     /// <summary>Serialize a tuple.</summary>
     /// <param name="tuple">Tuple to serialize.</param>
-    /// <param name="serializedItemHandle">Handle of the serialized item.</param>
-    public static void SerializeTuple(VTuple tuple, out VSerializedItem serializedItemHandle)
+    /// <returns>Handle of the serialized item.</returns>
+    public static VSerializedItem SerializeTuple(VTuple tuple)
     {
       IntPtr proc = VornixAPI.PreCall(VProcIDs.SERIALIZE_TUPLE);
       VornixAPI.Store(proc, 0, tuple);
       VornixAPI.InitOCT(proc, 0);
       Verror err = VornixAPI.CallProcedure(proc);
       VornixAPI.UnpinTuple(tuple);
+      VSerializedItem serializedItemHandle;
       err = VSerializedItem.LoadNew(proc, 0, err, out serializedItemHandle);
       VornixAPI.PostCall(proc, err);
+      return serializedItemHandle;
     }
     /// <summary>Select pixels with gray values in a range.</summary>
     /// <param name="image">Input image.</param>
-    /// <param name="region">Segmented region.</param>
     /// <param name="minGray">Lower threshold. Default: 128.0</param>
     /// <param name="maxGray">Upper threshold. Default: 255.0</param>
-    public static void Threshold(VImage image, out VRegion region, double minGray, double maxGray)
+    /// <returns>Segmented region.</returns>
+    public static VRegion Threshold(VImage image, double minGray, double maxGray)
     {
       IntPtr proc = VornixAPI.PreCall(VProcIDs.THRESHOLD);
       VornixAPI.Store(proc, 1, image);
@@ -99,15 +109,17 @@ namespace VornixDotNet
       VornixAPI.StoreD(proc, 1, maxGray);
       VornixAPI.InitOCT(proc, 1);
       Verror err = VornixAPI.CallProcedure(proc);
+      VRegion region;
       err = VRegion.LoadNew(proc, 1, err, out region);
       VornixAPI.PostCall(proc, err);
       GC.KeepAlive(image);
+      return region;
     }
     /// <summary>Add two tuples.</summary>
     /// <param name="s1">Input tuple 1.</param>
     /// <param name="s2">Input tuple 2.</param>
-    /// <param name="sum">Sum of the input tuples.</param>
-    public static void TupleAdd(VTuple s1, VTuple s2, out VTuple sum)
+    /// <returns>Sum of the input tuples.</returns>
+    public static VTuple TupleAdd(VTuple s1, VTuple s2)
     {
       IntPtr proc = VornixAPI.PreCall(VProcIDs.TUPLE_ADD);
       VornixAPI.Store(proc, 0, s1);
@@ -116,8 +128,10 @@ namespace VornixDotNet
       Verror err = VornixAPI.CallProcedure(proc);
       VornixAPI.UnpinTuple(s1);
       VornixAPI.UnpinTuple(s2);
+      VTuple sum;
       err = VTuple.LoadNew(proc, 0, err, out sum);
       VornixAPI.PostCall(proc, err);
+      return sum;
     }
   }
 }

@@ -56,10 +56,10 @@ namespace VornixDotNet
     /// <param name="modelIDs">Handles of the models.</param>
     /// <param name="address">Buffer for the results.</param>
     /// <param name="classVal">Class of the models (a & b). Default: 'all'</param>
-    /// <param name="poses">Poses of the matches.</param>
     /// <param name="counts">Number of matches per model.</param>
     /// <param name="addresses">Addresses of the match data.</param>
-    public static void FindModels(VObject image, VShapeModel[] modelIDs, IntPtr address, string classVal, out VPose[] poses, out VTuple counts, out VTuple addresses)
+    /// <returns>Poses of the matches.</returns>
+    public static VPose[] FindModels(VObject image, VShapeModel[] modelIDs, IntPtr address, string classVal, out VTuple counts, out VTuple addresses)
     {
       VTuple modelIDsBuffer = VShapeModel.ConcatArray(modelIDs);
       IntPtr proc = PreCallUser(0);
@@ -72,6 +72,7 @@ namespace VornixDotNet
       VornixAPI.InitOCT(proc, 2);
       Verror err = VornixAPI.CallProcedure(proc);
       VornixAPI.UnpinTuple(modelIDsBuffer);
+      VPose[] poses;
       VTuple posesBuffer;
       err = VTuple.LoadNew(proc, 0, err, out posesBuffer);
       err = VTuple.LoadNew(proc, 1, VTupleType.INTEGER, err, out counts);
@@ -80,21 +81,24 @@ namespace VornixDotNet
       poses = VPose.SplitArray(posesBuffer);
       GC.KeepAlive(image);
       GC.KeepAlive(modelIDs);
+      return poses;
     }
     /// <summary>Prepare a shape model for matching.</summary>
     /// <param name="template">Input image whose domain is the model.</param>
     /// <param name="numLevels">Maximum number of pyramid levels. Default: 4</param>
-    /// <param name="modelID">Handle of the model.</param>
-    public static void CreateShapeModel(VObject template, int numLevels, out VShapeModel modelID)
+    /// <returns>Handle of the model.</returns>
+    public static VShapeModel CreateShapeModel(VObject template, int numLevels)
     {
       IntPtr proc = PreCallUser(1);
       VornixAPI.Store(proc, 1, template);
       VornixAPI.StoreI(proc, 0, numLevels);
       VornixAPI.InitOCT(proc, 0);
       Verror err = VornixAPI.CallProcedure(proc);
+      VShapeModel modelID;
       err = VShapeModel.LoadNew(proc, 0, err, out modelID);
       VornixAPI.PostCall(proc, err);
       GC.KeepAlive(template);
+      return modelID;
     }
   }
 }

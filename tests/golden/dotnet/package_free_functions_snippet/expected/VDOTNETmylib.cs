@@ -52,14 +52,16 @@ namespace VornixDotNet
     }
 
     /// <summary>Elapsed processing time since the last call.</summary>
-    /// <param name="seconds"></param>
-    public static void CountSeconds(out double seconds)
+    /// <returns></returns>
+    public static double CountSeconds()
     {
       IntPtr proc = PreCallUser(0);
       VornixAPI.InitOCT(proc, 0);
       Verror err = VornixAPI.CallProcedure(proc);
+      double seconds;
       err = VornixAPI.LoadD(proc, 0, err, out seconds);
       VornixAPI.PostCall(proc, err);
+      return seconds;
     }
   }
 }
