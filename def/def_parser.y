@@ -96,14 +96,16 @@ char type_flag(std::string* word) {
   parse_error("type flag expected: '%c' is no type flag", flag);
 }
 
-void declare_operator(std::string* name, std::string* function,
+// The name stays with its token: the rule's error alternative quotes it when
+// the declaration's slots fail to parse, so the rule's end deletes it.
+void declare_operator(const std::string& name, std::string* function,
                       std::vector<DeclaredParam>* groups[4]) {
   std::vector<DeclaredParam> declared[4];
   for (int group = 0; group < 4; ++group) {
     declared[group] = std::move(*groups[group]);
     delete groups[group];
   }
-  begin_operator_declaration(take(name), take(function), declared);
+  begin_operator_declaration(name, take(function), declared);
 }
 
 SplitMethod* split_method(std::string* name, TextList* params) {
@@ -294,9 +296,9 @@ chapter_ref
 referenz
   : IDENTIFIER ARROW IDENTIFIER '[' parlist ':' parlist ':' parlist ':' parlist ']'
         { std::vector<DeclaredParam>* groups[4] = {$5, $7, $9, $11};
-          declare_operator($1, $3, groups); }
+          declare_operator(*$1, $3, groups); }
     info
-        { $$ = finish_operator_declaration(); }
+        { delete $1; $$ = finish_operator_declaration(); }
   | IDENTIFIER ARROW IDENTIFIER '[' error ']'
         { parse_error("%s %s", "illegal parameter name in operator declaration:", $1->c_str()); }
   | IDENTIFIER error  { parse_error("'<-' expected"); }
@@ -450,9 +452,9 @@ parallelinfo
 
 parameter
   : IDENTIFIER ':' vornixtype ';'
-        { std::string name = take($1); begin_parameter_block(name, take($3)); }
+        { begin_parameter_block(*$1, take($3)); }
     parinfolist
-        { end_parameter_block(); }
+        { delete $1; end_parameter_block(); }
   | IDENTIFIER ':' error ';'  { parse_error("type of parameter '%s' expected", $1->c_str()); }
   | error ';'
         { ParserState& s = parser_state();
@@ -583,7 +585,11 @@ void dispatch_at_end_of_input() {
 int parse_definition_files() {
   yydebug = settings().parser_trace ? 1 : 0;
   try {
-    return yyparse();
+    // yyparse gives 2 when its stack is full (YYMAXDEPTH): deeply nested
+    // expressions, which deserve their line rather than the generic message.
+    int result = yyparse();
+    if (result == 2) parse_error("nesting too deep");
+    return result;
   } catch (const std::bad_alloc&) {
     if (input_read) throw;
     parse_error("Speicherallokierung fehlgeschlagen");

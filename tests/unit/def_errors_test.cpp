@@ -114,6 +114,12 @@ const ErrorCase cases[] = {
     {"file_ext", PARAM_A "  file_ext: a b;\n", AT(3, "list of file extensions expected"), 1},
     {"file_ext_descr", PARAM_A "  file_ext_descr: a b;\n",
      AT(3, "list of file extension descriptions expected"), 1},
+    // Errors met after the declaration's or the parameter block's start,
+    // whose names the error alternatives quote.
+    {"text_without_colon_in_parameter", PARAM_A "  description.english ;\n",
+     AT(3, "type of parameter 'A' expected"), 1},
+    {"text_without_colon_after_declaration", "op <- COp[:::];\nshort ;]\n",
+     AT(2, "illegal parameter name in operator declaration: op"), 1},
     {"type_flag_letter", "op <- COp[::A$x:];\n", AT(1, "type flag expected: 'x' is no type flag"), 1},
     {"type_flag_missing", "op <- COp[::A$1:];\n", AT(1, "type flag expected"), 1},
     {"empty_value", OP "chapter: , a;\n", AT(2, "empty value in value list"), 1},
@@ -305,6 +311,17 @@ TEST(DefinitionErrors, EveryMessageWithFileAndLine) {
     EXPECT_EQ(stderr_text, c.expected);
     EXPECT_EQ(status, c.status);
   }
+}
+
+// The parser's stack is bounded: an expression nested ten thousand levels
+// deep is reported at its line instead of the generic syntax-error text.
+TEST(DefinitionErrors, NestingTooDeep) {
+  std::string input = PARAM_A "  value_number: " + std::string(12000, '(') + "A" +
+                      std::string(12000, ')') + ";\n";
+  ErrorCase c{"nesting", input.c_str(), AT(3, "nesting too deep"), 1};
+  int status = 0;
+  EXPECT_EQ(run_vornc(c, status), c.expected);
+  EXPECT_EQ(status, 1);
 }
 
 // -d turns on the grammar's own state-by-state trace on standard error.
