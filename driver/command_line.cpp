@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include "driver/xslt_processor.h"
 #include "driver/def_files.h"
 #include "driver/diagnostics.h"
+#include "driver/input_files.h"
 #include "driver/settings.h"
 #include "opencl/kernel_headers.h"
 
@@ -45,7 +47,11 @@ bool is_name_char(int c) {
 }
 
 void read_include_exclude_file(char letter, const char* name) {
-  std::FILE* file = std::fopen(name, "rb");
+  std::FILE* file = open_input_file(name);
+  if (file == nullptr && errno == EISDIR) {
+    report_directory_not_file(name);
+    std::exit(1);
+  }
   if (file == nullptr) {
     report_error("-%c %sclude file not found \"%s\"\n", letter, letter == 'i' ? "in" : "ex", name);
     usage_exit(1);
@@ -79,7 +85,11 @@ void read_include_exclude_file(char letter, const char* name) {
 // text runs from the first letter at or after the eighth character up to the
 // DEL. Lines naming a ".c" file are source-file lines.
 void read_tags_file(const char* name) {
-  std::FILE* file = std::fopen(name, "rb");
+  std::FILE* file = open_input_file(name);
+  if (file == nullptr && errno == EISDIR) {
+    report_directory_not_file(name);
+    std::exit(1);
+  }
   if (file == nullptr) {
     report_error("could not open file '%s'", name);
     std::exit(1);
@@ -109,13 +119,19 @@ void add_def_file(const std::string& name, bool owned) {
 }
 
 void read_def_file_list(const char* name) {
-  std::FILE* file = std::fopen(name, "rb");
+  std::FILE* file = open_input_file(name);
+  if (file == nullptr && errno == EISDIR) {
+    report_directory_not_file(name);
+    std::exit(1);
+  }
   if (file == nullptr) {
     report_error("could not open file \"%s\"\n\n", name);
     std::exit(1);
   }
   std::string line;
   while (read_line(file, line)) {
+    // A list written on Windows ends its lines with CR LF.
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty()) add_def_file(line, true);
   }
   std::fclose(file);
@@ -169,8 +185,24 @@ void set_manual(const char* attached) {
   usage_exit(1);
 }
 
-// -T: "{-p <name> <value>} <xsl-file> [<xml-file>]".
+// -T: "{-p <name> <value>} <xsl-file> [<xml-file>]". "--allow-external"
+// outside a -p pair lets external entities and DTDs come from outside the
+// working directory; it is taken out before the rest is read.
 int run_xslt_mode(int argc, char** argv) {
+  std::vector<char*> kept(argv, argv + argc);
+  bool allow_external = false;
+  for (size_t i = 2; i < kept.size();) {
+    if (std::strcmp(kept[i], "-p") == 0) {
+      i += 3;
+    } else if (std::strcmp(kept[i], "--allow-external") == 0) {
+      allow_external = true;
+      kept.erase(kept.begin() + static_cast<long>(i));
+    } else {
+      ++i;
+    }
+  }
+  argc = static_cast<int>(kept.size());
+  argv = kept.data();
   std::vector<std::pair<std::string, std::string>> parameters;
   int stylesheet = 2;
   for (int i = 2; i < argc;) {
@@ -193,7 +225,7 @@ int run_xslt_mode(int argc, char** argv) {
     return -1;
   }
   const char* xml = stylesheet + 1 < argc ? argv[stylesheet + 1] : "-";
-  return run_xslt_processor(argv[stylesheet], xml, parameters);
+  return run_xslt_processor(argv[stylesheet], xml, parameters, allow_external);
 }
 
 }  // namespace

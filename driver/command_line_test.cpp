@@ -167,6 +167,32 @@ TEST(CommandLine, DefinitionFileLists) {
   EXPECT_FALSE(s.def_files[4].owned_by_driver);
 }
 
+// A list written on Windows: the CR of each line end is no part of the name.
+TEST(CommandLine, DefinitionFileListWithCrLf) {
+  std::string list = temp_file("crlf.lst", "first\r\n\r\nsecond.def\r\nthird\r");
+  const Settings& s = read({"-F" + list});
+  ASSERT_EQ(s.def_files.size(), 3u);
+  EXPECT_EQ(s.def_files[0].name, "first");
+  EXPECT_EQ(s.def_files[1].name, "second.def");
+  EXPECT_EQ(s.def_files[2].name, "third");
+}
+
+// A directory where a file is read opens but holds no text: each kind of
+// side file reports it (status 1) instead of reading it as empty.
+TEST(CommandLineDeath, DirectoriesAreNoFiles) {
+  std::string dir = ::testing::TempDir();
+  if (!dir.empty() && dir.back() == '/') dir.pop_back();
+  std::string message = "^vornc error: could not read file \"" + dir + "\": is a directory\n$";
+  EXPECT_EXIT(read({"-i", dir}), ::testing::ExitedWithCode(1), message);
+  EXPECT_EXIT(read({"-x" + dir}), ::testing::ExitedWithCode(1), message);
+  EXPECT_EXIT(read({"-c", dir}), ::testing::ExitedWithCode(1), message);
+  EXPECT_EXIT(read({"-F" + dir}), ::testing::ExitedWithCode(1), message);
+  mutable_settings() = Settings();
+  mutable_settings().error_def_path = dir;
+  EXPECT_EXIT(error_definition_text(), ::testing::ExitedWithCode(1),
+              "^Cannot open " + dir + " for reading.\n$");
+}
+
 TEST(CommandLineDeath, UsageErrors) {
   EXPECT_EXIT(read({"-H", "-q"}), ::testing::ExitedWithCode(1), "wrong parameter \"-q\"");
   EXPECT_EXIT(read({"-T"}), ::testing::ExitedWithCode(1), "wrong parameter \"-T\"");

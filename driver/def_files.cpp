@@ -1,11 +1,13 @@
 // Opening the definition files one after another for the lexer.
 #include "driver/def_files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "def/def_parser_api.h"
 #include "driver/diagnostics.h"
+#include "driver/input_files.h"
 #include "driver/settings.h"
 
 namespace {
@@ -17,14 +19,12 @@ int open_next_def_file() {
   if (next_def_file >= s.def_files.size()) return 1;
   const std::string& name = s.def_files[next_def_file].name;
   DefPosition& position = def_position();
-  position.path = name + ".def";
-  std::FILE* file = std::fopen(position.path.c_str(), "rb");
+  std::FILE* file = open_definition_file(name, position.path);
   if (file == nullptr) {
-    position.path = name;
-    file = std::fopen(position.path.c_str(), "rb");
-  }
-  if (file == nullptr) {
-    report_error("file not found \"%s\"\n", name.c_str());
+    if (errno == EISDIR)
+      report_directory_not_file(position.path);
+    else
+      report_error("file not found \"%s\"\n", name.c_str());
     std::exit(1);
   }
   set_lexer_input(file);

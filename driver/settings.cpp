@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "driver/input_files.h"
 
 namespace {
 Settings the_settings;
@@ -46,7 +47,7 @@ std::string error_definition_text() {
     std::fputs("-error-def-path option missing.\n", stderr);
     std::exit(1);
   }
-  std::FILE* file = std::fopen(the_settings.error_def_path.c_str(), "rb");
+  std::FILE* file = open_input_file(the_settings.error_def_path);
   if (file == nullptr) {
     std::fprintf(stderr, "Cannot open %s for reading.\n", the_settings.error_def_path.c_str());
     std::exit(1);
@@ -55,6 +56,11 @@ std::string error_definition_text() {
   char chunk[65536];
   size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, n);
+  bool read_failed = std::ferror(file) != 0;
   std::fclose(file);
+  if (read_failed) {
+    std::fprintf(stderr, "Cannot open %s for reading.\n", the_settings.error_def_path.c_str());
+    std::exit(1);
+  }
   return text;
 }

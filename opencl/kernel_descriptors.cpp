@@ -3,10 +3,12 @@
 // descriptor message quotes.
 #include "opencl/kernel_descriptors.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <set>
 
 #include "driver/diagnostics.h"
+#include "driver/input_files.h"
 
 int kdparse();
 
@@ -55,12 +57,29 @@ bool ends_with(const std::string& text, const char* tail) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-int read_decimal(const std::string& number) {
-  // Read as "%d" reads it: the leading integer, the fraction ignored.
-  long value = std::strtol(number.c_str(), nullptr, 10);
-  if (value > 2147483647L) return 2147483647;
-  if (value < -2147483647L - 1) return -2147483647 - 1;
-  return static_cast<int>(value);
+// A block size is a whole number from 0 (as if not given) to 2147483647,
+// written with digits only (a "+" in front is allowed): a fraction, an
+// exponent, a sign or a value beyond an int would be read as some other
+// number than the one written. false for anything else.
+bool read_block_size(const std::string& number, int& size) {
+  size_t pos = number.size() > 1 && number[0] == '+' ? 1 : 0;
+  if (pos == number.size()) return false;
+  long long value = 0;
+  for (; pos < number.size(); ++pos) {
+    char c = number[pos];
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+    if (value > 2147483647LL) return false;
+  }
+  size = static_cast<int>(value);
+  return true;
+}
+
+bool set_block_size(const std::string& number, const char* keyword, int& size) {
+  if (read_block_size(number, size)) return true;
+  report_descriptor_error(state->line, std::string(keyword) + ": '" + number +
+                                           "' is no block size (a whole number from 0 to 2147483647)");
+  return false;
 }
 
 }  // namespace
@@ -103,14 +122,13 @@ std::FILE* kd_open_next_file() {
   }
   if (state->failed || state->next_name < 0) return nullptr;
   const std::string& name = state->names[static_cast<size_t>(state->next_name--)];
-  std::string path = name + ".def";
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::string path;
+  std::FILE* file = open_definition_file(name, path);
   if (file == nullptr) {
-    path = name;
-    file = std::fopen(path.c_str(), "rb");
-  }
-  if (file == nullptr) {
-    report_error("file not found \"%s\"\n", name.c_str());
+    if (errno == EISDIR)
+      report_directory_not_file(path);
+    else
+      report_error("file not found \"%s\"\n", name.c_str());
     state->failed = true;
     return nullptr;
   }
@@ -215,12 +233,12 @@ void kd_set_block_height_define(const std::string& name) {
   current_kernel().block_height_define = name;
 }
 
-void kd_set_default_block_width(const std::string& number) {
-  current_kernel().default_block_width = read_decimal(number);
+bool kd_set_default_block_width(const std::string& number) {
+  return set_block_size(number, "default_block_width", current_kernel().default_block_width);
 }
 
-void kd_set_default_block_height(const std::string& number) {
-  current_kernel().default_block_height = read_decimal(number);
+bool kd_set_default_block_height(const std::string& number) {
+  return set_block_size(number, "default_block_height", current_kernel().default_block_height);
 }
 
 void kd_add_kernel_operators(const std::vector<std::string>& names) {

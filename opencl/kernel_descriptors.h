@@ -76,6 +76,7 @@ void kd_set_kernel_name(const std::string& name);
 void kd_set_vornix_name(const std::string& name);
 void kd_set_block_width_define(const std::string& name);
 void kd_set_block_height_define(const std::string& name);
-void kd_set_default_block_width(const std::string& number);
-void kd_set_default_block_height(const std::string& number);
+/// false (reported) for a number that is no block size.
+bool kd_set_default_block_width(const std::string& number);
+bool kd_set_default_block_height(const std::string& number);
 void kd_add_kernel_operators(const std::vector<std::string>& names);

@@ -60,8 +60,8 @@ kernel_element
   | VORNIXNAME ':' IDENTIFIER ';' { kd_set_vornix_name(kd_take_text($3)); }
   | BW_DEF ':' IDENTIFIER ';' { kd_set_block_width_define(kd_take_text($3)); }
   | BH_DEF ':' IDENTIFIER ';' { kd_set_block_height_define(kd_take_text($3)); }
-  | DEFAULT_BW ':' NUMBER ';' { kd_set_default_block_width(kd_take_text($3)); }
-  | DEFAULT_BH ':' NUMBER ';' { kd_set_default_block_height(kd_take_text($3)); }
+  | DEFAULT_BW ':' NUMBER ';' { if (!kd_set_default_block_width(kd_take_text($3))) YYABORT; }
+  | DEFAULT_BH ':' NUMBER ';' { if (!kd_set_default_block_height(kd_take_text($3))) YYABORT; }
   | OPERATORS ':' identifier_list ';' { kd_add_kernel_operators(*$3); delete $3; }
   ;
 

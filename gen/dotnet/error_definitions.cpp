@@ -4,9 +4,13 @@
 // taken; each keeps the C comment that follows its value as documentation.
 #include "gen/dotnet/error_definitions.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
+#include "driver/diagnostics.h"
 #include "driver/output.h"
+#include "driver/settings.h"
 
 namespace {
 
@@ -47,12 +51,43 @@ std::string entry_comment(const std::string& text, size_t& pos) {
   return comment;
 }
 
+// The value goes unchanged into C# ("public const int %s = %s;") and Python
+// ("%s = %s"): it must be an integer literal that both read, and that fits
+// an int: an optional "-", then "0", digits without a leading zero, or
+// "0x" with hexadecimal digits; in parentheses or not.
+bool is_integer_value(std::string value) {
+  if (value.size() > 2 && value.front() == '(' && value.back() == ')')
+    value = value.substr(1, value.size() - 2);
+  size_t pos = !value.empty() && value[0] == '-' ? 1 : 0;
+  bool hex = value.compare(pos, 2, "0x") == 0 || value.compare(pos, 2, "0X") == 0;
+  if (hex) pos += 2;
+  if (pos == value.size()) return false;
+  if (!hex && value[pos] == '0' && pos + 1 != value.size()) return false;
+  long long magnitude = 0;
+  for (; pos < value.size(); ++pos) {
+    int c = static_cast<unsigned char>(value[pos]);
+    int digit;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (hex && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (hex && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return false;
+    magnitude = magnitude * (hex ? 16 : 10) + digit;
+    if (magnitude > 2147483648LL) return false;
+  }
+  return magnitude < 2147483648LL || value[0] == '-';
+}
+
 }  // namespace
 
 std::vector<ErrorDefinition> read_error_definitions(const std::string& text) {
   std::vector<ErrorDefinition> entries;
   size_t pos = 0;
   while ((pos = text.find("#define", pos)) != std::string::npos) {
+    size_t define = pos;
     pos += std::strlen("#define");
     std::string name = next_token(text, pos, false);
     if (name.compare(0, 5, "V_ERR") != 0 && name.compare(0, 5, "V_MSG") != 0) continue;
@@ -63,6 +98,12 @@ std::vector<ErrorDefinition> read_error_definitions(const std::string& text) {
     // taken for its value.
     entry.value = next_token(text, pos, true);
     if (entry.value.empty()) continue;
+    if (!is_integer_value(entry.value)) {
+      int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + define, '\n'));
+      report_error("\"%s\", line %d: value of %s is not an integer: '%s'.\n",
+                   settings().error_def_path.c_str(), line, name.c_str(), entry.value.c_str());
+      std::exit(1);
+    }
     entry.comment = entry_comment(text, pos);
     entries.push_back(entry);
   }

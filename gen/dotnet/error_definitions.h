@@ -17,7 +17,10 @@ struct ErrorDefinition {
 /// Scans an error-definition text for "#define NAME VALUE /* comment */"
 /// entries and keeps those whose name begins with V_ERR or V_MSG, in file
 /// order. The comment loses its line breaks and every blank that follows a
-/// blank or stands at its start.
+/// blank or stands at its start. A value that is not an integer literal
+/// (decimal or 0x hexadecimal, within an int) would not compile in the
+/// generated code: it is reported with the file and line and ends the run
+/// (status 1).
 std::vector<ErrorDefinition> read_error_definitions(const std::string& text);
 
 /// The text with <, > and & written as entities, and " as &quot; when

@@ -3,9 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "driver/output.h"
+#include "driver/settings.h"
 #include "gen/dotnet/error_definitions.h"
 
 namespace {
+
+std::string regex_quoted(const std::string& text) {
+  std::string quoted;
+  for (char c : text) {
+    if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) quoted += '\\';
+    quoted += c;
+  }
+  return quoted;
+}
 
 TEST(DotnetErrorDefinitions, KeepsOnlyLibraryCodesInFileOrder) {
   std::vector<ErrorDefinition> entries = read_error_definitions(
@@ -45,6 +55,30 @@ TEST(DotnetErrorDefinitions, MacrosWithoutValueOrCommentTakeNothingFromTheNextLi
   EXPECT_EQ(entries[2].comment, "never closed");
   EXPECT_TRUE(read_error_definitions("").empty());
   EXPECT_TRUE(read_error_definitions("#define V_ERR_LAST").empty());
+}
+
+// The value is written unchanged into C# and Python code: anything but an
+// integer literal that fits an int stops the run at its line.
+TEST(DotnetErrorDefinitions, ValuesMustBeIntegers) {
+  mutable_settings().error_def_path = "errors.h";
+  std::vector<ErrorDefinition> entries = read_error_definitions(
+      "#define V_ERR_A 0\n#define V_ERR_B -5\n#define V_ERR_C 0x7fffFFFF\n"
+      "#define V_ERR_D (-2147483648)\n#define V_ERR_E 2147483647\n");
+  ASSERT_EQ(entries.size(), 5u);
+  EXPECT_EQ(entries[3].value, "(-2147483648)");
+  const char* bad[] = {"12a", "1.5", "\"text\"", "012", "-", "0x", "2147483648", "0x80000000",
+                       "(1", "1+1", "V_ERR_A"};
+  for (const char* value : bad) {
+    std::string text = std::string("/* codes */\n#define V_ERR_OK 1\n#define V_ERR_BAD ") + value +
+                       " /* bad */\n";
+    EXPECT_EXIT(read_error_definitions(text), ::testing::ExitedWithCode(1),
+                "^" + regex_quoted(std::string("vornc error: \"errors.h\", line 3: value of "
+                                               "V_ERR_BAD is not an integer: '") +
+                                   value + "'.\n") + "$")
+        << value;
+  }
+  // Names that are not kept are not checked.
+  EXPECT_TRUE(read_error_definitions("#define OTHER_VALUE 1.5\n").empty());
 }
 
 TEST(DotnetErrorDefinitions, XmlEscape) {

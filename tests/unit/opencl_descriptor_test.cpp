@@ -1,6 +1,7 @@
 // Kernel descriptor language: the tables a parse fills, the scanner's states
 // and the errors with their file and line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "opencl/kernel_descriptors.h"
@@ -101,7 +102,7 @@ TEST(OpenclDescriptors, KernelFieldsCommentsAndNumbers) {
       "  name /* between keyword and colon */ : a;\n"
       "  vornix_name: /* before the value */ a_image;\n"
       "  default_block_width: /* a number after a comment */ 16;\n"
-      "  default_block_height: -4.75e0;\n"
+      "  default_block_height: +4;\n"
       "  block_width_define: BW; block_height_define: BH;\n"
       "kernel name: b;vornix_name:b_image;operators:;\n");
   ASSERT_EQ(p.status, 0) << p.errors;
@@ -109,7 +110,7 @@ TEST(OpenclDescriptors, KernelFieldsCommentsAndNumbers) {
   EXPECT_EQ(a.name, "a");
   EXPECT_EQ(a.vornix_name, "a_image");
   EXPECT_EQ(a.default_block_width, 16);
-  EXPECT_EQ(a.default_block_height, -4);  // read as "%d" reads it
+  EXPECT_EQ(a.default_block_height, 4);
   EXPECT_TRUE(a.has_block_width_define);
   EXPECT_EQ(a.block_width_define, "BW");
   EXPECT_EQ(a.block_height_define, "BH");
@@ -210,6 +211,41 @@ TEST(OpenclDescriptors, ChecksBeyondTheGrammar) {
     EXPECT_EQ(p.status, 1) << c.text;
     EXPECT_EQ(p.errors, c.error);
   }
+}
+
+TEST(OpenclDescriptors, BlockSizesAreWholeNumbersThatFitAnInt) {
+  // Each of these once became some other number than the one written
+  // (2147483647, 1, -8): now it is an error at its line.
+  const char* bad[][2] = {
+      {"99999999999999999999", "default_block_width"},
+      {"2147483648", "default_block_width"},
+      {"1.5e3", "default_block_height"},
+      {"16.0", "default_block_width"},
+      {"-8", "default_block_height"},
+  };
+  for (const auto& c : bad) {
+    std::string text = std::string("f <- f.cl\nkernel name: a; vornix_name: a_image;\n  ") + c[1] +
+                       ": " + c[0] + ";\n";
+    Parsed p = parse_one(text);
+    EXPECT_EQ(p.status, 1) << text;
+    EXPECT_EQ(p.errors, std::string("vornc error: \"k.def\", line 3: ") + c[1] + ": '" + c[0] +
+                            "' is no block size (a whole number from 0 to 2147483647).\n");
+  }
+  Parsed largest = parse_one(
+      "f <- f.cl\nkernel name: a; vornix_name: a_image;\n"
+      "  default_block_width: 2147483647; default_block_height: 0;\n");
+  ASSERT_EQ(largest.status, 0) << largest.errors;
+  EXPECT_EQ(largest.tables.kernels[0].default_block_width, 2147483647);
+  EXPECT_EQ(largest.tables.kernels[0].default_block_height, 0);
+}
+
+TEST(OpenclDescriptors, DirectoryNamedAsDescriptor) {
+  ScratchFolder folder;
+  folder.write("here.def", "f <- f.cl\nkernel name: a; vornix_name: a_image;\n");
+  ASSERT_EQ(mkdir((folder.path() + "/sub.def").c_str(), 0755), 0);
+  Parsed p = parse(folder, {}, {"sub", "here"});
+  EXPECT_EQ(p.status, 1);
+  EXPECT_EQ(p.errors, "vornc error: could not read file \"sub.def\": is a directory\n");
 }
 
 TEST(OpenclDescriptors, MissingFile) {

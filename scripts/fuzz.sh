@@ -1,0 +1,34 @@
+#!/bin/sh
+# Runs every fuzz target of a -DVORNC_FUZZ=ON build for a while:
+#   scripts/fuzz.sh <build-dir> [seconds per target] [target...]
+# Each starts from its committed corpus (fuzz/corpus/<target>, read only);
+# new inputs go to a scratch folder. A finding stops the script with status
+# 1 and leaves the reproducer in <build-dir>/fuzz-findings/: fix the fault,
+# then commit the reproducer to fuzz/corpus/<target>/ as crash-<what>, so
+# that its replay test keeps it fixed.
+set -e
+build=${1:?usage: scripts/fuzz.sh <build-dir> [seconds] [target...]}
+seconds=${2:-60}
+if [ $# -ge 2 ]; then shift 2; else shift $#; fi
+targets=${*:-"def_front_end markup_conversion comment_text kernel_descriptor error_definitions"}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$build" && pwd)
+findings="$build/fuzz-findings"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$findings"
+for target in $targets; do
+  mkdir -p "$scratch/$target"
+  echo "fuzz: $target for $seconds s"
+  # -close_fd_mask=3: the program's own messages (every rejected input has
+  # one) stay out of the log; libFuzzer's report still appears.
+  if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+        -max_len=65536 -close_fd_mask=3 -print_final_stats=1 \
+        -artifact_prefix="$findings/$target-" "$scratch/$target" "$root/fuzz/corpus/$target" \
+        >"$scratch/$target.log" 2>&1; then
+    cat "$scratch/$target.log"
+    echo "fuzz: $target found a fault; reproducer in $findings" >&2
+    exit 1
+  fi
+  grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb|^#.*DONE" "$scratch/$target.log" || true
+done

@@ -1,0 +1,12 @@
+#!/bin/sh
+# The checking build: every test under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then a short run of each fuzz target. One clang
+# build in build-checks/ serves both (-DVORNC_FUZZ=ON sanitizes and
+# instruments for coverage). VORNC_FUZZ_SECONDS sets the run per target.
+set -e
+cd "$(dirname "$0")/.."
+CC=clang CXX=clang++ cmake -S . -B build-checks -DVORNC_FUZZ=ON \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-checks -j "$(nproc)"
+(cd build-checks && ctest --output-on-failure -j "$(nproc)")
+./scripts/fuzz.sh build-checks "${VORNC_FUZZ_SECONDS:-45}"
