@@ -165,10 +165,13 @@
     <xsl:value-of select="$path"/>
     <xsl:if test="$path != '' and substring($path, string-length($path)) != '/'">/</xsl:if>
   </xsl:variable>
-  <xsl:variable name="file_index" select="concat($file_prefix, 'index.html')"/>
-  <xsl:variable name="file_index_by_name" select="concat($file_prefix, 'index_by_name.html')"/>
-  <xsl:variable name="file_index_classes" select="concat($file_prefix, 'index_classes.html')"/>
-  <xsl:variable name="file_legal_notes" select="concat($file_prefix, 'legal_notes.html')"/>
+  <!-- the extension of the pages, which every link uses -->
+  <xsl:param name="page_extension" select="'html'"/>
+  <xsl:variable name="page_suffix" select="concat('.', $page_extension)"/>
+  <xsl:variable name="file_index" select="concat($file_prefix, 'index', $page_suffix)"/>
+  <xsl:variable name="file_index_by_name" select="concat($file_prefix, 'index_by_name', $page_suffix)"/>
+  <xsl:variable name="file_index_classes" select="concat($file_prefix, 'index_classes', $page_suffix)"/>
+  <xsl:variable name="file_legal_notes" select="concat($file_prefix, 'legal_notes', $page_suffix)"/>
 
   <!-- The text of a phrase in the document's language (English when a
        translation is missing). -->
@@ -259,7 +262,7 @@
   <!-- The page of a chapter: its identifier path joined by underscores. -->
   <xsl:template name="chapter_file">
     <xsl:param name="ids"/>
-    <xsl:value-of select="concat($file_prefix, 'toc_', translate($ids, ' /', '__'), '.html')"/>
+    <xsl:value-of select="concat($file_prefix, 'toc_', translate($ids, ' /', '__'), $page_suffix)"/>
   </xsl:template>
 
   <!-- Class names of the class list, for links from signatures and types. -->
@@ -269,7 +272,7 @@
     <xsl:param name="class_list" select="/.."/>
     <xsl:choose>
       <xsl:when test="$class_list/class[@id = $id]">
-        <a href="{concat($id, '.html')}" class="class"><xsl:value-of select="$text"/></a>
+        <a href="{concat($id, $page_suffix)}" class="class"><xsl:value-of select="$text"/></a>
       </xsl:when>
       <xsl:otherwise><xsl:value-of select="$text"/></xsl:otherwise>
     </xsl:choose>

@@ -122,7 +122,7 @@
 
   <xsl:template match="operator" mode="row">
     <tr>
-      <td><a href="{concat(@id, '.html')}"><code><xsl:call-template name="syntax_text"/></code></a></td>
+      <td><a href="{concat(@id, $page_suffix)}"><code><xsl:call-template name="syntax_text"/></code></a></td>
       <td><xsl:apply-templates select="summary/node()"/></td>
     </tr>
   </xsl:template>
@@ -268,7 +268,7 @@
     </a>
   </xsl:template>
   <xsl:template match="opref">
-    <a href="{concat(@id, '.html')}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
+    <a href="{concat(@id, $page_suffix)}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
   </xsl:template>
   <!-- on an operator page a parameter reference links its description -->
   <xsl:template match="parref">

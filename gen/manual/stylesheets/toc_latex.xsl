@@ -62,7 +62,7 @@
     <xsl:text>\tableofcontents&#10;</xsl:text>
     <xsl:apply-templates select="chapter"/>
     <!-- the class index is written for every interface but these two -->
-    <xsl:if test="not($interface = 'vdevelop' or $interface = 'c')">
+    <xsl:if test="$interface_has_classes">
       <xsl:text>\input index_classes.tex&#10;</xsl:text>
     </xsl:if>
     <xsl:text>\printindex&#10;</xsl:text>
