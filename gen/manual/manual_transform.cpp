@@ -16,7 +16,9 @@
 #include <libxml/globals.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
+#include <libxml/xpathInternals.h>
 #include <libxslt/documents.h>
+#include <libxslt/extensions.h>
 #include <libxslt/security.h>
 #include <libxslt/transform.h>
 #include <libxslt/xslt.h>
@@ -153,6 +155,20 @@ bool read_whole_file(const std::string& path, std::string& text) {
   bool ok = std::ferror(file) == 0;
   std::fclose(file);
   return ok;
+}
+
+// ---------------------------------------------------------------- LaTeX text
+
+// v:latex_escape(text): the stylesheets' latex_escape template in one pass.
+void latex_escape_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 1) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlChar* text = xmlXPathPopString(parser);
+  std::string escaped = latex_escaped(text != nullptr ? reinterpret_cast<const char*>(text) : "");
+  xmlFree(text);
+  valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(escaped.c_str())));
 }
 
 // ---------------------------------------------------------------- stylesheets
@@ -507,6 +523,8 @@ bool transform(const ManualSources& sources, int workers) {
 
   xmlInitParser();
   xsltInit();
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_escape"),
+                                reinterpret_cast<const xmlChar*>("urn:vornc:manual"), latex_escape_function);
   xsltSetGenericErrorFunc(nullptr, piecewise_message);
   route_library_messages();
 
@@ -659,6 +677,45 @@ bool extract_stylesheet_resource(const std::string& name, std::vector<std::strin
   if (std::fclose(file) != 0) written = false;
   if (!written) report_error("could not write file <%s>\n", name.c_str());
   return written;
+}
+
+std::string latex_escaped(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size() + text.size() / 8);
+  size_t plain = 0;  // start of the run of characters that stay as they are
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char* command = nullptr;
+    size_t length = 1;
+    switch (text[i]) {
+      case '\\': command = "\\textbackslash{}"; break;
+      case '{': command = "\\{"; break;
+      case '}': command = "\\}"; break;
+      case '$': command = "\\$"; break;
+      case '&': command = "\\&"; break;
+      case '#': command = "\\#"; break;
+      case '%': command = "\\%"; break;
+      case '_': command = "\\_"; break;
+      case '^': command = "\\textasciicircum{}"; break;
+      case '~': command = "\\textasciitilde{}"; break;
+      case '<': command = "\\textless{}"; break;
+      case '>': command = "\\textgreater{}"; break;
+      case '|': command = "\\textbar{}"; break;
+      case '\xc2':  // U+00A0, no-break space
+        if (i + 1 < text.size() && text[i + 1] == '\xa0') {
+          command = "~";
+          length = 2;
+        }
+        break;
+      default: break;
+    }
+    if (command == nullptr) continue;
+    escaped.append(text, plain, i - plain);
+    escaped.append(command);
+    i += length - 1;
+    plain = i + 1;
+  }
+  escaped.append(text, plain, std::string::npos);
+  return escaped;
 }
 
 std::string manual_page_extension() {

@@ -37,6 +37,11 @@ bool transform_manual(const ManualSources& sources, int workers = 0);
 /// "tex" for latex, the format name otherwise ("html" when it is empty).
 std::string manual_page_extension();
 
+/// Plain text for LaTeX, as the stylesheets' latex_escape template writes
+/// it (the special characters as commands, a no-break space as "~"); the
+/// stylesheets call it as v:latex_escape when the program runs them.
+std::string latex_escaped(const std::string& text);
+
 /// Writes the embedded stylesheet resource `name` into a file of that name in
 /// the working directory and appends the name to `temporary_files`. An unknown
 /// name gives the warning "Resource file %s does not exist.\n" and false.

@@ -491,3 +491,32 @@ TEST_F(ManualStep, ABrokenConversionLeavesEveryLatexInputAsXml) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace stylesheet_test;
+
+TEST(LatexEscaping, SpecialCharactersBecomeCommandsAndOtherTextStays) {
+  EXPECT_EQ(latex_escaped(""), "");
+  EXPECT_EQ(latex_escaped("plain text, 3.5 (ok)"), "plain text, 3.5 (ok)");
+  EXPECT_EQ(latex_escaped("\\{}$&#%_^~<>|"),
+            "\\textbackslash{}\\{\\}\\$\\&\\#\\%\\_\\textasciicircum{}\\textasciitilde{}\\textless{}"
+            "\\textgreater{}\\textbar{}");
+  // a no-break space is a tie; other characters of two bytes stay
+  EXPECT_EQ(latex_escaped("a\xc2\xa0" "b \xc2\xa9 \xc3\xa4_"), "a~b \xc2\xa9 \xc3\xa4\\_");
+  EXPECT_EQ(latex_escaped("end\xc2"), "end\xc2");
+}
+
+// The manual step escapes natively; the extracted stylesheets, run anywhere
+// else, use their template: both write the same page.
+TEST_F(ManualStep, NativeLatexEscapingWritesWhatTheTemplateWrites) {
+  configure("latex", "cpp");
+  write_manual();
+  ASSERT_EQ(run(), "");
+  std::string legacy = apply("convert_si_to_legacy.xsl", fixture("threshold.xml"), {{"current_syntax", "'cpp'"}});
+  std::string page = apply("operator_latex.xsl", legacy, {{"current_syntax", "'cpp'"}});
+  EXPECT_TRUE(contains(page, "two\\textbackslash{}\\$ 50\\% \\#")) << page;
+  EXPECT_EQ(page, read_file("threshold.tex"));
+}
+
+}  // namespace

@@ -117,7 +117,7 @@
         <xsl:variable name="id" select="@interface"/>
         <h3 class="interface">
           <xsl:choose>
-            <xsl:when test="document('')/*/v:interfaces/v:interface[@id = $id]"><xsl:value-of select="document('')/*/v:interfaces/v:interface[@id = $id]/@title"/></xsl:when>
+            <xsl:when test="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]"><xsl:value-of select="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]/@title"/></xsl:when>
             <xsl:when test="$id = 'com'">COM</xsl:when>
             <xsl:otherwise><xsl:value-of select="$id"/></xsl:otherwise>
           </xsl:choose>

@@ -147,7 +147,7 @@
           <xsl:call-template name="navigation_bar"/>
           <h1><xsl:value-of select="$title"/></h1>
           <table class="operators">
-            <xsl:for-each select="//operator[not(@id = preceding::operator/@id)]">
+            <xsl:for-each select="//operator[generate-id() = generate-id(key('operator_by_id', @id)[1])]">
               <xsl:sort select="@id"/>
               <xsl:apply-templates select="." mode="row"/>
             </xsl:for-each>
@@ -185,7 +185,7 @@
           </xsl:if>
           <p><xsl:call-template name="phrase"><xsl:with-param name="id" select="'legal_note'"/></xsl:call-template></p>
           <ul class="trademarks">
-            <xsl:for-each select="document('')/*/v:phrases/v:phrase[starts-with(@id, 'text_trademark_')]">
+            <xsl:for-each select="$stylesheet_document/*/v:phrases/v:phrase[starts-with(@id, 'text_trademark_')]">
               <li><xsl:call-template name="phrase"><xsl:with-param name="id" select="@id"/></xsl:call-template></li>
             </xsl:for-each>
           </ul>

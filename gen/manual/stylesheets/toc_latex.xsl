@@ -85,7 +85,7 @@
       <xsl:apply-templates/>
       <xsl:text>&#10;</xsl:text>
     </xsl:for-each>
-    <xsl:if test="operator[not(@id = preceding::operator/@id)]">
+    <xsl:if test="operator[generate-id() = generate-id(key('operator_by_id', @id)[1])]">
       <xsl:choose>
         <xsl:when test="$depth = 1">\renewcommand{\vornixoperatorlevel}{section}&#10;</xsl:when>
         <xsl:when test="$depth = 2">\renewcommand{\vornixoperatorlevel}{subsection}&#10;</xsl:when>
@@ -93,7 +93,7 @@
         <xsl:otherwise>\renewcommand{\vornixoperatorlevel}{paragraph}&#10;</xsl:otherwise>
       </xsl:choose>
     </xsl:if>
-    <xsl:for-each select="operator[not(@id = preceding::operator/@id)]">
+    <xsl:for-each select="operator[generate-id() = generate-id(key('operator_by_id', @id)[1])]">
       <xsl:value-of select="concat('\input ', @id, '.tex&#10;')"/>
     </xsl:for-each>
     <xsl:apply-templates select="chapter"/>
