@@ -283,6 +283,7 @@ class Worker {
   void run(Job& job) {
     message_sink = &job.messages;
     xmlDocPtr document = read_document(job.xml, job.xml_name);
+    std::string().swap(job.xml);  // documents are large: each is held once
     if (document == nullptr) {
       job.messages.push_back({true, format_text("Failed to load XML file %s", job.xml_name.c_str())});
     } else {
@@ -290,14 +291,15 @@ class Worker {
       if (is_latex(job.kind)) {
         // the LaTeX stylesheets read only the older layout
         xmlDocPtr legacy = apply(legacy_conversion, document, job);
+        xmlFreeDoc(document);
         if (legacy != nullptr) {
           result = apply(job.kind, legacy, job);
           xmlFreeDoc(legacy);
         }
       } else {
         result = apply(job.kind, document, job);
+        xmlFreeDoc(document);
       }
-      xmlFreeDoc(document);
       if (result == nullptr) {
         job.messages.push_back({true, format_text("Failed to apply transformation to %s", job.xml_name.c_str())});
       } else {
@@ -313,7 +315,6 @@ class Worker {
         xmlFreeDoc(result);
       }
     }
-    std::string().swap(job.xml);
     message_sink = nullptr;
   }
 
@@ -615,8 +616,10 @@ bool transform(const ManualSources& sources, int workers) {
       job.done = true;
     }
   };
-  // classes and contents first, so that they run beside the operator pages
-  for (size_t i = operator_count; i < jobs.size(); ++i) submit(*jobs[i]);
+  // The contents first, so that they run beside the operator pages; the
+  // class pages, whose documents are the largest, after the operators, so
+  // that both never take memory at the same time.
+  submit(*jobs.back());
 
   PageWriter writer(step.folder);
   size_t next = 0;
@@ -632,6 +635,7 @@ bool transform(const ManualSources& sources, int workers) {
     jobs[i]->xml = sources.operator_xml(i);
     submit(*jobs[i]);
   }
+  if (with_classes) submit(*jobs[operator_count]);
   while (next < jobs.size()) write_next();
 
   stop_running_step();
