@@ -102,6 +102,36 @@ TEST_F(ManualStep, FilesOfTheUserInTheWorkingDirectoryAreLeftAlone) {
     EXPECT_EQ(read_file(name), "mine\n") << name;
 }
 
+// What the stylesheets write lands in a private folder below TMPDIR, which
+// is gone after the run, whether it succeeds, fails or ends at once.
+TEST_F(ManualStep, TheScratchFolderIsRemovedWhateverTheEnd) {
+  const std::string scratch = directory_ + "/scratch";
+  ASSERT_EQ(system(("mkdir '" + scratch + "'").c_str()), 0);
+  const char* previous = std::getenv("TMPDIR");
+  std::string saved = previous != nullptr ? previous : "";
+  setenv("TMPDIR", scratch.c_str(), 1);
+  auto scratch_is_empty = [&scratch] {
+    return system(("test -z \"$(ls -A '" + scratch + "')\"").c_str()) == 0;
+  };
+  configure("html");
+  write_manual();
+  EXPECT_EQ(run(), "");
+  EXPECT_TRUE(scratch_is_empty());
+  documents_["broken"] = "<operator id=\"broken\">";
+  run({"broken", "threshold"});
+  EXPECT_FALSE(succeeded_);
+  EXPECT_TRUE(scratch_is_empty());
+  // a page that cannot be written ends the run at once
+  ASSERT_EQ(system("rm -f ./*.html && mkdir threshold.html"), 0);
+  EXPECT_EXIT(transform_manual(sources({"threshold"}, true)), testing::ExitedWithCode(1),
+              "could not open file 'threshold.html'");
+  EXPECT_TRUE(scratch_is_empty());
+  if (previous != nullptr)
+    setenv("TMPDIR", saved.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+}
+
 // The operator pages come from several threads: the pages are the same
 // whatever their number.
 TEST_F(ManualStep, PagesDoNotDependOnTheNumberOfThreads) {
