@@ -52,7 +52,7 @@ printf '%s definition files, %s declarations; %s runs each\n' \
   "$(echo "$defs" | wc -l)" "$count" "$runs"
 printf '%-26s %9s %9s %11s %7s %11s\n' form "wall (s)" "CPU (s)" "peak (MiB)" files "output (B)"
 n=0
-for form in "-Rxml" "-Rxml -s" "-Rxml -lde_DE" "-Rxml twice"; do
+for form in "-Rxml" "-Rxml -s" "-Rxml -lde_DE" "-Rxml twice" "-Rhtml -s" "-Rlatex:cpp -s"; do
   n=$((n + 1))
   out="$work/run-$n"
   mkdir -p "$out"
@@ -62,7 +62,7 @@ for form in "-Rxml" "-Rxml -s" "-Rxml -lde_DE" "-Rxml twice"; do
   if [ "$form" = "-Rxml twice" ]; then inputs="$defs $defs"; options="-Rxml"; fi
   result="$(measure "$vornc" -W $options $inputs)"
   files="$(ls "$out" | wc -l)"
-  bytes="$(cat "$out"/*.xml | wc -c)"
+  bytes="$(cat "$out"/* | wc -c)"
   label="$form"
   if [ "$form" = "-Rxml twice" ]; then label="-Rxml, corpus twice"; fi
   row "$label" "$result" "$files" "$bytes"

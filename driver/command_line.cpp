@@ -5,10 +5,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -175,9 +178,25 @@ void set_manual(const char* attached) {
       s.test_mode = true;
       text.erase(0, 4);
     }
+    // the format names the pages' extension: nothing that leads elsewhere
+    for (char c : text) {
+      if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') {
+        report_error("manual format \"%s\" is no file extension (letters, digits, '_' and '-' only)\n",
+                     text.c_str());
+        std::exit(1);
+      }
+    }
     s.manual_format = text;
   }
-  if (!interface.empty()) s.manual_interface = interface;
+  if (!interface.empty()) {
+    static const char* const interfaces[] = {"vdevelop", "c", "cpp", "python", "dotnet"};
+    if (std::find(std::begin(interfaces), std::end(interfaces), interface) == std::end(interfaces)) {
+      report_error("unknown manual interface \"%s\" (one of vdevelop, c, cpp, python, dotnet)\n",
+                   interface.c_str());
+      std::exit(1);
+    }
+    s.manual_interface = interface;
+  }
 }
 
 [[noreturn]] void wrong_parameter(const char* argument) {

@@ -110,7 +110,7 @@ void write_class_description(Writer& out, const Family& family, const ClassRecor
 
 }  // namespace
 
-void write_class_files(const ManualRun& run) {
+ClassFiles class_files_xml(const ManualRun& run) {
   const Family families[] = {{"cpp", run.classes.cpp.get(), "destructor"},
                              {"com", run.classes.com.get(), "destructor"},
                              {"dotnet", run.classes.dotnet.get(), "finalizer"}};
@@ -118,6 +118,7 @@ void write_class_files(const ManualRun& run) {
   for (const Family& family : families)
     for (const ClassRecord& record : family.model->classes) types.insert(record.type);
 
+  ClassFiles files;
   Writer classes;
   Writer list;
   write_xml_head(classes, "classes");
@@ -135,8 +136,9 @@ void write_class_files(const ManualRun& run) {
       }
       if (present.empty()) continue;
       std::string id = type_class_name(type) + (array_entry ? "Array" : "");
+      files.ids.push_back(id);
       if (!array_entry && class_description(*present.front().second) == nullptr)
-        report_warning("No class description for class %s\n", type_class_name(type).c_str());
+        files.undescribed.push_back(type_class_name(type));
       classes.put("  <class id=\"%s\">\n", escape_xml(id).c_str());
       list.put("  <class id=\"%s\">\n", escape_xml(id).c_str());
       for (const auto& [family, record] : present) {
@@ -149,6 +151,7 @@ void write_class_files(const ManualRun& run) {
   }
   classes.put("</%s>\n", "classes");
   list.put("</%s>\n", "classes");
-  save_xml_file(classes, "classes.xml");
-  save_xml_file(list, "class_list.xml");
+  files.classes = classes.text();
+  files.class_list = list.text();
+  return files;
 }

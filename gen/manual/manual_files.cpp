@@ -35,14 +35,19 @@ void write_document_element(Writer& out) {
           library ? "true" : "false", escape_xml(arch).c_str());
 }
 
-void save_xml_file(const Writer& out, const std::string& name) {
+void save_xml_file(const std::string& name, const std::string& text) {
   std::FILE* file = std::fopen(name.c_str(), "wb+");
   if (file == nullptr) {
     report_error("could not open file <%s>\n", name.c_str());
     std::exit(1);
   }
-  const std::string& text = out.text();
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   if (std::fclose(file) != 0) written = false;
   if (!written) throw std::runtime_error("Failed IO operations");
+}
+
+void save_manual_file(const std::string& name, const std::string& text) {
+  Writer out = open_output_file(name, "%s", banner_none, true);
+  out.write(text);
+  out.close();
 }

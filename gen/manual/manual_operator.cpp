@@ -419,7 +419,7 @@ std::string semantic_type_text(const Parameter& param) {
   return channel + param.sem_type + suffix;
 }
 
-void write_operator_file(const ManualRun& run, const Operator& op) {
+std::string operator_file_xml(const ManualRun& run, const Operator& op) {
   Writer out;
   std::string attributes = format_text(" id=\"%s\" interface=\"%s\"%s", escape_xml(op.name).c_str(),
                                        is_internal(op) ? "vdevelop" : "all",
@@ -439,5 +439,5 @@ void write_operator_file(const ManualRun& run, const Operator& op) {
   write_signatures(out, run, op);
   write_content(out, run, op);
   out.write("</operator>\n");
-  save_xml_file(out, op.name + ".xml");
+  return out.text();
 }

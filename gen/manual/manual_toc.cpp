@@ -132,12 +132,12 @@ std::string toc_file_name() {
   return settings().generation_target == target_package ? "user_index.xml" : "index.xml";
 }
 
-void write_table_of_contents(const ManualRun& run, const ChapterNode& root) {
+std::string table_of_contents_xml(const ManualRun& run, const ChapterNode& root) {
   (void)run;
   Writer out;
   write_xml_head(out, "toc");
   write_document_element(out);
   for (const auto& chapter : root.children) write_chapter(out, *chapter, 1);
   out.put("</%s>\n", "toc");
-  save_xml_file(out, toc_file_name());
+  return out.text();
 }

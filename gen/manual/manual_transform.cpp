@@ -1,22 +1,49 @@
-// The stylesheet step of the reference manual: extracts the embedded
-// stylesheets into the working directory, applies them to the manual's XML
-// files (HTML pages, or LaTeX sources after a conversion into the older
-// layout), and deletes the XML files, the extracted stylesheets and
-// class_list.xml afterwards.
+// The stylesheet step of the reference manual: applies the embedded
+// stylesheets to the manual's XML documents (HTML pages, or LaTeX sources
+// after a conversion into the older layout) and writes the pages.
+//
+// Nothing of the step touches the working directory but the pages: the
+// stylesheets are parsed from memory, every document is handed over in
+// memory, and what a stylesheet writes itself (chapter and class pages)
+// lands in a private scratch folder, from which it is passed on to the
+// output files and which is removed at the end. The operator pages are
+// independent, so several threads transform them; libxslt is only safe
+// when nothing is shared, so each thread has its own compiled stylesheets
+// and documents, and only the calling thread writes files and reports.
 #include "gen/manual/manual_transform.h"
 
+#include <ftw.h>
 #include <libxml/globals.h>
 #include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xpathInternals.h>
+#include <libxslt/documents.h>
+#include <libxslt/extensions.h>
+#include <libxslt/security.h>
 #include <libxslt/transform.h>
+#include <libxslt/xslt.h>
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <thread>
 
-#include "gen/manual/stylesheet_resources.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
+#include "gen/manual/manual_writers.h"
+#include "gen/manual/stylesheet_resources.h"
 
 namespace {
 
@@ -35,158 +62,585 @@ std::map<std::string, std::string>& overrides() {
   return table;
 }
 
-// The stylesheet parameters of one step: name/value pairs, values quoted as
-// XPath string literals, ended by a null entry.
-class StylesheetParameters {
- public:
-  void add(const char* name, const std::string& literal) {
-    names_.push_back(name);
-    values_.push_back(literal);
-  }
-  const char** table() {
-    table_.clear();
-    for (size_t i = 0; i < names_.size(); ++i) {
-      table_.push_back(names_[i]);
-      table_.push_back(values_[i].c_str());
-    }
-    table_.push_back(nullptr);
-    return table_.data();
-  }
+// ---------------------------------------------------------------- messages
 
- private:
-  std::vector<const char*> names_;
-  std::vector<std::string> values_;
-  std::vector<const char*> table_;
+// A message of libxml2 or libxslt, reported through the diagnostics.
+struct LibraryMessage {
+  bool error;
+  std::string text;
 };
 
-// Extracts and parses one stylesheet; nullptr when it is unknown or does not
-// parse (the files it would produce then stay XML).
-xsltStylesheetPtr load_stylesheet(const char* name, std::vector<std::string>& temporary_files) {
-  if (!extract_stylesheet_resource(name, temporary_files)) return nullptr;
-  xmlSubstituteEntitiesDefault(1);
-  xmlLoadExtDtdDefaultValue = 0;
-  xsltStylesheetPtr sheet = xsltParseStylesheetFile(reinterpret_cast<const xmlChar*>(name));
-  if (sheet == nullptr)
-    report_error("Failed to parse transformation %s.\nSome or all output files will be in XML format!\n",
-                 name);
+// Messages raised while a thread works on a page are kept with the page and
+// reported when it is written, so that they come in page order.
+thread_local std::vector<LibraryMessage>* message_sink = nullptr;
+thread_local std::string partial_line;
+
+void deliver(bool error, const std::string& text) {
+  if (message_sink != nullptr)
+    message_sink->push_back({error, text});
+  else if (error)
+    report_error("%s\n", text.c_str());
+  else
+    report_warning("%s\n", text.c_str());
+}
+
+// The libraries hand their unstructured messages over in pieces: a line is
+// delivered once it is complete.
+void piecewise_message(void*, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  char small[1024];
+  va_list copy;
+  va_copy(copy, args);
+  int length = std::vsnprintf(small, sizeof small, format, copy);
+  va_end(copy);
+  std::string text;
+  if (length >= static_cast<int>(sizeof small)) {
+    text.resize(static_cast<size_t>(length) + 1);
+    std::vsnprintf(&text[0], text.size(), format, args);
+    text.resize(static_cast<size_t>(length));
+  } else if (length > 0) {
+    text.assign(small, static_cast<size_t>(length));
+  }
+  va_end(args);
+  partial_line += text;
+  size_t end;
+  while ((end = partial_line.find('\n')) != std::string::npos) {
+    std::string line = partial_line.substr(0, end);
+    partial_line.erase(0, end + 1);
+    if (!line.empty()) deliver(true, line);
+  }
+}
+
+void structured_message(void*, xmlErrorPtr error) {
+  if (error == nullptr) return;
+  std::string text = error->message != nullptr ? error->message : "";
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  if (error->file != nullptr && error->file[0] != '\0')
+    text = format_text("%s:%d: %s", error->file, error->line, text.c_str());
+  deliver(error->level != XML_ERR_WARNING, text);
+}
+
+// libxml2 keeps its handlers per thread; libxslt's generic one is global.
+void route_library_messages() {
+  xmlSetGenericErrorFunc(nullptr, piecewise_message);
+  xmlSetStructuredErrorFunc(nullptr, structured_message);
+}
+
+// ---------------------------------------------------------------- scratch folder
+
+int remove_entry(const char* path, const struct stat*, int, struct FTW*) {
+  std::remove(path);
+  return 0;
+}
+
+// True when path lies inside folder (no ".." component); relative gets the
+// part below it.
+bool inside_folder(const std::string& folder, const char* path, std::string& relative) {
+  if (path == nullptr || std::strncmp(path, folder.c_str(), folder.size()) != 0 || path[folder.size()] != '/')
+    return false;
+  relative = path + folder.size() + 1;
+  if (relative.empty()) return false;
+  std::string wrapped = "/" + relative + "/";
+  return wrapped.find("/../") == std::string::npos && wrapped.find("/./") == std::string::npos &&
+         wrapped.find("//") == std::string::npos;
+}
+
+bool read_whole_file(const std::string& path, std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  char chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
+  bool ok = std::ferror(file) == 0;
+  std::fclose(file);
+  return ok;
+}
+
+// ---------------------------------------------------------------- LaTeX text
+
+// v:latex_escape(text): the stylesheets' latex_escape template in one pass.
+void latex_escape_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 1) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlChar* text = xmlXPathPopString(parser);
+  std::string escaped = latex_escaped(text != nullptr ? reinterpret_cast<const char*>(text) : "");
+  xmlFree(text);
+  valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(escaped.c_str())));
+}
+
+// ---------------------------------------------------------------- stylesheets
+
+enum SheetKind {
+  html_operator,
+  html_toc,
+  html_classes,
+  latex_operator,
+  latex_toc,
+  latex_classes,
+  legacy_conversion,
+  sheet_kinds
+};
+
+const char* const sheet_names[sheet_kinds] = {
+    "si_operator_html.xsl", "si_toc_html.xsl",   "si_classes_html.xsl",     "operator_latex.xsl",
+    "toc_latex.xsl",        "classes_latex.xsl", "convert_si_to_legacy.xsl"};
+
+bool is_latex(SheetKind kind) {
+  return kind == latex_operator || kind == latex_toc || kind == latex_classes;
+}
+
+// The program's own documents are read without network access and without
+// libxml2's depth limit, however deeply the documentation texts nest.
+constexpr int own_document_options = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_HUGE;
+
+xmlDocPtr read_document(const std::string& text, const std::string& url) {
+  return xmlReadMemory(text.data(), static_cast<int>(text.size()), url.c_str(), nullptr,
+                       own_document_options);
+}
+
+// Parses an embedded stylesheet under a name in the scratch folder, so that
+// the documents it names (document('class_list.xml'), document('')) resolve
+// there and nowhere else; nullptr when it does not parse.
+xsltStylesheetPtr compile_stylesheet(const std::string& name, const std::string& folder) {
+  const std::string* text = stylesheet_resource_text(name);
+  if (text == nullptr) return nullptr;
+  xmlDocPtr doc = read_document(*text, folder + "/" + name);
+  if (doc == nullptr) return nullptr;
+  xsltStylesheetPtr sheet = xsltParseStylesheetDoc(doc);
+  if (sheet == nullptr) xmlFreeDoc(doc);
   return sheet;
 }
 
-bool file_exists(const std::string& name) {
-  std::FILE* f = std::fopen(name.c_str(), "rb");
-  if (f == nullptr) return false;
-  std::fclose(f);
-  return true;
+// ---------------------------------------------------------------- pages
+
+// One document of the step and, once a thread is done with it, its page.
+struct Job {
+  SheetKind kind = html_operator;
+  std::string xml_name;     // the document's name ("threshold.xml")
+  std::string xml;          // the document
+  std::string output_name;  // the page ("threshold.html")
+  bool stays_xml = false;   // its stylesheet did not parse: written as XML
+  // the outcome
+  std::string page;
+  std::vector<std::string> written;  // what the stylesheet wrote, below the scratch folder
+  std::vector<LibraryMessage> messages;
+  bool ok = false;
+  bool done = false;
+};
+
+// What every thread of one step reads; fixed before the threads start.
+struct Step {
+  std::string folder;
+  bool available[sheet_kinds] = {};
+  std::vector<const char*> parameters;  // name/value pairs, null-ended
+  std::string class_list_xml;
+};
+
+// The context's user data: the job, and the folder it may use.
+struct JobContext {
+  Job* job;
+  const std::string* folder;
+};
+
+int allow_write(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
+  auto* own = static_cast<JobContext*>(context->_private);
+  std::string relative;
+  if (own == nullptr || !inside_folder(*own->folder, path, relative)) return 0;
+  // the main result is checked as well, though it is saved from memory
+  if (relative != own->job->output_name) own->job->written.push_back(relative);
+  return 1;
 }
 
-// Applies sheet to xml_name and saves the result as output_name. The XML file
-// is deleted afterwards unless it is the output itself or delete_xml is false.
-// A file that cannot be read or transformed stays as it is.
-bool apply_stylesheet(xsltStylesheetPtr sheet, const std::string& xml_name,
-                      const std::string& output_name, StylesheetParameters& parameters,
-                      bool delete_xml) {
-  if (sheet == nullptr) return false;
-  xmlDocPtr document = xmlParseFile(xml_name.c_str());
-  if (document == nullptr) {
-    report_error("Failed to load XML file %s\n", xml_name.c_str());
-    return false;
-  }
-  xmlDocPtr result = xsltApplyStylesheet(sheet, document, parameters.table());
-  xmlFreeDoc(document);
-  if (result == nullptr) {
-    report_error("Failed to apply transformation to %s\n", xml_name.c_str());
-    return false;
-  }
-  int written = xsltSaveResultToFilename(output_name.c_str(), result, sheet, 0);
-  xmlFreeDoc(result);
-  if (written < 0) {
-    report_error("could not open file <%s>\n", output_name.c_str());
-    return false;
-  }
-  if (delete_xml && xml_name != output_name) std::remove(xml_name.c_str());
-  return true;
+int allow_in_folder(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
+  auto* own = static_cast<JobContext*>(context->_private);
+  std::string relative;
+  return own != nullptr && inside_folder(*own->folder, path, relative) ? 1 : 0;
 }
 
-std::string toc_xml_name() {
-  return settings().generation_target == target_package ? "user_index.xml" : "index.xml";
+// One thread's stylesheets and documents.
+class Worker {
+ public:
+  explicit Worker(const Step& step) : step_(step) {
+    prefs_ = xsltNewSecurityPrefs();
+    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_READ_FILE, allow_in_folder);
+    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_WRITE_FILE, allow_write);
+    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_CREATE_DIRECTORY, allow_in_folder);
+    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_READ_NETWORK, xsltSecurityForbid);
+    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_WRITE_NETWORK, xsltSecurityForbid);
+  }
+  ~Worker() {
+    for (xsltStylesheetPtr sheet : sheets_)
+      if (sheet != nullptr) xsltFreeStylesheet(sheet);
+    if (class_list_ != nullptr) xmlFreeDoc(class_list_);
+    xsltFreeSecurityPrefs(prefs_);
+  }
+  Worker(const Worker&) = delete;
+  Worker& operator=(const Worker&) = delete;
+
+  void run(Job& job) {
+    message_sink = &job.messages;
+    xmlDocPtr document = read_document(job.xml, job.xml_name);
+    std::string().swap(job.xml);  // documents are large: each is held once
+    if (document == nullptr) {
+      job.messages.push_back({true, format_text("Failed to load XML file %s", job.xml_name.c_str())});
+    } else {
+      xmlDocPtr result = nullptr;
+      if (is_latex(job.kind)) {
+        // the LaTeX stylesheets read only the older layout
+        xmlDocPtr legacy = apply(legacy_conversion, document, job);
+        xmlFreeDoc(document);
+        if (legacy != nullptr) {
+          result = apply(job.kind, legacy, job);
+          xmlFreeDoc(legacy);
+        }
+      } else {
+        result = apply(job.kind, document, job);
+        xmlFreeDoc(document);
+      }
+      if (result == nullptr) {
+        job.messages.push_back({true, format_text("Failed to apply transformation to %s", job.xml_name.c_str())});
+      } else {
+        xmlChar* text = nullptr;
+        int length = 0;
+        if (xsltSaveResultToString(&text, &length, result, sheet(job.kind)) == 0) {
+          if (text != nullptr) job.page.assign(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+          job.ok = true;
+        } else {
+          job.messages.push_back({true, format_text("could not write file '%s'", job.output_name.c_str())});
+        }
+        xmlFree(text);
+        xmlFreeDoc(result);
+      }
+    }
+    message_sink = nullptr;
+  }
+
+ private:
+  xsltStylesheetPtr sheet(SheetKind kind) {
+    if (sheets_[kind] == nullptr) sheets_[kind] = compile_stylesheet(sheet_names[kind], step_.folder);
+    return sheets_[kind];
+  }
+
+  xmlDocPtr class_list() {
+    if (class_list_ == nullptr) class_list_ = read_document(step_.class_list_xml, step_.folder + "/class_list.xml");
+    return class_list_;
+  }
+
+  // Registers a document with the context, which then finds it by its name
+  // instead of reading it again, and leaves it to us.
+  static void keep_document(xsltTransformContextPtr context, xmlDocPtr doc) {
+    if (doc == nullptr) return;
+    xsltDocumentPtr kept = xsltNewDocument(context, doc);
+    if (kept != nullptr) kept->main = 1;
+  }
+
+  // The result tree of one stylesheet, nullptr after an error.
+  xmlDocPtr apply(SheetKind kind, xmlDocPtr input, Job& job) {
+    xsltStylesheetPtr style = sheet(kind);
+    if (style == nullptr) return nullptr;
+    xsltTransformContextPtr context = xsltNewTransformContext(style, input);
+    if (context == nullptr) return nullptr;
+    JobContext own{&job, &step_.folder};
+    context->_private = &own;
+    xsltSetCtxtSecurityPrefs(prefs_, context);
+    keep_document(context, style->doc);
+    if (kind == html_operator) keep_document(context, class_list());
+    // pages a stylesheet writes itself go beside this name
+    std::string output = step_.folder + "/" + job.output_name;
+    xmlDocPtr result = xsltApplyStylesheetUser(style, input, const_cast<const char**>(step_.parameters.data()),
+                                               output.c_str(), nullptr, context);
+    bool failed = result == nullptr || context->state != XSLT_STATE_OK;
+    xsltFreeTransformContext(context);
+    if (failed && result != nullptr) {
+      xmlFreeDoc(result);
+      result = nullptr;
+    }
+    return result;
+  }
+
+  const Step& step_;
+  xsltStylesheetPtr sheets_[sheet_kinds] = {};
+  xmlDocPtr class_list_ = nullptr;
+  xsltSecurityPrefsPtr prefs_ = nullptr;
+};
+
+// The jobs waiting for a thread.
+class JobQueue {
+ public:
+  void push(Job* job) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      pending_.push_back(job);
+    }
+    wake_.notify_one();
+  }
+  // The next job; nullptr once the queue is closed and empty.
+  Job* pop() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    wake_.wait(lock, [this] { return closed_ || !pending_.empty(); });
+    if (pending_.empty()) return nullptr;
+    Job* job = pending_.front();
+    pending_.pop_front();
+    return job;
+  }
+  void finish(Job* job) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      job->done = true;
+    }
+    done_.notify_all();
+  }
+  void wait_until_done(const Job* job) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    done_.wait(lock, [job] { return job->done; });
+  }
+  // Ends the threads' loops; with drop, jobs not yet started are dropped.
+  void close(bool drop) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      closed_ = true;
+      if (drop) pending_.clear();
+    }
+    wake_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable wake_, done_;
+  std::deque<Job*> pending_;
+  bool closed_ = false;
+};
+
+// The threads and the scratch folder of the running step. A run that ends
+// early (a page that cannot be written) still stops the threads and removes
+// the folder, from the exit handler.
+struct RunningStep {
+  JobQueue* queue = nullptr;
+  std::vector<std::thread>* threads = nullptr;
+  std::string folder;
+};
+RunningStep* running_step = nullptr;
+
+void stop_running_step() {
+  if (running_step == nullptr) return;
+  RunningStep* step = running_step;
+  running_step = nullptr;
+  if (step->queue != nullptr) step->queue->close(true);
+  if (step->threads != nullptr)
+    for (std::thread& thread : *step->threads)
+      if (thread.joinable()) thread.join();
+  if (!step->folder.empty()) nftw(step->folder.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+void work(const Step& step, JobQueue& queue) {
+  route_library_messages();
+  Worker worker(step);
+  while (Job* job = queue.pop()) {
+    worker.run(*job);
+    queue.finish(job);
+  }
+}
+
+std::string xpath_literal(const std::string& text) {
+  // an apostrophe in the text needs the other quotes
+  return format_text(text.find('\'') == std::string::npos ? "'%s'" : "\"%s\"", text.c_str());
 }
 
 bool interface_has_classes(const std::string& interface) {
-  return interface != "vdevelop" && interface != "c";
+  return interface == "cpp" || interface == "dotnet";
 }
 
-void transform_to_html(const std::vector<std::string>& operator_names, bool classes_documented,
-                       std::vector<std::string>& temporary_files) {
-  const Settings& s = settings();
-  // "-Rtest" leaves no format name: pages without an extension would be
-  // useless, so they get the default one.
-  const std::string extension = s.manual_format.empty() ? "html" : s.manual_format;
-  xsltStylesheetPtr operator_sheet = load_stylesheet("si_operator_html.xsl", temporary_files);
-  xsltStylesheetPtr toc_sheet = load_stylesheet("si_toc_html.xsl", temporary_files);
-  xsltStylesheetPtr classes_sheet = load_stylesheet("si_classes_html.xsl", temporary_files);
-  StylesheetParameters parameters;
-  parameters.add("formula_mode", s.test_mode ? "'ascii'" : "'svg'");
-  parameters.add("figure_mode", s.test_mode ? "'filename_only'" : "'svg'");
+// Writes the finished jobs in order; false once anything failed.
+class PageWriter {
+ public:
+  explicit PageWriter(const std::string& folder) : folder_(folder) {}
 
-  for (const std::string& name : operator_names)
-    apply_stylesheet(operator_sheet, name + ".xml", format_text("%s.%s", name.c_str(), extension.c_str()),
-                     parameters, true);
-  if (classes_documented && file_exists("classes.xml"))
-    apply_stylesheet(classes_sheet, "classes.xml",
-                     format_text("%s.%s", "index_classes", extension.c_str()), parameters, true);
-  apply_stylesheet(toc_sheet, toc_xml_name(), format_text("%s.%s", "index", extension.c_str()),
-                   parameters, true);
-
-  for (xsltStylesheetPtr sheet : {operator_sheet, toc_sheet, classes_sheet})
-    if (sheet != nullptr) xsltFreeStylesheet(sheet);
-}
-
-void transform_to_latex(const std::vector<std::string>& operator_names, bool classes_documented,
-                        std::vector<std::string>& temporary_files) {
-  const Settings& s = settings();
-  const std::string& interface = s.manual_interface;
-  const bool with_classes = interface_has_classes(interface);
-  xsltStylesheetPtr operator_sheet = load_stylesheet("operator_latex.xsl", temporary_files);
-  xsltStylesheetPtr toc_sheet = load_stylesheet("toc_latex.xsl", temporary_files);
-  xsltStylesheetPtr convert_sheet = load_stylesheet("convert_si_to_legacy.xsl", temporary_files);
-  xsltStylesheetPtr classes_sheet =
-      with_classes ? load_stylesheet("classes_latex.xsl", temporary_files) : nullptr;
-  StylesheetParameters parameters;
-  // an XPath string literal; an apostrophe in the name needs the other quotes
-  parameters.add("current_syntax", format_text(interface.find('\'') == std::string::npos ? "'%s'" : "\"%s\"",
-                                               interface.c_str()));
-
-  // The LaTeX stylesheets read only the older layout: without the
-  // conversion every file stays XML.
-  if (convert_sheet != nullptr) {
-    const std::string toc = toc_xml_name();
-    // A file that could not be converted is left as it is rather than read
-    // by a stylesheet that expects the older layout.
-    std::vector<std::string> converted;
-    for (const std::string& name : operator_names)
-      if (apply_stylesheet(convert_sheet, name + ".xml", name + ".xml", parameters, false))
-        converted.push_back(name);
-    const bool toc_converted = apply_stylesheet(convert_sheet, toc, toc, parameters, false);
-    const bool classes =
-        classes_documented && file_exists("classes.xml") &&
-        apply_stylesheet(convert_sheet, "classes.xml", "classes.xml", parameters, false);
-
-    for (const std::string& name : converted)
-      apply_stylesheet(operator_sheet, name + ".xml", format_text("%s.%s", name.c_str(), "tex"),
-                       parameters, true);
-    if (classes) {
-      if (with_classes)
-        apply_stylesheet(classes_sheet, "classes.xml", format_text("%s.%s", "index_classes", "tex"),
-                         parameters, true);
+  void write(Job& job) {
+    for (const LibraryMessage& message : job.messages) {
+      if (message.error)
+        report_error("%s\n", message.text.c_str());
       else
-        std::remove("classes.xml");  // no class index for this interface
+        report_warning("%s\n", message.text.c_str());
     }
-    if (toc_converted)
-      apply_stylesheet(toc_sheet, toc, format_text("%s.%s", "index", "tex"), parameters, true);
+    if (job.stays_xml) {
+      save(job.xml_name, job.xml);
+      ok_ = false;
+    } else if (job.ok) {
+      save(job.output_name, job.page);
+      for (const std::string& relative : job.written) pass_on(relative);
+    } else {
+      ok_ = false;
+    }
+    // what is written is not needed again
+    std::string().swap(job.xml);
+    std::string().swap(job.page);
+    job.written.clear();
+    job.messages.clear();
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  void save(const std::string& name, const std::string& text) {
+    if (!names_.insert(name).second) {
+      report_error("the manual's file %s would be written twice\n", name.c_str());
+      ok_ = false;
+      return;
+    }
+    save_manual_file(name, text);
+  }
+  // A page the stylesheet wrote into the scratch folder goes to its output file.
+  void pass_on(const std::string& relative) {
+    if (passed_.count(relative)) return;
+    passed_.insert(relative);
+    std::string path = folder_ + "/" + relative;
+    struct stat status;
+    if (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return;  // a folder it made
+    std::string text;
+    if (!read_whole_file(path, text)) {
+      report_error("could not read file '%s': %s\n", path.c_str(), std::strerror(errno));
+      ok_ = false;
+      return;
+    }
+    std::remove(path.c_str());
+    save(relative, text);
   }
 
-  for (xsltStylesheetPtr sheet : {operator_sheet, toc_sheet, convert_sheet, classes_sheet})
-    if (sheet != nullptr) xsltFreeStylesheet(sheet);
+  const std::string& folder_;
+  std::set<std::string> names_, passed_;
+  bool ok_ = true;
+};
+
+bool transform(const ManualSources& sources, int workers) {
+  const Settings& s = settings();
+  const bool latex = s.manual_format == "latex";
+  const std::string extension = manual_page_extension();
+  const bool with_classes = !sources.classes_xml.empty() && (!latex || interface_has_classes(s.manual_interface));
+  const SheetKind operator_kind = latex ? latex_operator : html_operator;
+  const SheetKind toc_kind = latex ? latex_toc : html_toc;
+  const SheetKind classes_kind = latex ? latex_classes : html_classes;
+
+  xmlInitParser();
+  xsltInit();
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_escape"),
+                                reinterpret_cast<const xmlChar*>("urn:vornc:manual"), latex_escape_function);
+  xsltSetGenericErrorFunc(nullptr, piecewise_message);
+  route_library_messages();
+
+  Step step;
+  const char* temporary = std::getenv("TMPDIR");
+  std::string pattern = std::string(temporary != nullptr && temporary[0] != '\0' ? temporary : "/tmp") +
+                        "/vornc-manual-XXXXXX";
+  if (mkdtemp(&pattern[0]) == nullptr) {
+    report_error("could not create a scratch folder '%s': %s\n", pattern.c_str(), std::strerror(errno));
+    return false;
+  }
+  step.folder = pattern;
+  step.class_list_xml = sources.class_list_xml;
+
+  // Each stylesheet of the step is parsed once here, to report one that does
+  // not parse before any thread starts.
+  std::vector<SheetKind> used = {operator_kind, toc_kind};
+  if (with_classes) used.push_back(classes_kind);
+  if (latex) used.push_back(legacy_conversion);
+  for (SheetKind kind : used) {
+    const char* name = sheet_names[kind];
+    if (stylesheet_resource_text(name) == nullptr) {
+      report_warning("Resource file %s does not exist.\n", name);
+      continue;
+    }
+    xsltStylesheetPtr sheet = compile_stylesheet(name, step.folder);
+    if (sheet == nullptr) {
+      report_error("Failed to parse transformation %s.\nSome or all output files will be in XML format!\n", name);
+      continue;
+    }
+    xsltFreeStylesheet(sheet);
+    step.available[kind] = true;
+  }
+  // without the conversion no LaTeX stylesheet can read the documents
+  if (latex && !step.available[legacy_conversion])
+    for (SheetKind kind : {latex_operator, latex_toc, latex_classes}) step.available[kind] = false;
+
+  std::vector<std::string> parameter_texts;
+  std::vector<const char*> parameter_names;
+  if (latex) {
+    parameter_names = {"current_syntax"};
+    parameter_texts = {xpath_literal(s.manual_interface)};
+  } else {
+    parameter_names = {"formula_mode", "figure_mode", "page_extension"};
+    parameter_texts = {s.test_mode ? "'ascii'" : "'svg'", s.test_mode ? "'filename_only'" : "'svg'",
+                       xpath_literal(extension)};
+  }
+  for (size_t i = 0; i < parameter_names.size(); ++i) {
+    step.parameters.push_back(parameter_names[i]);
+    step.parameters.push_back(parameter_texts[i].c_str());
+  }
+  step.parameters.push_back(nullptr);
+
+  // The jobs in the order their pages are written: operators, classes,
+  // contents.
+  const size_t operator_count = sources.operator_names.size();
+  std::vector<std::unique_ptr<Job>> jobs;
+  auto add_job = [&jobs](SheetKind kind, const std::string& xml_name, const std::string& xml,
+                         const std::string& output_name) {
+    jobs.push_back(std::make_unique<Job>());
+    Job& job = *jobs.back();
+    job.kind = kind;
+    job.xml_name = xml_name;
+    job.xml = xml;
+    job.output_name = output_name;
+  };
+  for (const std::string& name : sources.operator_names)
+    add_job(operator_kind, name + ".xml", "", name + "." + extension);
+  if (with_classes) add_job(classes_kind, "classes.xml", sources.classes_xml, "index_classes." + extension);
+  add_job(toc_kind, toc_file_name(), sources.toc_xml, "index." + extension);
+
+  size_t thread_count = workers > 0 ? static_cast<size_t>(workers)
+                                    : std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+  thread_count = std::min(thread_count, std::max<size_t>(1, jobs.size() / 4));
+  JobQueue queue;
+  std::vector<std::thread> threads;
+  RunningStep running{&queue, &threads, step.folder};
+  running_step = &running;
+  static const bool exit_handler = std::atexit(stop_running_step) == 0;
+  (void)exit_handler;
+  for (size_t i = 0; i < thread_count; ++i) threads.emplace_back(work, std::cref(step), std::ref(queue));
+
+  auto submit = [&](Job& job) {
+    if (step.available[job.kind]) {
+      queue.push(&job);
+    } else {
+      job.stays_xml = true;
+      job.done = true;
+    }
+  };
+  // The contents first, so that they run beside the operator pages; the
+  // class pages, whose documents are the largest, after the operators, so
+  // that both never take memory at the same time.
+  submit(*jobs.back());
+
+  PageWriter writer(step.folder);
+  size_t next = 0;
+  auto write_next = [&] {
+    queue.wait_until_done(jobs[next].get());
+    writer.write(*jobs[next]);
+    ++next;
+  };
+  // a bounded number of operator documents waits in memory
+  const size_t in_flight = 16 * thread_count;
+  for (size_t i = 0; i < operator_count; ++i) {
+    while (i - next >= in_flight) write_next();
+    jobs[i]->xml = sources.operator_xml(i);
+    submit(*jobs[i]);
+  }
+  if (with_classes) submit(*jobs[operator_count]);
+  while (next < jobs.size()) write_next();
+
+  stop_running_step();
+  xsltCleanupGlobals();
+  return writer.ok();
 }
 
 }  // namespace
@@ -229,17 +683,54 @@ bool extract_stylesheet_resource(const std::string& name, std::vector<std::strin
   return written;
 }
 
-void transform_manual(const std::vector<std::string>& documented_operator_names,
-                      bool classes_documented) {
+std::string latex_escaped(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size() + text.size() / 8);
+  size_t plain = 0;  // start of the run of characters that stay as they are
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char* command = nullptr;
+    size_t length = 1;
+    switch (text[i]) {
+      case '\\': command = "\\textbackslash{}"; break;
+      case '{': command = "\\{"; break;
+      case '}': command = "\\}"; break;
+      case '$': command = "\\$"; break;
+      case '&': command = "\\&"; break;
+      case '#': command = "\\#"; break;
+      case '%': command = "\\%"; break;
+      case '_': command = "\\_"; break;
+      case '^': command = "\\textasciicircum{}"; break;
+      case '~': command = "\\textasciitilde{}"; break;
+      case '<': command = "\\textless{}"; break;
+      case '>': command = "\\textgreater{}"; break;
+      case '|': command = "\\textbar{}"; break;
+      case '\xc2':  // U+00A0, no-break space
+        if (i + 1 < text.size() && text[i + 1] == '\xa0') {
+          command = "~";
+          length = 2;
+        }
+        break;
+      default: break;
+    }
+    if (command == nullptr) continue;
+    escaped.append(text, plain, i - plain);
+    escaped.append(command);
+    i += length - 1;
+    plain = i + 1;
+  }
+  escaped.append(text, plain, std::string::npos);
+  return escaped;
+}
+
+std::string manual_page_extension() {
   const Settings& s = settings();
-  if (s.manual_format == "xml") return;
-  std::vector<std::string> temporary_files;
-  if (s.manual_format == "latex")
-    transform_to_latex(documented_operator_names, classes_documented, temporary_files);
-  else
-    transform_to_html(documented_operator_names, classes_documented, temporary_files);
-  xsltCleanupGlobals();
-  xmlCleanupParser();
-  for (const std::string& name : temporary_files) std::remove(name.c_str());
-  std::remove("class_list.xml");
+  if (s.manual_format == "latex") return "tex";
+  // "-Rtest" leaves no format name: pages without an extension would be
+  // useless, so they get the default one.
+  return s.manual_format.empty() ? "html" : s.manual_format;
+}
+
+bool transform_manual(const ManualSources& sources, int workers) {
+  if (settings().manual_format == "xml") return true;
+  return transform(sources, workers);
 }

@@ -1,18 +1,46 @@
-/// The stylesheet step of the reference manual: turns the manual's XML files
-/// into HTML pages or LaTeX sources with the stylesheets the program carries
-/// inside itself, and deletes the intermediate XML and stylesheet files.
+/// The stylesheet step of the reference manual: turns the manual's XML
+/// documents, handed over in memory, into HTML pages or LaTeX sources with
+/// the stylesheets the program carries inside itself. Only the pages are
+/// written to the working directory; what the stylesheets write themselves
+/// lands in a private scratch folder first and is removed with it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
-/// Runs the step for the -R format of settings() (nothing for "xml"): every
-/// operator named in documented_operator_names has its "<name>.xml" in the
-/// working directory, beside index.xml (user_index.xml in an extension
-/// package build), class_list.xml and, when classes_documented, classes.xml.
-/// A stylesheet that does not parse leaves its files as XML.
-void transform_manual(const std::vector<std::string>& documented_operator_names,
-                      bool classes_documented);
+/// The manual's XML documents for the step.
+struct ManualSources {
+  /// The documented operators, in the order of their pages.
+  std::vector<std::string> operator_names;
+  /// The XML text of operator_names[index]; called once per operator, in
+  /// index order, on the calling thread.
+  std::function<std::string(size_t index)> operator_xml;
+  /// The table of contents (index.xml, or user_index.xml in an extension
+  /// package build).
+  std::string toc_xml;
+  /// classes.xml; empty when no classes are documented.
+  std::string classes_xml;
+  /// class_list.xml, which the operator pages read for class links.
+  std::string class_list_xml;
+};
+
+/// Runs the step for the -R format of settings() (nothing for "xml").
+/// A stylesheet that does not parse leaves the files of its pass as XML.
+/// Every failure (a stylesheet or document that does not load, a
+/// transformation error) is reported, the other pages are still written,
+/// and the result is false. `workers` is the number of threads that
+/// transform pages; 0 means one per processor.
+bool transform_manual(const ManualSources& sources, int workers = 0);
+
+/// The extension of the manual's pages for the -R format of settings():
+/// "tex" for latex, the format name otherwise ("html" when it is empty).
+std::string manual_page_extension();
+
+/// Plain text for LaTeX, as the stylesheets' latex_escape template writes
+/// it (the special characters as commands, a no-break space as "~"); the
+/// stylesheets call it as v:latex_escape when the program runs them.
+std::string latex_escaped(const std::string& text);
 
 /// Writes the embedded stylesheet resource `name` into a file of that name in
 /// the working directory and appends the name to `temporary_files`. An unknown

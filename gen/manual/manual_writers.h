@@ -43,7 +43,9 @@ void write_xml_head(Writer& out, const char* root, const std::string& root_attri
 void write_document_element(Writer& out);
 /// Writes a collected file; a file that cannot be opened ends the run with
 /// "could not open file <name>" (status 1); a failed write is thrown.
-void save_xml_file(const Writer& out, const std::string& name);
+void save_xml_file(const std::string& name, const std::string& text);
+/// Writes one of the manual's pages through the output files.
+void save_manual_file(const std::string& name, const std::string& text);
 
 // ---- the run's data (manual_xml.cpp) ----
 
@@ -106,16 +108,16 @@ std::vector<ChapterLevel> chapter_path(const Operator& op);
 std::unique_ptr<ChapterNode> build_chapter_tree(ManualRun& run);
 /// "index.xml" or, in an extension-package build, "user_index.xml".
 std::string toc_file_name();
-/// Writes the table of contents.
-void write_table_of_contents(const ManualRun& run, const ChapterNode& root);
+/// The table of contents.
+std::string table_of_contents_xml(const ManualRun& run, const ChapterNode& root);
 
 // ---- operator files (manual_operator.cpp, manual_signatures.cpp) ----
 
 /// Ends the run ("unknown example language: '<tag>'", status 1) when an
 /// example of the operator has a language tag the manual does not know.
 void check_example_languages(const Operator& op);
-/// Writes "<name>.xml".
-void write_operator_file(const ManualRun& run, const Operator& op);
+/// The text of "<name>.xml".
+std::string operator_file_xml(const ManualRun& run, const Operator& op);
 /// The six signature blocks of an operator.
 void write_signatures(Writer& out, const ManualRun& run, const Operator& op);
 /// The semantic type text of a parameter ("multichannel-image", "number-vector{1}").
@@ -129,5 +131,11 @@ std::string c_single_value_type(const Operator& op, const Parameter& param);
 
 // ---- class files (manual_classes.cpp) ----
 
-/// Writes classes.xml and class_list.xml.
-void write_class_files(const ManualRun& run);
+/// classes.xml and class_list.xml, the ids of their classes in order and the
+/// classes without description ("No class description for class %s\n" is
+/// the caller's to report, after the operator files).
+struct ClassFiles {
+  std::string classes, class_list;
+  std::vector<std::string> ids, undescribed;
+};
+ClassFiles class_files_xml(const ManualRun& run);

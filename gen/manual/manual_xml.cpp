@@ -7,9 +7,12 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <set>
 
 #include "gen/manual/manual_transform.h"
 #include "gen/manual/manual_writers.h"
+#include "driver/diagnostics.h"
 #include "driver/settings.h"
 
 namespace {
@@ -56,6 +59,32 @@ void build_classes(const OperatorList& ops, ManualClasses& classes) {
   index_members(*classes.dotnet, classes.dotnet_members);
 }
 
+// The operator pages share the working directory with the manual's own
+// files: an operator named like one of them would overwrite it or lose its
+// own page, so the run ends before anything is written.
+void check_page_names(const std::vector<const Operator*>& pages, const std::vector<std::string>& class_ids) {
+  const std::string& format = settings().manual_format;
+  const bool xml = format == "xml";
+  const bool latex = format == "latex";
+  const std::string extension = xml ? "xml" : manual_page_extension();
+  std::set<std::string> fixed;
+  if (xml) {
+    fixed = {toc_file_name().substr(0, toc_file_name().size() - 4), "classes", "class_list"};
+  } else if (latex) {
+    fixed = {"index", "index_classes"};
+  } else {
+    fixed = {"index", "index_by_name", "legal_notes", "index_classes"};
+    fixed.insert(class_ids.begin(), class_ids.end());  // one page per class
+  }
+  for (const Operator* op : pages) {
+    bool chapter_page = !xml && !latex && op->name.compare(0, 4, "toc_") == 0;
+    if (fixed.count(op->name) == 0 && !chapter_page) continue;
+    report_error("operator %s would overwrite the manual's file %s.%s\n", op->name.c_str(),
+                 op->name.c_str(), extension.c_str());
+    std::exit(1);
+  }
+}
+
 }  // namespace
 
 std::string substitute_result_states(const std::string& text) {
@@ -79,11 +108,9 @@ const std::string* manual_result(const ManualRun& run, const Operator& op) {
 
 void write_reference_manual(const OperatorList& ops) {
   ManualRun run;
-  std::vector<std::string> documented;
   for (const Operator* op : ops) {
     if (!op->info || !op->info->has_documentation()) continue;
     run.entries.push_back(op);
-    documented.push_back(op->name);
   }
   for (const Operator* entry : model().star_entries) run.entries.push_back(entry);
   // An unknown example language ends the run before any file is written,
@@ -96,11 +123,35 @@ void write_reference_manual(const OperatorList& ops) {
   }
   build_classes(ops, run.classes);
 
+  std::vector<const Operator*> pages;
+  for (const Operator* op : run.entries)
+    if (op->name != "*") pages.push_back(op);
   std::unique_ptr<ChapterNode> tree = build_chapter_tree(run);
-  write_table_of_contents(run, *tree);
-  for (const Operator* op : run.entries) {
-    if (op->name != "*") write_operator_file(run, *op);
+  ClassFiles class_files = class_files_xml(run);
+  check_page_names(pages, class_files.ids);
+  auto report_undescribed_classes = [&class_files] {
+    for (const std::string& name : class_files.undescribed)
+      report_warning("No class description for class %s\n", name.c_str());
+  };
+
+  if (settings().manual_format == "xml") {
+    save_xml_file(toc_file_name(), table_of_contents_xml(run, *tree));
+    for (const Operator* op : pages) save_xml_file(op->name + ".xml", operator_file_xml(run, *op));
+    report_undescribed_classes();
+    save_xml_file("classes.xml", class_files.classes);
+    save_xml_file("class_list.xml", class_files.class_list);
+    return;
   }
-  write_class_files(run);
-  if (settings().manual_format != "xml") transform_manual(documented, true);
+  ManualSources sources;
+  for (const Operator* op : pages) sources.operator_names.push_back(op->name);
+  sources.operator_xml = [&](size_t index) {
+    std::string text = operator_file_xml(run, *pages[index]);
+    if (index + 1 == pages.size()) report_undescribed_classes();
+    return text;
+  };
+  sources.toc_xml = table_of_contents_xml(run, *tree);
+  sources.classes_xml = std::move(class_files.classes);
+  sources.class_list_xml = std::move(class_files.class_list);
+  if (pages.empty()) report_undescribed_classes();
+  if (!transform_manual(sources)) std::exit(1);
 }

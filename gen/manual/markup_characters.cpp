@@ -2,6 +2,7 @@
 // characters of documentation texts and values become XML content, with the
 // German quote and umlaut conventions of the definition files turned into
 // entities or UTF-8 letters.
+#include <cctype>
 #include <vector>
 
 #include "gen/manual/markup_conversion.h"
@@ -83,10 +84,23 @@ size_t utf8_sequence_length(std::string_view text, size_t pos) {
   return length;
 }
 
+// Characters that stay as they are in XML content: printable ASCII but the
+// entity characters, and the three allowed control characters.
+static bool plain_ascii(char c) {
+  return ((c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r') && entity_of(c) == nullptr;
+}
+
 std::string escape_xml(std::string_view text) {
   std::string result;
   result.reserve(text.size());
   for (size_t pos = 0; pos < text.size(); ++pos) {
+    size_t run = pos;  // copied at once
+    while (run < text.size() && plain_ascii(text[run])) ++run;
+    if (run > pos) {
+      result.append(text.substr(pos, run - pos));
+      pos = run;
+      if (pos == text.size()) break;
+    }
     if (const char* entity = entity_of(text[pos]))
       result += entity;
     else
@@ -168,16 +182,34 @@ int write_xml_character(Writer& out, std::string_view text, size_t pos, bool raw
     out.write(entity);
     return 0;
   }
+  unsigned char byte = static_cast<unsigned char>(c);
+  if (byte >= 0x20 && byte < 0x80) {  // copied as it is
+    out.write(text.substr(pos, 1));
+    return 0;
+  }
   std::string plain;
   int extra = append_plain(plain, text, pos);
   out.write(plain);
   return extra;
 }
 
+size_t plain_run_length(std::string_view text, size_t pos) {
+  size_t end = pos;
+  while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == ' ') &&
+         static_cast<unsigned char>(text[end]) < 0x80)
+    ++end;
+  return end - pos;
+}
+
 void write_xml_text(Writer& out, std::string_view text, bool raw) {
   // Open list tags, innermost last, so that the value stays well-formed.
   std::vector<std::string> open_tags;
   for (size_t pos = 0; pos < text.size(); ++pos) {
+    if (size_t run = plain_run_length(text, pos)) {
+      out.write(text.substr(pos, run));
+      pos += run - 1;
+      continue;
+    }
     if (size_t tag = html_list_tag_at(text, pos)) {
       std::string name(text.substr(pos, tag));
       if (name[1] != '/') {

@@ -244,6 +244,13 @@ class MarkupScan {
 
   // ---- the scan -----------------------------------------------------------
   void step() {
+    // Letters, digits and blanks mean nothing to any rule below: a run of
+    // them is copied at once.
+    if (size_t run = plain_run_length(text_, pos_)) {
+      out_.write(text_.substr(pos_, run));
+      pos_ += run;
+      return;
+    }
     if (format_switch()) return;
     int fmt = format();
     bool commands = (fmt == markup_both || fmt == markup_ascii) && !preformatted();
@@ -734,6 +741,11 @@ class MarkupScan {
   // with list tags escaped.
   void write_attribute_text(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
+      if (size_t run = plain_run_length(text, i)) {
+        out_.write(text.substr(i, run));
+        i += run - 1;
+        continue;
+      }
       if (size_t tag = html_list_tag_at(text, i)) {
         write_escaped_xml(out_, text.substr(i, tag));
         i += tag - 1;

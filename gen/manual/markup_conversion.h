@@ -66,6 +66,9 @@ size_t html_list_tag_at(std::string_view text, size_t pos);
 /// characters. A list tag copied by this call is not balanced: use
 /// write_xml_text for whole values.
 int write_xml_character(Writer& out, std::string_view text, size_t pos, bool raw);
+/// The length of the run of ASCII letters, digits and blanks at pos: text
+/// that write_xml_character would copy as it is, one character at a time.
+size_t plain_run_length(std::string_view text, size_t pos);
 
 /// A whole plain value through the XML character writer. HTML list tags in
 /// the value are kept as elements but balanced: an unmatched closing tag is

@@ -1,10 +1,11 @@
-// The manual's stylesheet step over hand-written manual XML files: the HTML
-// and LaTeX passes write the pages and documents, delete the XML, the
-// extracted stylesheets and class_list.xml; a broken stylesheet leaves its
-// files as XML.
+// The manual's stylesheet step over hand-written manual XML documents handed
+// over in memory: the HTML and LaTeX passes write only the pages and
+// documents, touch no other file of the working directory, report every
+// failure; a broken stylesheet leaves its files as XML.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "stylesheet_test_support.h"
 
@@ -14,13 +15,13 @@ using namespace stylesheet_test;
 
 class ManualStep : public ScratchDirectory {
  protected:
-  // The four fixture files of a small manual: one operator, the table of
-  // contents of an extension package, the class list and the classes.
-  void write_manual(const std::string& toc_name = "user_index.xml") {
-    write_file("threshold.xml", fixture("threshold.xml"));
-    write_file(toc_name, fixture("user_index.xml"));
-    write_file("class_list.xml", fixture("class_list.xml"));
-    write_file("classes.xml", fixture("classes.xml"));
+  // The four fixture documents of a small manual: one operator, the table
+  // of contents, the class list and the classes.
+  void write_manual() {
+    documents_ = {{"threshold", fixture("threshold.xml")}};
+    toc_ = fixture("user_index.xml");
+    class_list_ = fixture("class_list.xml");
+    classes_ = fixture("classes.xml");
   }
   void configure(const std::string& format, const std::string& interface = "vdevelop",
                  bool test_mode = false, int target = target_package) {
@@ -37,24 +38,38 @@ class ManualStep : public ScratchDirectory {
         return true;
     return false;
   }
-  std::string run(const std::vector<std::string>& operators = {"threshold"}, bool classes = true) {
+  ManualSources sources(const std::vector<std::string>& operators, bool classes) {
+    ManualSources sources;
+    sources.operator_names = operators;
+    sources.operator_xml = [this, operators](size_t index) { return documents_[operators[index]]; };
+    sources.toc_xml = toc_;
+    sources.classes_xml = classes ? classes_ : "";
+    sources.class_list_xml = class_list_;
+    return sources;
+  }
+  std::string run(const std::vector<std::string>& operators = {"threshold"}, bool classes = true, int workers = 0) {
     testing::internal::CaptureStderr();
-    transform_manual(operators, classes);
+    succeeded_ = transform_manual(sources(operators, classes), workers);
     return testing::internal::GetCapturedStderr();
   }
+  std::map<std::string, std::string> documents_;
+  std::string toc_, class_list_, classes_;
+  bool succeeded_ = false;
 };
 
-TEST_F(ManualStep, XmlFormatLeavesTheFilesAndExtractsNothing) {
+TEST_F(ManualStep, XmlFormatHasNoStylesheetStep) {
   configure("xml");
   write_manual();
   EXPECT_EQ(run(), "");
-  EXPECT_EQ(files(), (std::vector<std::string>{"class_list.xml", "classes.xml", "threshold.xml", "user_index.xml"}));
+  EXPECT_TRUE(succeeded_);
+  EXPECT_TRUE(files().empty());
 }
 
 TEST_F(ManualStep, HtmlWritesEveryPageAndRemovesTheIntermediateFiles) {
   configure("html");
   write_manual();
   EXPECT_EQ(run(), "");
+  EXPECT_TRUE(succeeded_);
   std::vector<std::string> expected = {
       "VImage.html",        "VRegionArray.html",         "index.html",
       "index_by_name.html", "index_classes.html",        "legal_notes.html",
@@ -64,6 +79,97 @@ TEST_F(ManualStep, HtmlWritesEveryPageAndRemovesTheIntermediateFiles) {
   EXPECT_FALSE(left(".xsl"));
   EXPECT_FALSE(left(".xml"));
   for (const std::string& page : expected) EXPECT_EQ(xmllint_html(page), "") << page;
+}
+
+// A user's files named like the stylesheets or the manual's XML documents
+// are neither read nor overwritten nor deleted.
+TEST_F(ManualStep, FilesOfTheUserInTheWorkingDirectoryAreLeftAlone) {
+  const std::vector<std::string> mine = {"si_operator_html.xsl", "si_toc_html.xsl", "si_classes_html.xsl",
+                                         "class_list.xml", "classes.xml", "user_index.xml", "threshold.xml"};
+  for (const std::string& name : mine) write_file(name, "mine\n");
+  configure("html");
+  write_manual();
+  EXPECT_EQ(run(), "");
+  for (const std::string& name : mine) EXPECT_EQ(read_file(name), "mine\n") << name;
+  // the class links still come from the class list handed over
+  EXPECT_TRUE(contains(read_file("threshold.html"), "<a href=\"VImage.html\" class=\"class\">VImage</a>"));
+  EXPECT_TRUE(file_exists("toc_segmentation_threshold.html"));
+
+  configure("latex", "cpp");
+  for (const std::string& name : {"operator_latex.xsl", "convert_si_to_legacy.xsl"}) write_file(name, "mine\n");
+  EXPECT_EQ(run(), "");
+  for (const std::string& name : {"operator_latex.xsl", "convert_si_to_legacy.xsl", "threshold.xml"})
+    EXPECT_EQ(read_file(name), "mine\n") << name;
+}
+
+// What the stylesheets write lands in a private folder below TMPDIR, which
+// is gone after the run, whether it succeeds, fails or ends at once.
+TEST_F(ManualStep, TheScratchFolderIsRemovedWhateverTheEnd) {
+  const std::string scratch = directory_ + "/scratch";
+  ASSERT_EQ(system(("mkdir '" + scratch + "'").c_str()), 0);
+  const char* previous = std::getenv("TMPDIR");
+  std::string saved = previous != nullptr ? previous : "";
+  setenv("TMPDIR", scratch.c_str(), 1);
+  auto scratch_is_empty = [&scratch] {
+    return system(("test -z \"$(ls -A '" + scratch + "')\"").c_str()) == 0;
+  };
+  configure("html");
+  write_manual();
+  EXPECT_EQ(run(), "");
+  EXPECT_TRUE(scratch_is_empty());
+  documents_["broken"] = "<operator id=\"broken\">";
+  run({"broken", "threshold"});
+  EXPECT_FALSE(succeeded_);
+  EXPECT_TRUE(scratch_is_empty());
+  // a page that cannot be written ends the run at once
+  ASSERT_EQ(system("rm -f ./*.html && mkdir threshold.html"), 0);
+  EXPECT_EXIT(transform_manual(sources({"threshold"}, true)), testing::ExitedWithCode(1),
+              "could not open file 'threshold.html'");
+  EXPECT_TRUE(scratch_is_empty());
+  if (previous != nullptr)
+    setenv("TMPDIR", saved.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+}
+
+// The operator pages come from several threads: the pages are the same
+// whatever their number.
+TEST_F(ManualStep, PagesDoNotDependOnTheNumberOfThreads) {
+  configure("html");
+  write_manual();
+  std::vector<std::string> operators;
+  const std::string text = fixture("threshold.xml");
+  for (int i = 0; i < 24; ++i) {
+    std::string name = "threshold_" + std::to_string(i);
+    std::string document = text;
+    document.replace(document.find("id=\"threshold\""), 14, "id=\"" + name + "\"");
+    documents_[name] = document;
+    operators.push_back(name);
+  }
+  EXPECT_EQ(run(operators, true, 1), "");
+  std::map<std::string, std::string> one_thread;
+  for (const std::string& name : files()) one_thread[name] = read_file(name);
+  ASSERT_EQ(system("rm -f ./*"), 0);
+  EXPECT_EQ(run(operators, true, 3), "");
+  std::map<std::string, std::string> three_threads;
+  for (const std::string& name : files()) three_threads[name] = read_file(name);
+  EXPECT_EQ(one_thread.size(), 24u + 9u);
+  EXPECT_TRUE(one_thread == three_threads);
+}
+
+// What the program wrote itself is read back however deeply its lists nest.
+TEST_F(ManualStep, DeeplyNestedListsAreReadBack) {
+  configure("html");
+  write_manual();
+  std::string nested;
+  for (int i = 0; i < 300; ++i) nested += "<ul><li>";
+  nested += "<p>deep</p>";
+  for (int i = 0; i < 300; ++i) nested += "</li></ul>";
+  std::string& document = documents_["threshold"];
+  document.replace(document.find("<description><p>"), 16, "<description>" + nested + "<p>");
+  EXPECT_EQ(run(), "");
+  EXPECT_TRUE(succeeded_);
+  EXPECT_TRUE(contains(read_file("threshold.html"), "<li><p>deep</p></li></ul></li>"));
 }
 
 TEST_F(ManualStep, OperatorPageShowsSignaturesParametersAndSections) {
@@ -165,9 +271,7 @@ TEST_F(ManualStep, TableOfContentsWritesNameIndexLegalNotesAndChapterPages) {
 TEST_F(ManualStep, ProcedureManualsPrefixTheirFileNamesAndHonourTheOutputPath) {
   configure("html");
   write_manual();
-  std::string toc = fixture("user_index.xml");
-  toc.replace(toc.find("system=\"false\""), 14, "system=\"false\" proc=\"yes\" output_path=\"pages\"");
-  write_file("user_index.xml", toc);
+  toc_.replace(toc_.find("system=\"false\""), 14, "system=\"false\" proc=\"yes\" output_path=\"pages\"");
   ASSERT_EQ(system("mkdir pages"), 0);
   EXPECT_EQ(run(), "");
   EXPECT_TRUE(file_exists("index.html"));  // the main result is saved by the step itself
@@ -195,7 +299,7 @@ TEST_F(ManualStep, ClassPagesListMembersByGroup) {
 
 TEST_F(ManualStep, LibraryBuildReadsIndexXml) {
   configure("html", "vdevelop", false, target_library);
-  write_manual("index.xml");
+  write_manual();
   EXPECT_EQ(run(), "");
   EXPECT_TRUE(file_exists("index.html"));
   EXPECT_FALSE(file_exists("index.xml"));
@@ -209,6 +313,11 @@ TEST_F(ManualStep, OtherFormatNamesAreTheExtensionOfThePages) {
   EXPECT_TRUE(file_exists("index.htm"));
   EXPECT_TRUE(file_exists("index_classes.htm"));
   EXPECT_FALSE(left(".xml"));
+  EXPECT_FALSE(left(".html"));
+  // and every link uses it
+  for (const std::string& page : files()) EXPECT_FALSE(contains(read_file(page), ".html")) << page;
+  EXPECT_TRUE(contains(read_file("threshold.htm"), "<a href=\"VImage.htm\" class=\"class\">VImage</a>"));
+  EXPECT_TRUE(contains(read_file("index.htm"), "<a href=\"toc_segmentation.htm\">"));
 }
 
 TEST_F(ManualStep, AnEmptyFormatNameGivesHtmlPages) {
@@ -228,7 +337,8 @@ TEST_F(ManualStep, ABrokenStylesheetLeavesItsFilesAsXml) {
   EXPECT_TRUE(contains(errors, "vornc error: Failed to parse transformation si_operator_html.xsl.\n"
                                "Some or all output files will be in XML format!\n"))
       << errors;
-  EXPECT_TRUE(file_exists("threshold.xml"));
+  EXPECT_FALSE(succeeded_);
+  EXPECT_EQ(read_file("threshold.xml"), fixture("threshold.xml"));
   EXPECT_FALSE(file_exists("threshold.html"));
   // the other passes still run, and every extracted stylesheet is removed
   EXPECT_TRUE(file_exists("index.html"));
@@ -237,13 +347,42 @@ TEST_F(ManualStep, ABrokenStylesheetLeavesItsFilesAsXml) {
   EXPECT_FALSE(file_exists("class_list.xml"));
 }
 
-TEST_F(ManualStep, AnUnreadableOperatorFileIsReportedAndTheRestGoesOn) {
+// The libraries' own messages come through the diagnostics, and the run
+// fails while the other pages are still written.
+TEST_F(ManualStep, AnOperatorDocumentThatDoesNotParseIsAFailure) {
   configure("html");
   write_manual();
-  std::string errors = run({"missing", "threshold"});
-  EXPECT_TRUE(contains(errors, "vornc error: Failed to load XML file missing.xml\n")) << errors;
+  documents_["broken"] = "<operator id=\"broken\">";
+  std::string errors = run({"broken", "threshold"});
+  EXPECT_FALSE(succeeded_);
+  EXPECT_TRUE(contains(errors, "vornc error: broken.xml:1: ")) << errors;
+  EXPECT_TRUE(contains(errors, "vornc error: Failed to load XML file broken.xml\n")) << errors;
+  size_t line = 0;
+  while (line < errors.size()) {
+    EXPECT_EQ(errors.compare(line, 13, "vornc error: "), 0) << errors.substr(line);
+    line = errors.find('\n', line);
+    if (line == std::string::npos) break;
+    ++line;
+  }
+  EXPECT_FALSE(file_exists("broken.html"));
   EXPECT_TRUE(file_exists("threshold.html"));
-  EXPECT_FALSE(left(".xsl"));
+  EXPECT_FALSE(left(".xml"));
+}
+
+TEST_F(ManualStep, ATransformationErrorIsAFailure) {
+  configure("html");
+  write_manual();
+  std::string sheet = *stylesheet_resource_text("si_operator_html.xsl");
+  size_t at = sheet.find("<xsl:template match=\"operator\">");
+  ASSERT_NE(at, std::string::npos);
+  sheet.insert(at + 31, "<xsl:message terminate=\"yes\">stop here</xsl:message>");
+  override_stylesheet_resource("si_operator_html.xsl", sheet);
+  std::string errors = run();
+  EXPECT_FALSE(succeeded_);
+  EXPECT_TRUE(contains(errors, "vornc error: stop here\n")) << errors;
+  EXPECT_TRUE(contains(errors, "vornc error: Failed to apply transformation to threshold.xml\n")) << errors;
+  EXPECT_FALSE(file_exists("threshold.html"));
+  EXPECT_TRUE(file_exists("index.html"));
 }
 
 TEST_F(ManualStep, OlderHtmlPagesReadTheConvertedLayout) {
@@ -275,6 +414,7 @@ TEST_F(ManualStep, LatexWithClassesWritesOperatorClassIndexAndMainDocument) {
   configure("latex", "cpp");
   write_manual();
   EXPECT_EQ(run(), "");
+  EXPECT_TRUE(succeeded_);
   EXPECT_EQ(files(), (std::vector<std::string>{"index.tex", "index_classes.tex", "threshold.tex"}));
   for (const char* name : {"index.tex", "index_classes.tex", "threshold.tex"})
     EXPECT_TRUE(braces_balanced(read_file(name))) << name;
@@ -334,39 +474,36 @@ TEST_F(ManualStep, LatexForVdevelopUsesItsSignatureForm) {
 TEST_F(ManualStep, JapaneseMainDocumentUsesXeLatexWithCjkFonts) {
   configure("latex", "python");
   write_manual();
-  std::string toc = fixture("user_index.xml");
-  toc.replace(toc.find("language=\"de_DE\""), 16, "language=\"ja_JP\"");
-  write_file("user_index.xml", toc);
+  toc_.replace(toc_.find("language=\"de_DE\""), 16, "language=\"ja_JP\"");
   run();
   std::string main = read_file("index.tex");
   EXPECT_TRUE(contains(main, "\\usepackage{xeCJK}\n"));
   EXPECT_FALSE(contains(main, "babel"));
   EXPECT_TRUE(contains(main, "\\title{Python リファレンスマニュアル}"));
-  // the class index belongs to every interface but VDevelop and C
-  EXPECT_TRUE(contains(main, "\\input index_classes.tex\n"));
-  EXPECT_TRUE(contains(read_file("index_classes.tex"), "This page is not available for the selected programming language."));
+  // Python has no classes: no class index
+  EXPECT_FALSE(contains(main, "index_classes"));
+  EXPECT_FALSE(file_exists("index_classes.tex"));
   EXPECT_TRUE(braces_balanced(main));
 }
 
 TEST_F(ManualStep, LibraryBuildMainDocumentHasNoAuthorFromTheCommandLine) {
   configure("latex", "c", false, target_library);
-  write_manual("index.xml");
-  std::string toc = fixture("user_index.xml");
-  toc.replace(toc.find("system=\"false\""), 14, "system=\"true\"");
-  write_file("index.xml", toc);
+  write_manual();
+  toc_.replace(toc_.find("system=\"false\""), 14, "system=\"true\"");
   run();
   std::string main = read_file("index.tex");
   EXPECT_FALSE(contains(main, "\\author"));
   EXPECT_FALSE(file_exists("index.xml"));
 }
 
-TEST_F(ManualStep, AnOperatorFileThatDoesNotParseStaysAsItIsInLatex) {
+TEST_F(ManualStep, AnOperatorDocumentThatDoesNotParseIsAFailureInLatex) {
   configure("latex", "c");
   write_manual();
-  write_file("broken.xml", "<operator id=\"broken\">");
+  documents_["broken"] = "<operator id=\"broken\">";
   std::string errors = run({"broken", "threshold"});
+  EXPECT_FALSE(succeeded_);
   EXPECT_TRUE(contains(errors, "vornc error: Failed to load XML file broken.xml\n")) << errors;
-  EXPECT_EQ(read_file("broken.xml"), "<operator id=\"broken\">");
+  EXPECT_FALSE(file_exists("broken.xml"));
   EXPECT_FALSE(file_exists("broken.tex"));
   EXPECT_TRUE(file_exists("threshold.tex"));
   EXPECT_TRUE(file_exists("index.tex"));
@@ -378,8 +515,38 @@ TEST_F(ManualStep, ABrokenConversionLeavesEveryLatexInputAsXml) {
   override_stylesheet_resource("convert_si_to_legacy.xsl", "<not-a-stylesheet/>");
   std::string errors = run();
   EXPECT_TRUE(contains(errors, "Failed to parse transformation convert_si_to_legacy.xsl.\n")) << errors;
+  EXPECT_FALSE(succeeded_);
   EXPECT_EQ(files(), (std::vector<std::string>{"classes.xml", "threshold.xml", "user_index.xml"}));
   EXPECT_EQ(read_file("threshold.xml"), fixture("threshold.xml"));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace stylesheet_test;
+
+TEST(LatexEscaping, SpecialCharactersBecomeCommandsAndOtherTextStays) {
+  EXPECT_EQ(latex_escaped(""), "");
+  EXPECT_EQ(latex_escaped("plain text, 3.5 (ok)"), "plain text, 3.5 (ok)");
+  EXPECT_EQ(latex_escaped("\\{}$&#%_^~<>|"),
+            "\\textbackslash{}\\{\\}\\$\\&\\#\\%\\_\\textasciicircum{}\\textasciitilde{}\\textless{}"
+            "\\textgreater{}\\textbar{}");
+  // a no-break space is a tie; other characters of two bytes stay
+  EXPECT_EQ(latex_escaped("a\xc2\xa0" "b \xc2\xa9 \xc3\xa4_"), "a~b \xc2\xa9 \xc3\xa4\\_");
+  EXPECT_EQ(latex_escaped("end\xc2"), "end\xc2");
+}
+
+// The manual step escapes natively; the extracted stylesheets, run anywhere
+// else, use their template: both write the same page.
+TEST_F(ManualStep, NativeLatexEscapingWritesWhatTheTemplateWrites) {
+  configure("latex", "cpp");
+  write_manual();
+  ASSERT_EQ(run(), "");
+  std::string legacy = apply("convert_si_to_legacy.xsl", fixture("threshold.xml"), {{"current_syntax", "'cpp'"}});
+  std::string page = apply("operator_latex.xsl", legacy, {{"current_syntax", "'cpp'"}});
+  EXPECT_TRUE(contains(page, "two\\textbackslash{}\\$ 50\\% \\#")) << page;
+  EXPECT_EQ(page, read_file("threshold.tex"));
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ TEST(StylesheetResources, EachStylesheetIsItsSourceWithTheCommonBlockInPlaceOfTh
   const std::string block = common.substr(begin, end + end_line.size() - begin);
   // language, interface list, file names and the helpers live there
   for (const char* part : {"'de_DE'", "'ja_JP'", "<v:interface id=\"dotnet\" title=\".NET\" classes=\"yes\"/>",
-                           "'index_by_name.html'", "'legal_notes.html'", "'index_classes.html'", "proc_",
+                           "'index_by_name'", "'legal_notes'", "'index_classes'", "proc_", "page_extension",
                            "output_path", "name=\"replace_substring\"", "name=\"latex_escape\"",
                            "name=\"class_link\"", "name=\"phrase\""})
     EXPECT_NE(block.find(part), std::string::npos) << part;

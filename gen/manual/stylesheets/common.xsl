@@ -120,28 +120,33 @@
   <xsl:param name="current_syntax" select="''"/>
   <xsl:variable name="doc_element" select="/*/document[1]"/>
   <xsl:variable name="raw_language" select="string($doc_element/@language)"/>
-  <xsl:variable name="language">
+  <!-- The values below are kept as strings (not as result tree fragments),
+       which every comparison would convert again. -->
+  <xsl:variable name="language_choice">
     <xsl:choose>
       <xsl:when test="$raw_language = 'de' or $raw_language = 'de_DE'">de_DE</xsl:when>
       <xsl:when test="$raw_language = 'ja' or $raw_language = 'ja_JP'">ja_JP</xsl:when>
       <xsl:otherwise>en_US</xsl:otherwise>
     </xsl:choose>
   </xsl:variable>
+  <xsl:variable name="language" select="string($language_choice)"/>
   <xsl:variable name="language_rfc3066" select="translate($language, '_', '-')"/>
-  <xsl:variable name="babel_language">
+  <xsl:variable name="babel_language_choice">
     <xsl:choose>
       <xsl:when test="$language = 'de_DE'">german</xsl:when>
       <xsl:when test="$language = 'ja_JP'">japanese</xsl:when>
       <xsl:otherwise>american</xsl:otherwise>
     </xsl:choose>
   </xsl:variable>
-  <xsl:variable name="interface">
+  <xsl:variable name="babel_language" select="string($babel_language_choice)"/>
+  <xsl:variable name="interface_choice">
     <xsl:choose>
       <xsl:when test="string($doc_element/@interface) != ''"><xsl:value-of select="$doc_element/@interface"/></xsl:when>
       <xsl:when test="$current_syntax != ''"><xsl:value-of select="$current_syntax"/></xsl:when>
       <xsl:otherwise>vdevelop</xsl:otherwise>
     </xsl:choose>
   </xsl:variable>
+  <xsl:variable name="interface" select="string($interface_choice)"/>
   <v:interfaces>
     <v:interface id="vdevelop" title="VDevelop" classes="no"/>
     <v:interface id="c" title="C" classes="no"/>
@@ -149,37 +154,53 @@
     <v:interface id="python" title="Python" classes="no"/>
     <v:interface id="dotnet" title=".NET" classes="yes"/>
   </v:interfaces>
-  <xsl:variable name="interface_entry" select="document('')/*/v:interfaces/v:interface[@id = $interface]"/>
-  <xsl:variable name="interface_title">
+  <!-- the stylesheet itself, which holds the phrase table and the interface list -->
+  <xsl:variable name="stylesheet_document" select="document('')"/>
+  <xsl:variable name="interface_entry" select="$stylesheet_document/*/v:interfaces/v:interface[@id = $interface]"/>
+  <xsl:variable name="interface_title_choice">
     <xsl:choose>
       <xsl:when test="$interface_entry"><xsl:value-of select="$interface_entry/@title"/></xsl:when>
       <xsl:otherwise><xsl:value-of select="$interface"/></xsl:otherwise>
     </xsl:choose>
   </xsl:variable>
+  <xsl:variable name="interface_title" select="string($interface_title_choice)"/>
   <xsl:variable name="interface_has_classes" select="$interface_entry/@classes = 'yes'"/>
-  <xsl:variable name="file_prefix">
+  <xsl:variable name="file_prefix_choice">
     <xsl:if test="$doc_element/@proc = 'yes'">proc_</xsl:if>
   </xsl:variable>
-  <xsl:variable name="output_dir">
+  <xsl:variable name="file_prefix" select="string($file_prefix_choice)"/>
+  <xsl:variable name="output_dir_choice">
     <xsl:variable name="path" select="string($doc_element/@output_path)"/>
     <xsl:value-of select="$path"/>
     <xsl:if test="$path != '' and substring($path, string-length($path)) != '/'">/</xsl:if>
   </xsl:variable>
-  <xsl:variable name="file_index" select="concat($file_prefix, 'index.html')"/>
-  <xsl:variable name="file_index_by_name" select="concat($file_prefix, 'index_by_name.html')"/>
-  <xsl:variable name="file_index_classes" select="concat($file_prefix, 'index_classes.html')"/>
-  <xsl:variable name="file_legal_notes" select="concat($file_prefix, 'legal_notes.html')"/>
+  <xsl:variable name="output_dir" select="string($output_dir_choice)"/>
+  <!-- the extension of the pages, which every link uses -->
+  <xsl:param name="page_extension" select="'html'"/>
+  <xsl:variable name="page_suffix" select="concat('.', $page_extension)"/>
+  <xsl:variable name="file_index" select="concat($file_prefix, 'index', $page_suffix)"/>
+  <xsl:variable name="file_index_by_name" select="concat($file_prefix, 'index_by_name', $page_suffix)"/>
+  <xsl:variable name="file_index_classes" select="concat($file_prefix, 'index_classes', $page_suffix)"/>
+  <xsl:variable name="file_legal_notes" select="concat($file_prefix, 'legal_notes', $page_suffix)"/>
 
   <!-- The text of a phrase in the document's language (English when a
        translation is missing). -->
+  <xsl:key name="phrase_by_id" match="v:phrase" use="@id"/>
   <xsl:template name="phrase">
     <xsl:param name="id"/>
-    <xsl:variable name="entry" select="document('')/*/v:phrases/v:phrase[@id = $id]"/>
-    <xsl:choose>
-      <xsl:when test="$entry/*[local-name() = $language]"><xsl:value-of select="$entry/*[local-name() = $language]"/></xsl:when>
-      <xsl:otherwise><xsl:value-of select="$entry/v:en_US"/></xsl:otherwise>
-    </xsl:choose>
+    <!-- the key looks in the document of the context node -->
+    <xsl:for-each select="$stylesheet_document">
+      <xsl:variable name="entry" select="key('phrase_by_id', $id)"/>
+      <xsl:choose>
+        <xsl:when test="$entry/*[local-name() = $language]"><xsl:value-of select="$entry/*[local-name() = $language]"/></xsl:when>
+        <xsl:otherwise><xsl:value-of select="$entry/v:en_US"/></xsl:otherwise>
+      </xsl:choose>
+    </xsl:for-each>
   </xsl:template>
+
+  <!-- The first operator element of each id, for lists that name every
+       operator once. -->
+  <xsl:key name="operator_by_id" match="operator" use="@id"/>
 
   <!-- text with every occurrence of from replaced by to -->
   <xsl:template name="replace_substring">
@@ -200,10 +221,21 @@
     </xsl:choose>
   </xsl:template>
 
-  <!-- Plain text for LaTeX: the special characters as commands. The text is
-       halved until single characters remain, so long texts stay within the
-       processor's recursion depth. -->
+  <!-- Plain text for LaTeX: the special characters as commands. The program
+       that carries the stylesheets does it natively (v:latex_escape, the
+       same mapping); elsewhere the template below does it. -->
   <xsl:template name="latex_escape">
+    <xsl:param name="text"/>
+    <xsl:choose>
+      <xsl:when test="function-available('v:latex_escape')"><xsl:value-of select="v:latex_escape(string($text))"/></xsl:when>
+      <xsl:otherwise>
+        <xsl:call-template name="latex_escape_halves"><xsl:with-param name="text" select="$text"/></xsl:call-template>
+      </xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+  <!-- The text is halved until single characters remain, so long texts stay
+       within the processor's recursion depth. -->
+  <xsl:template name="latex_escape_halves">
     <xsl:param name="text"/>
     <xsl:variable name="length" select="string-length($text)"/>
     <xsl:choose>
@@ -232,10 +264,10 @@
       </xsl:when>
       <xsl:otherwise>
         <xsl:variable name="half" select="floor($length div 2)"/>
-        <xsl:call-template name="latex_escape">
+        <xsl:call-template name="latex_escape_halves">
           <xsl:with-param name="text" select="substring($text, 1, $half)"/>
         </xsl:call-template>
-        <xsl:call-template name="latex_escape">
+        <xsl:call-template name="latex_escape_halves">
           <xsl:with-param name="text" select="substring($text, $half + 1)"/>
         </xsl:call-template>
       </xsl:otherwise>
@@ -259,17 +291,27 @@
   <!-- The page of a chapter: its identifier path joined by underscores. -->
   <xsl:template name="chapter_file">
     <xsl:param name="ids"/>
-    <xsl:value-of select="concat($file_prefix, 'toc_', translate($ids, ' /', '__'), '.html')"/>
+    <xsl:value-of select="concat($file_prefix, 'toc_', translate($ids, ' /', '__'), $page_suffix)"/>
   </xsl:template>
 
   <!-- Class names of the class list, for links from signatures and types. -->
+  <xsl:key name="class_by_id" match="class" use="@id"/>
   <xsl:template name="class_link">
     <xsl:param name="id"/>
     <xsl:param name="text" select="$id"/>
     <xsl:param name="class_list" select="/.."/>
+    <xsl:variable name="id_text" select="string($id)"/>
     <xsl:choose>
-      <xsl:when test="$class_list/class[@id = $id]">
-        <a href="{concat($id, '.html')}" class="class"><xsl:value-of select="$text"/></a>
+      <xsl:when test="$class_list">
+        <!-- the key looks in the document of the context node -->
+        <xsl:for-each select="$class_list[1]">
+          <xsl:choose>
+            <xsl:when test="key('class_by_id', $id_text)">
+              <a href="{concat($id_text, $page_suffix)}" class="class"><xsl:value-of select="$text"/></a>
+            </xsl:when>
+            <xsl:otherwise><xsl:value-of select="$text"/></xsl:otherwise>
+          </xsl:choose>
+        </xsl:for-each>
       </xsl:when>
       <xsl:otherwise><xsl:value-of select="$text"/></xsl:otherwise>
     </xsl:choose>

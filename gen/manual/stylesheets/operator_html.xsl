@@ -178,7 +178,7 @@
     </a>
   </xsl:template>
   <xsl:template match="opref">
-    <a href="{concat(@id, '.html')}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
+    <a href="{concat(@id, $page_suffix)}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
   </xsl:template>
   <!-- on an operator page a parameter reference links its description -->
   <xsl:template match="parref">

@@ -25,7 +25,7 @@
           <xsl:for-each select="class">
             <xsl:sort select="@id"/>
             <tr>
-              <td><a href="{concat(@id, '.html')}"><code><xsl:value-of select="@id"/></code></a></td>
+              <td><a href="{concat(@id, $page_suffix)}"><code><xsl:value-of select="@id"/></code></a></td>
               <td><xsl:for-each select="syntax"><xsl:if test="position() &gt; 1">, </xsl:if><xsl:call-template name="family_title"/></xsl:for-each></td>
             </tr>
           </xsl:for-each>
@@ -50,7 +50,7 @@
       <xsl:call-template name="phrase"><xsl:with-param name="id" select="'term_class'"/></xsl:call-template>
       <xsl:value-of select="concat(' ', @id)"/>
     </xsl:variable>
-    <xsl:document href="{concat($output_dir, @id, '.html')}" method="html" encoding="UTF-8" doctype-system="about:legacy-compat" indent="no">
+    <xsl:document href="{concat($output_dir, @id, $page_suffix)}" method="html" encoding="UTF-8" doctype-system="about:legacy-compat" indent="no">
       <html lang="{$language_rfc3066}">
         <xsl:call-template name="page_head"><xsl:with-param name="title" select="$title"/></xsl:call-template>
         <body>
@@ -76,7 +76,7 @@
       </xsl:for-each>
       <xsl:for-each select="base">
         <h3><xsl:call-template name="phrase"><xsl:with-param name="id" select="'sec_class_base'"/></xsl:call-template></h3>
-        <p><a href="{concat(@id, '.html')}"><code><xsl:value-of select="@name"/></code></a></p>
+        <p><a href="{concat(@id, $page_suffix)}"><code><xsl:value-of select="@name"/></code></a></p>
       </xsl:for-each>
       <xsl:apply-templates select="members/member_group" mode="group"/>
     </div>
@@ -111,7 +111,7 @@
         <table class="members">
           <xsl:for-each select="signature">
             <tr>
-              <td><a href="{concat(@id, '.html')}"><code><xsl:value-of select="@name"/></code></a></td>
+              <td><a href="{concat(@id, $page_suffix)}"><code><xsl:value-of select="@name"/></code></a></td>
               <td><xsl:apply-templates select="summary/node()"/></td>
             </tr>
           </xsl:for-each>
@@ -193,7 +193,7 @@
     </a>
   </xsl:template>
   <xsl:template match="opref">
-    <a href="{concat(@id, '.html')}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
+    <a href="{concat(@id, $page_suffix)}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
   </xsl:template>
   <!-- on an operator page a parameter reference links its description -->
   <xsl:template match="parref">

@@ -58,7 +58,7 @@
             </xsl:for-each>
           </xsl:variable>
           <xsl:if test="position() &gt; 1"> / </xsl:if>
-          <a href="{concat($file_prefix, 'toc_', $ids, '.html')}"><xsl:value-of select="@name"/></a>
+          <a href="{concat($file_prefix, 'toc_', $ids, $page_suffix)}"><xsl:value-of select="@name"/></a>
         </xsl:for-each>
       </div>
     </xsl:if>
@@ -117,7 +117,7 @@
         <xsl:variable name="id" select="@interface"/>
         <h3 class="interface">
           <xsl:choose>
-            <xsl:when test="document('')/*/v:interfaces/v:interface[@id = $id]"><xsl:value-of select="document('')/*/v:interfaces/v:interface[@id = $id]/@title"/></xsl:when>
+            <xsl:when test="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]"><xsl:value-of select="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]/@title"/></xsl:when>
             <xsl:when test="$id = 'com'">COM</xsl:when>
             <xsl:otherwise><xsl:value-of select="$id"/></xsl:otherwise>
           </xsl:choose>
@@ -448,7 +448,7 @@
     </a>
   </xsl:template>
   <xsl:template match="opref">
-    <a href="{concat(@id, '.html')}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
+    <a href="{concat(@id, $page_suffix)}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
   </xsl:template>
   <!-- on an operator page a parameter reference links its description -->
   <xsl:template match="parref">

@@ -122,7 +122,7 @@
 
   <xsl:template match="operator" mode="row">
     <tr>
-      <td><a href="{concat(@id, '.html')}"><code><xsl:call-template name="syntax_text"/></code></a></td>
+      <td><a href="{concat(@id, $page_suffix)}"><code><xsl:call-template name="syntax_text"/></code></a></td>
       <td><xsl:apply-templates select="summary/node()"/></td>
     </tr>
   </xsl:template>
@@ -147,7 +147,7 @@
           <xsl:call-template name="navigation_bar"/>
           <h1><xsl:value-of select="$title"/></h1>
           <table class="operators">
-            <xsl:for-each select="//operator[not(@id = preceding::operator/@id)]">
+            <xsl:for-each select="//operator[generate-id() = generate-id(key('operator_by_id', @id)[1])]">
               <xsl:sort select="@id"/>
               <xsl:apply-templates select="." mode="row"/>
             </xsl:for-each>
@@ -185,7 +185,7 @@
           </xsl:if>
           <p><xsl:call-template name="phrase"><xsl:with-param name="id" select="'legal_note'"/></xsl:call-template></p>
           <ul class="trademarks">
-            <xsl:for-each select="document('')/*/v:phrases/v:phrase[starts-with(@id, 'text_trademark_')]">
+            <xsl:for-each select="$stylesheet_document/*/v:phrases/v:phrase[starts-with(@id, 'text_trademark_')]">
               <li><xsl:call-template name="phrase"><xsl:with-param name="id" select="@id"/></xsl:call-template></li>
             </xsl:for-each>
           </ul>
@@ -268,7 +268,7 @@
     </a>
   </xsl:template>
   <xsl:template match="opref">
-    <a href="{concat(@id, '.html')}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
+    <a href="{concat(@id, $page_suffix)}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
   </xsl:template>
   <!-- on an operator page a parameter reference links its description -->
   <xsl:template match="parref">

@@ -35,7 +35,7 @@
         <ul>
           <xsl:for-each select="operator">
             <li>
-              <a href="{concat(@id, '.html')}"><code>
+              <a href="{concat(@id, $page_suffix)}"><code>
                 <xsl:choose>
                   <xsl:when test="string(@name) != ''"><xsl:value-of select="@name"/></xsl:when>
                   <xsl:otherwise><xsl:call-template name="syntax_text"/></xsl:otherwise>
@@ -123,7 +123,7 @@
     </a>
   </xsl:template>
   <xsl:template match="opref">
-    <a href="{concat(@id, '.html')}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
+    <a href="{concat(@id, $page_suffix)}" class="opref"><code><xsl:call-template name="syntax_text"/></code></a>
   </xsl:template>
   <!-- on an operator page a parameter reference links its description -->
   <xsl:template match="parref">

@@ -62,7 +62,7 @@
     <xsl:text>\tableofcontents&#10;</xsl:text>
     <xsl:apply-templates select="chapter"/>
     <!-- the class index is written for every interface but these two -->
-    <xsl:if test="not($interface = 'vdevelop' or $interface = 'c')">
+    <xsl:if test="$interface_has_classes">
       <xsl:text>\input index_classes.tex&#10;</xsl:text>
     </xsl:if>
     <xsl:text>\printindex&#10;</xsl:text>
@@ -85,7 +85,7 @@
       <xsl:apply-templates/>
       <xsl:text>&#10;</xsl:text>
     </xsl:for-each>
-    <xsl:if test="operator[not(@id = preceding::operator/@id)]">
+    <xsl:if test="operator[generate-id() = generate-id(key('operator_by_id', @id)[1])]">
       <xsl:choose>
         <xsl:when test="$depth = 1">\renewcommand{\vornixoperatorlevel}{section}&#10;</xsl:when>
         <xsl:when test="$depth = 2">\renewcommand{\vornixoperatorlevel}{subsection}&#10;</xsl:when>
@@ -93,7 +93,7 @@
         <xsl:otherwise>\renewcommand{\vornixoperatorlevel}{paragraph}&#10;</xsl:otherwise>
       </xsl:choose>
     </xsl:if>
-    <xsl:for-each select="operator[not(@id = preceding::operator/@id)]">
+    <xsl:for-each select="operator[generate-id() = generate-id(key('operator_by_id', @id)[1])]">
       <xsl:value-of select="concat('\input ', @id, '.tex&#10;')"/>
     </xsl:for-each>
     <xsl:apply-templates select="chapter"/>
