@@ -133,7 +133,7 @@ struct ClassMethod {
   /// The output returned as function value: the first output other than
   /// the instance, in every class; none for void members and constructors.
   /// The C++ interface declares free functions void and passes this
-  /// parameter at its declaration position (cpp_declared_member).
+  /// parameter at its declaration position (cpp_void_function).
   std::optional<ClassParam> return_param;
   /// The operator record.
   const Operator* op = nullptr;

@@ -2,6 +2,9 @@
 // classes, and the void form of free functions.
 #include "gen/cpp/type_mapping.h"
 
+#include <cstddef>
+#include <cstdint>
+
 #include "classes/handle_types.h"
 
 std::string cpp_type_name(int type, bool array) {
@@ -65,11 +68,15 @@ ClassMethod cpp_void_function(const ClassMethod& method) {
   ClassMethod declared = method;
   if (!declared.return_param) return declared;
   const ClassParam& result = *declared.return_param;
-  auto position = [&method](const ClassParam& param) {
+  // Records without their source parameters (made by hand) keep the
+  // returned output last.
+  auto position = [&method](const ClassParam& param) -> std::ptrdiff_t {
+    if (method.op == nullptr || method.op->info == nullptr || param.param == nullptr)
+      return PTRDIFF_MAX;
     return param.param - method.op->info->params.data();
   };
   auto at = declared.params.begin();
-  while (at != declared.params.end() && position(*at) < position(result)) ++at;
+  while (at != declared.params.end() && position(*at) <= position(result)) ++at;
   declared.params.insert(at, result);
   declared.return_param.reset();
   return declared;

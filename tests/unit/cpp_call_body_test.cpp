@@ -317,6 +317,14 @@ TEST_F(CppMembers, FreeFunctionPassesItsReturnedOutputAtItsDeclarationPosition) 
             std::string::npos)
       << source.text();
   EXPECT_EQ(source.text().find("return"), std::string::npos);
+
+  // A record made without its source parameters keeps the value last.
+  ClassMethod loose = method("loose", 1);
+  loose.params = {param("A", "integer", false, 0)};
+  loose.return_param = param("B", "real", true, 0);
+  ClassMethod void_form = cpp_void_function(loose);
+  ASSERT_EQ(void_form.params.size(), 2u);
+  EXPECT_EQ(void_form.params[1].name, "B");
 }
 
 TEST_F(CppMembers, ConstructorLoadsItself) {
