@@ -2,6 +2,7 @@
 // annotations, its NumPy-style docstring and the body that hands the inputs
 // to the operator's call context, runs it and returns its outputs.
 #include <algorithm>
+#include <map>
 
 #include "driver/diagnostics.h"
 #include "gen/python/python_writers.h"
@@ -28,9 +29,10 @@ size_t estimated_length(const PyParameter& p) {
   return length;
 }
 
-void write_parameter(Writer& out, const PyParameter& p, const PyLayout& layout) {
+void write_parameter(Writer& out, const PyParameter& p, const PyLayout& layout,
+                     const std::string& module) {
   out.put("%s: ", p.name.c_str());
-  out.write(annotation_text(p, layout));
+  out.write(annotation_text(p, layout, module));
   if (!p.default_text.empty()) out.put(" = %s", p.default_text.c_str());
 }
 
@@ -70,7 +72,8 @@ void write_section_title(Writer& out, const std::string& indent, const char* tit
 }
 
 void write_parameter_entry(Writer& out, const PyParameter& p, bool self,
-                           const std::string& indent, const PyLayout& layout) {
+                           const std::string& indent, const PyLayout& layout,
+                           const std::string& module) {
   out.write("\n");
   std::string prefix;
   if (self) {
@@ -80,7 +83,7 @@ void write_parameter_entry(Writer& out, const PyParameter& p, bool self,
     out.put("%s%s : ", indent.c_str(), p.name.c_str());
     prefix = p.name + " : ";
   }
-  out.write(annotation_text(p, layout));
+  out.write(annotation_text(p, layout, module));
   out.write("\n");
   int width = 71 - static_cast<int>(p.name.size() + 3) - (self ? 8 : 0);
   write_wrapped(out, p.description, static_cast<size_t>(std::max(width, 1)), indent);
@@ -118,6 +121,14 @@ std::string output_value(const PyParameter& p, int number, const std::string& mo
   if (layout.class_layout && p.module != module) class_ref = p.module + "." + p.element_type;
   if (p.kind == PyKind::iconic_object) {
     return class_ref + format_text("(proc.get_output_object_key(%d))", number);
+  }
+  // Handles are returned in their class, as iconic objects are.
+  if (p.kind == PyKind::handle && p.multiplicity == PyMultiplicity::single) {
+    return class_ref + format_text("(proc.get_output_tuple_s(%d))", number);
+  }
+  if (p.kind == PyKind::handle && p.multiplicity == PyMultiplicity::sequence) {
+    return format_text("[%s(handle) for handle in proc.get_output_tuple_m(%d)]",
+                       class_ref.c_str(), number);
   }
   switch (p.multiplicity) {
     case PyMultiplicity::single:
@@ -175,10 +186,15 @@ std::vector<std::string> wrap_lines(const std::string& text, size_t width) {
   return lines;
 }
 
-std::string annotation_text(const PyParameter& p, const PyLayout& layout) {
+std::string annotation_text(const PyParameter& p, const PyLayout& layout,
+                            const std::string& module) {
   if (p.raw_annotation) return p.element_type;
   std::string element = p.element_type;
-  if (layout.class_layout && p.class_typed()) element = "'" + p.module + "." + p.element_type + "'";
+  if (layout.class_layout && p.class_typed()) {
+    // A module does not import itself: its own class goes by its name.
+    element = p.module == module ? "'" + p.element_type + "'"
+                                 : "'" + p.module + "." + p.element_type + "'";
+  }
   switch (p.multiplicity) {
     case PyMultiplicity::single:
       return p.optional ? "Optional[" + element + "]" : element;
@@ -191,7 +207,7 @@ std::string annotation_text(const PyParameter& p, const PyLayout& layout) {
 }
 
 void write_signature(Writer& out, const PyFunction& f, const std::string& def_indent,
-                     const PyLayout& layout) {
+                     const PyLayout& layout, const std::string& module) {
   out.put("%sdef %s(", def_indent.c_str(), f.name.c_str());
   std::vector<const PyParameter*> params;
   size_t estimate = 0;
@@ -205,7 +221,7 @@ void write_signature(Writer& out, const PyFunction& f, const std::string& def_in
     if (method) out.write(params.empty() ? "self" : "self, ");
     for (size_t i = 0; i < params.size(); ++i) {
       if (i > 0) out.write(", ");
-      write_parameter(out, *params[i], layout);
+      write_parameter(out, *params[i], layout, module);
     }
     out.write(") -> ");
   } else {
@@ -216,7 +232,7 @@ void write_signature(Writer& out, const PyFunction& f, const std::string& def_in
       } else {
         out.put(",\n%s    ", def_indent.c_str());
       }
-      write_parameter(out, *params[i], layout);
+      write_parameter(out, *params[i], layout, module);
     }
     out.write("\n");
     out.put("%s) -> ", def_indent.c_str());
@@ -224,12 +240,12 @@ void write_signature(Writer& out, const PyFunction& f, const std::string& def_in
   if (f.outputs.empty()) {
     out.write("None");
   } else if (f.outputs.size() == 1) {
-    out.write(annotation_text(f.outputs[0], layout));
+    out.write(annotation_text(f.outputs[0], layout, module));
   } else {
     out.write("Tuple[");
     for (size_t i = 0; i < f.outputs.size(); ++i) {
       if (i > 0) out.write(", ");
-      out.write(annotation_text(f.outputs[i], layout));
+      out.write(annotation_text(f.outputs[i], layout, module));
     }
     out.write("]");
   }
@@ -237,7 +253,7 @@ void write_signature(Writer& out, const PyFunction& f, const std::string& def_in
 }
 
 void write_docstring(Writer& out, const PyFunction& f, const std::string& indent,
-                     const PyLayout& layout) {
+                     const PyLayout& layout, const std::string& module) {
   for (const PyParameter& p : f.inputs)
     if (p.description.empty()) return;
   out.put("%s\"\"\"\n", indent.c_str());
@@ -245,12 +261,15 @@ void write_docstring(Writer& out, const PyFunction& f, const std::string& indent
   if (!f.inputs.empty()) {
     write_section_title(out, indent, "Parameters");
     for (size_t i = 0; i < f.inputs.size(); ++i) {
-      write_parameter_entry(out, f.inputs[i], static_cast<int>(i) == f.instance, indent, layout);
+      write_parameter_entry(out, f.inputs[i], static_cast<int>(i) == f.instance, indent, layout,
+                            module);
     }
   }
   if (!f.outputs.empty()) {
     write_section_title(out, indent, "Returns");
-    for (const PyParameter& p : f.outputs) write_parameter_entry(out, p, false, indent, layout);
+    for (const PyParameter& p : f.outputs) {
+      write_parameter_entry(out, p, false, indent, layout, module);
+    }
   }
   write_operator_list(out, indent, "See Also", f.see_also);
   write_operator_list(out, indent, "Alternatives", f.alternatives);
@@ -286,6 +305,10 @@ void write_inputs(Writer& out, const PyFunction& f, const std::string& indent) {
         if (p.multiplicity == PyMultiplicity::single) {
           out.put("%s    proc.set_input_tuple(%d, %s.as_sequence())\n", indent.c_str(),
                   tuple_number++, name);
+        } else if (static_cast<int>(i) == f.instance) {
+          // A method is called on one instance: a sequence of one.
+          out.put("%s    proc.set_input_tuple(%d, sem_tuples_to_sequence([self]))\n",
+                  indent.c_str(), tuple_number++);
         } else {
           out.put("%s    proc.set_input_tuple(%d, sem_tuples_to_sequence(%s))\n", indent.c_str(),
                   tuple_number++, name);
@@ -331,11 +354,35 @@ void write_outputs(Writer& out, const PyFunction& f, const std::string& indent,
   out.put("   # %s\n%s    )  # type: ignore\n", f.outputs.back().name.c_str(), indent.c_str());
 }
 
+std::map<std::string, std::string> body_modules(const PyFunction& f, const std::string& module) {
+  std::map<std::string, std::string> used;
+  for (const PyParameter& p : f.outputs) {
+    if (!p.class_typed() || p.module == module) continue;
+    std::string& converters = used[p.module];
+    if (p.kind == PyKind::fixed_size_sem_tuple) converters = p.element_type;
+  }
+  return used;
+}
+
+void write_module_import(Writer& out, const std::string& indent, const std::string& name,
+                         const std::string& converters) {
+  out.put("%sfrom . import %s\n", indent.c_str(), name.c_str());
+  if (!converters.empty()) {
+    out.put("%sfrom .%s import %s_from_raw_s, %s_from_raw_m\n", indent.c_str(), name.c_str(),
+            converters.c_str(), converters.c_str());
+  }
+}
+
 void write_function(Writer& out, const PyFunction& f, const std::string& def_indent,
                     const std::string& body_indent, const std::string& module,
-                    const PyLayout& layout) {
-  write_signature(out, f, def_indent, layout);
-  write_docstring(out, f, body_indent, layout);
+                    const PyLayout& layout, bool imports_in_body) {
+  write_signature(out, f, def_indent, layout, module);
+  write_docstring(out, f, body_indent, layout, module);
+  if (imports_in_body) {
+    for (const auto& [name, converters] : body_modules(f, module)) {
+      write_module_import(out, body_indent, name, converters);
+    }
+  }
   out.put("%swith VornixOperator(%zu) as proc:\n", body_indent.c_str(), f.proc_number);
   write_inputs(out, f, body_indent);
   write_outputs(out, f, body_indent, module, layout);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 
 #include "classes/handle_types.h"
 #include "gen/expression_printer.h"
@@ -65,7 +66,11 @@ PyKind kind_of(int id, const std::string& row_name, const PyLayout& layout) {
   int kind = type_kind(id);
   if (kind == kind_plain) return PyKind::plain;
   if (kind == kind_iconic) return PyKind::iconic_object;
-  if (kind == kind_handle) return row_name == "handle" ? PyKind::plain : PyKind::handle;
+  // The sem_type "handle" and the handle types without a class (thread_id,
+  // dev_tool) are plain handles.
+  if (kind == kind_handle) {
+    return row_name == "handle" || type_class_name(id).empty() ? PyKind::plain : PyKind::handle;
+  }
   if (kind == kind_variable_data) return layout.class_layout ? PyKind::sem_tuple : PyKind::plain;
   if (kind > 0) return layout.class_layout ? PyKind::fixed_size_sem_tuple : PyKind::plain;
   throw PythonGenError("Invalid hst class handle val: " + std::to_string(kind));
@@ -117,6 +122,30 @@ void set_plain_element_type(PyParameter& p, const std::string& op_name, const Pa
     p.element_type += names[i];
   }
   p.element_type += "]";
+}
+
+// A parameter must not hide a name that the function's body uses: the call
+// context, self, the runtime's sequence helper and the modules of the
+// classes it returns. Such a parameter gets "_val" appended, as a keyword
+// does, until its name is free.
+void keep_body_names_visible(PyFunction& f, const PyLayout& layout) {
+  std::set<std::string> body_names = {"proc", "self"};
+  if (layout.class_layout) {
+    body_names.insert("sem_tuples_to_sequence");
+    for (const PyParameter& p : f.outputs)
+      if (p.class_typed()) body_names.insert(p.module);
+  }
+  std::set<std::string> names;
+  for (const auto* list : {&f.inputs, &f.outputs})
+    for (const PyParameter& p : *list) names.insert(p.name);
+  for (auto* list : {&f.inputs, &f.outputs}) {
+    for (PyParameter& p : *list) {
+      if (body_names.count(p.name) == 0) continue;
+      names.erase(p.name);
+      while (body_names.count(p.name) != 0 || names.count(p.name) != 0) p.name += "_val";
+      names.insert(p.name);
+    }
+  }
 }
 
 }  // namespace
@@ -228,6 +257,7 @@ PyFunction build_function(const Operator& op, size_t proc_number, const PyLayout
     }
     (p.input ? f.inputs : f.outputs).push_back(std::move(p));
   }
+  keep_body_names_visible(f, layout);
   f.short_description = english_or_empty(info.short_descriptions);
   f.warnings = english_or_empty(info.warnings);
   f.attention = english_or_empty(info.attention);
@@ -278,30 +308,138 @@ std::string shorten_function_name(const std::string& name, const std::string& se
 
 namespace {
 
-PyModule class_module_for(const PyParameter& p) {
+// The class module of a semantic type that has a class of the interface.
+PyModule class_module(const std::string& sem_type) {
   PyModule m;
-  m.name = p.module;
-  m.sem_type = p.sem_type;
-  int id = GiveClass(p.sem_type.c_str(), 0);
+  m.name = "v" + sem_type;
+  m.sem_type = sem_type;
+  int id = GiveClass(sem_type.c_str(), 0);
   m.class_name = type_class_name(id);
-  switch (p.kind) {
-    case PyKind::iconic_object:
-      m.kind = PyModuleKind::iconic_object_class;
-      break;
-    case PyKind::handle:
-      m.kind = PyModuleKind::handle_class;
-      break;
-    case PyKind::fixed_size_sem_tuple:
-      m.kind = PyModuleKind::fixed_size_sem_tuple_class;
-      m.fixed_size = p.fixed_size;
-      break;
-    case PyKind::sem_tuple:
-      m.kind = PyModuleKind::sem_tuple_class;
-      break;
-    case PyKind::plain:
-      break;
+  int kind = type_kind(id);
+  if (kind == kind_iconic) {
+    m.kind = PyModuleKind::iconic_object_class;
+  } else if (kind == kind_handle) {
+    m.kind = PyModuleKind::handle_class;
+  } else if (kind == kind_variable_data) {
+    m.kind = PyModuleKind::sem_tuple_class;
+  } else if (kind > 0) {
+    m.kind = PyModuleKind::fixed_size_sem_tuple_class;
+    m.fixed_size = kind;
   }
   return m;
+}
+
+// A default may only stand where every later parameter of the signature has
+// one too; the generic parameters often come before required ones.
+void drop_defaults_before_required(PyFunction& f) {
+  bool later_required = false;
+  for (size_t i = f.inputs.size(); i-- > 0;) {
+    if (static_cast<int>(i) == f.instance) continue;
+    PyParameter& p = f.inputs[i];
+    if (p.default_text.empty()) {
+      later_required = true;
+    } else if (later_required) {
+      p.default_text.clear();
+    }
+  }
+}
+
+// The modules of the classes a module's functions use.
+std::set<std::string> parameter_modules(const PyModule& m) {
+  std::set<std::string> used;
+  for (const auto* functions : {&m.free_functions, &m.methods})
+    for (const PyFunction& f : *functions)
+      for (const auto* list : {&f.inputs, &f.outputs})
+        for (const PyParameter& p : *list)
+          if (p.class_typed()) used.insert(p.sem_type);
+  return used;
+}
+
+// Every module that another module imports or derives from is written, with
+// its class, even when no function of its own is grouped into it.
+void add_used_modules(std::map<std::string, PyModule>& modules) {
+  std::vector<std::string> pending;
+  for (const auto& entry : modules) pending.push_back(entry.first);
+  while (!pending.empty()) {
+    const PyModule& m = modules.at(pending.back());
+    pending.pop_back();
+    std::set<std::string> used = parameter_modules(m);
+    std::string base = base_module_name(m);
+    if (!base.empty()) used.insert(base.substr(1));  // the sem_type after "v"
+    for (const std::string& sem_type : used) {
+      if (modules.count("v" + sem_type) != 0) continue;
+      modules.emplace("v" + sem_type, class_module(sem_type));
+      pending.push_back("v" + sem_type);
+    }
+  }
+}
+
+// Number of base classes between a class module and the runtime's classes.
+int depth(const std::map<std::string, PyModule>& modules, const PyModule& m) {
+  std::string base = base_module_name(m);
+  auto found = modules.find(base);
+  return found == modules.end() ? 0 : 1 + depth(modules, found->second);
+}
+
+// Shortened names that collide, with each other or with a name the class
+// inherits, go back to the operator's full name until no collision is left,
+// so that no later definition hides an earlier one.
+void restore_colliding_names(std::vector<PyFunction>& functions,
+                             const std::set<std::string>& taken) {
+  bool changed = true;
+  while (changed) {
+    changed = false;
+    std::map<std::string, int> count;
+    for (const PyFunction& f : functions) ++count[f.name];
+    for (PyFunction& f : functions) {
+      if (f.name == f.operator_name) continue;
+      if (count[f.name] > 1 || taken.count(f.name) != 0) {
+        f.name = f.operator_name;
+        changed = true;
+      }
+    }
+  }
+}
+
+// Member names of the runtime's base classes that the generated bodies call.
+const std::set<std::string>& runtime_member_names() {
+  static const std::set<std::string> names = {"as_sequence"};
+  return names;
+}
+
+void resolve_name_collisions(std::map<std::string, PyModule>& modules) {
+  // Base classes first: a subclass checks against its bases' final names.
+  std::vector<PyModule*> order;
+  for (auto& entry : modules) order.push_back(&entry.second);
+  std::stable_sort(order.begin(), order.end(), [&](const PyModule* a, const PyModule* b) {
+    return depth(modules, *a) < depth(modules, *b);
+  });
+  for (PyModule* m : order) {
+    std::set<std::string> inherited = runtime_member_names();
+    for (auto base = modules.find(base_module_name(*m)); base != modules.end();
+         base = modules.find(base_module_name(base->second))) {
+      for (const PyFunction& f : base->second.methods) inherited.insert(f.name);
+    }
+    restore_colliding_names(m->methods, inherited);
+    restore_colliding_names(m->free_functions, {});
+  }
+}
+
+// A module that is the base of a class that has subclasses of its own
+// (vobject below vxld below vxld_cont) imports no other class module while
+// it loads: the modules it would load could derive from the class in
+// between, before that class exists.
+void mark_lazy_imports(std::map<std::string, PyModule>& modules) {
+  for (auto& entry : modules) {
+    for (const auto& derived : modules) {
+      if (base_module_name(derived.second) != entry.first) continue;
+      for (const auto& grandchild : modules) {
+        if (base_module_name(grandchild.second) == derived.first) {
+          entry.second.imports_in_functions = true;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -325,13 +463,14 @@ std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
       }
       for (size_t i = 0; i < f.outputs.size() && owner == nullptr; ++i)
         if (f.outputs[i].class_typed()) owner = &f.outputs[i];
+      drop_defaults_before_required(f);
       if (owner == nullptr) {
         modules["global"].free_functions.push_back(std::move(f));
         continue;
       }
       auto found = modules.find(owner->module);
       if (found == modules.end()) {
-        found = modules.emplace(owner->module, class_module_for(*owner)).first;
+        found = modules.emplace(owner->module, class_module(owner->sem_type)).first;
       }
       PyModule& m = found->second;
       f.name = shorten_function_name(f.name, m.sem_type);
@@ -341,10 +480,20 @@ std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
         m.free_functions.push_back(std::move(f));
       }
     }
+    add_used_modules(modules);
+    resolve_name_collisions(modules);
+    mark_lazy_imports(modules);
   }
   std::vector<PyModule> result;
   for (auto& entry : modules) result.push_back(std::move(entry.second));
   return result;
+}
+
+std::string base_module_name(const PyModule& module) {
+  if (!module.is_class_module()) return "";
+  std::string base = module_base_class(module);
+  size_t point = base.find('.');
+  return point == std::string::npos ? "" : base.substr(0, point);
 }
 
 std::string module_base_class(const PyModule& module) {

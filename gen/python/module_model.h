@@ -88,6 +88,9 @@ struct PyModule {
   std::string class_name;  // class modules
   std::vector<PyFunction> free_functions;
   std::vector<PyFunction> methods;
+  /// The module imports the other class modules inside the functions that
+  /// use them (and for the type checker only) instead of at its end.
+  bool imports_in_functions = false;
 
   bool is_class_module() const { return kind != PyModuleKind::plain; }
 };
@@ -116,9 +119,15 @@ std::string shorten_function_name(const std::string& name, const std::string& se
 
 /// Groups the functions into modules, in name order of the modules. The
 /// flat layout always has the module operator_set, the class layout always
-/// the module global.
+/// the module global and every class module that another module uses or
+/// derives from. A default stays only where every later parameter has one;
+/// shortened names that collide within a class, or with a name the class
+/// inherits, keep the operator's full name.
 std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
                                          const PyLayout& layout);
 
 /// The base class of a class module ("VHandleBase", "vobject.VObject", ...).
 std::string module_base_class(const PyModule& module);
+/// The module of that base class ("vobject"), empty when the base class
+/// belongs to the runtime or the module has no class.
+std::string base_module_name(const PyModule& module);

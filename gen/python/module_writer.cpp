@@ -8,38 +8,21 @@
 
 namespace {
 
-struct ImportedModule {
-  bool fixed_size = false;
-  std::string class_name;
-};
-
-// The other modules whose classes the module uses: those of its
-// class-typed parameters and the module of its base class.
-std::map<std::string, ImportedModule> used_modules(const PyModule& module) {
-  std::map<std::string, ImportedModule> used;
-  auto collect = [&](const std::vector<PyFunction>& functions) {
-    for (const PyFunction& f : functions) {
+// The other class modules whose classes the module's parameters use, each
+// with the class name of its converters for a fixed-size semantic tuple
+// (empty otherwise). The module of the base class is not among them.
+std::map<std::string, std::string> used_modules(const PyModule& module) {
+  std::string base = base_module_name(module);
+  std::map<std::string, std::string> used;
+  for (const auto* functions : {&module.free_functions, &module.methods}) {
+    for (const PyFunction& f : *functions) {
       for (const auto* list : {&f.inputs, &f.outputs}) {
         for (const PyParameter& p : *list) {
-          if (!p.class_typed() || p.module == module.name) continue;
-          ImportedModule& entry = used[p.module];
-          if (p.kind == PyKind::fixed_size_sem_tuple) {
-            entry.fixed_size = true;
-            entry.class_name = p.element_type;
-          }
+          if (!p.class_typed() || p.module == module.name || p.module == base) continue;
+          std::string& converters = used[p.module];
+          if (p.kind == PyKind::fixed_size_sem_tuple) converters = p.element_type;
         }
       }
-    }
-  };
-  collect(module.free_functions);
-  collect(module.methods);
-  // An iconic class derives from vobject.VObject or vxld.VXLD; the class
-  // statement needs that module.
-  if (module.is_class_module()) {
-    std::string base = module_base_class(module);
-    size_t point = base.find('.');
-    if (point != std::string::npos && base.substr(0, point) != module.name) {
-      used[base.substr(0, point)];
     }
   }
   return used;
@@ -83,19 +66,34 @@ void write_runtime_imports(Writer& out, const PyModule& module, const PyLayout& 
   }
 }
 
-void write_module_imports(Writer& out, const PyModule& module, const PyLayout& layout) {
+// Only the class statement needs another module while the module loads:
+// the module of the base class is imported at the top. The modules used in
+// annotations and bodies follow at the end, once the module's own class
+// exists, so that modules that use each other can be imported in any order.
+// A module that loads no other class module names them for the type
+// checker only; its functions import what they return.
+void write_top_imports(Writer& out, const PyModule& module, const PyLayout& layout) {
   if (!layout.class_layout) {
     out.write("from .vhandle import VHandle\n");
     out.write("from .vobject import VObject\n");
     return;
   }
-  for (const auto& [name, imported] : used_modules(module)) {
-    out.put("from . import %s\n", name.c_str());
-    if (imported.fixed_size) {
-      out.put("from .%s import %s_from_raw_s, %s_from_raw_m\n", name.c_str(),
-              imported.class_name.c_str(), imported.class_name.c_str());
-    }
+  std::string base = base_module_name(module);
+  if (!base.empty()) write_module_import(out, "", base, "");
+  std::map<std::string, std::string> used = used_modules(module);
+  if (module.imports_in_functions && !used.empty()) {
+    out.write("from typing import TYPE_CHECKING\n");
+    out.write("if TYPE_CHECKING:\n");
+    for (const auto& entry : used) write_module_import(out, "    ", entry.first, "");
   }
+}
+
+void write_end_imports(Writer& out, const PyModule& module, const PyLayout& layout) {
+  if (!layout.class_layout || module.imports_in_functions) return;
+  std::map<std::string, std::string> used = used_modules(module);
+  if (used.empty()) return;
+  out.write("\n");
+  for (const auto& [name, converters] : used) write_module_import(out, "", name, converters);
 }
 
 void write_converters(Writer& out, const PyModule& module) {
@@ -118,39 +116,34 @@ void write_converters(Writer& out, const PyModule& module) {
 
 void write_module(Writer& out, const PyModule& module, const PyLayout& layout) {
   write_runtime_imports(out, module, layout);
-  if (module.kind == PyModuleKind::fixed_size_sem_tuple_class) {
-    // The converters come before the imports of the other class modules:
-    // two fixed-size classes that convert into each other (poses and
-    // matrices) import each other's converters, and such a cycle of imports
-    // only succeeds when each module has defined its converters before it
-    // imports the other.
-    write_converters(out, module);
-    if (!used_modules(module).empty()) out.write("\n\n");
-  }
-  write_module_imports(out, module, layout);
+  write_top_imports(out, module, layout);
+  if (module.kind == PyModuleKind::fixed_size_sem_tuple_class) write_converters(out, module);
 
   for (const PyFunction& f : module.free_functions) {
     out.write("\n\n");
-    write_function(out, f, "", "    ", module.name, layout);
+    write_function(out, f, "", "    ", module.name, layout, module.imports_in_functions);
   }
-  if (!module.is_class_module()) return;
-
-  out.put("\n\nclass %s(%s):\n", module.class_name.c_str(), module_base_class(module).c_str());
-  if (module.class_name == "VObject") {
-    // The blank line after the placeholder keeps a following method off its
-    // line.
-    out.write("    \"\"\"TODO snippet files\"\"\"\n\n");
-  } else {
-    out.put("    \"\"\"VORNIX %s class.\"\"\"\n\n", module.class_name.c_str());
+  if (module.is_class_module()) {
+    out.put("\n\nclass %s(%s):\n", module.class_name.c_str(),
+            module_base_class(module).c_str());
+    if (module.class_name == "VObject") {
+      // The blank line after the placeholder keeps a following method off
+      // its line.
+      out.write("    \"\"\"TODO snippet files\"\"\"\n\n");
+    } else {
+      out.put("    \"\"\"VORNIX %s class.\"\"\"\n\n", module.class_name.c_str());
+    }
+    for (const PyFunction& f : module.methods) {
+      write_function(out, f, "    ", "        ", module.name, layout,
+                     module.imports_in_functions);
+      out.write("\n");
+    }
+    if (layout.class_layout && module.kind == PyModuleKind::handle_class) {
+      out.put("\nregister_handle_class('%s', %s)\n", module.sem_type.c_str(),
+              module.class_name.c_str());
+    }
   }
-  for (const PyFunction& f : module.methods) {
-    write_function(out, f, "    ", "        ", module.name, layout);
-    out.write("\n");
-  }
-  if (layout.class_layout && module.kind == PyModuleKind::handle_class) {
-    out.put("\nregister_handle_class('%s', %s)\n", module.sem_type.c_str(),
-            module.class_name.c_str());
-  }
+  write_end_imports(out, module, layout);
 }
 
 void write_errors_module(Writer& out, const std::vector<ErrorDefinition>& entries) {

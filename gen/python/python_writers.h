@@ -3,6 +3,7 @@
 /// takes the indentation of its `def` line and of its body.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,24 +18,38 @@
 /// dropped.
 std::vector<std::string> wrap_lines(const std::string& text, size_t width);
 
-/// The type annotation of one parameter ("Sequence[int]", "'vimage.VImage'").
-std::string annotation_text(const PyParameter& p, const PyLayout& layout);
+/// The type annotation of one parameter ("Sequence[int]", "'vimage.VImage'");
+/// module: the module being written, whose own class goes without prefix.
+std::string annotation_text(const PyParameter& p, const PyLayout& layout,
+                            const std::string& module = "");
 
 /// "def name(...) -> ...:" on one line, or one parameter per line when the
 /// estimated length exceeds 79 characters.
 void write_signature(Writer& out, const PyFunction& f, const std::string& def_indent,
-                     const PyLayout& layout);
+                     const PyLayout& layout, const std::string& module = "");
 /// The docstring; nothing when an input has no description.
 void write_docstring(Writer& out, const PyFunction& f, const std::string& indent,
-                     const PyLayout& layout);
+                     const PyLayout& layout, const std::string& module = "");
 void write_inputs(Writer& out, const PyFunction& f, const std::string& indent);
 /// module: the module being written (a value of its own class is written
 /// without the module prefix).
 void write_outputs(Writer& out, const PyFunction& f, const std::string& indent,
                    const std::string& module, const PyLayout& layout);
+/// imports_in_body: the modules of the classes the body returns are
+/// imported at the start of the body (modules whose loading must not load
+/// other class modules).
 void write_function(Writer& out, const PyFunction& f, const std::string& def_indent,
                     const std::string& body_indent, const std::string& module,
-                    const PyLayout& layout);
+                    const PyLayout& layout, bool imports_in_body = false);
+
+/// The class modules that the body of f refers to, other than module, each
+/// with the class name of its converters for a fixed-size semantic tuple
+/// (empty otherwise).
+std::map<std::string, std::string> body_modules(const PyFunction& f, const std::string& module);
+/// "from . import <name>" and, with converters, the import of the two
+/// converter functions of that class.
+void write_module_import(Writer& out, const std::string& indent, const std::string& name,
+                         const std::string& converters);
 
 /// The text of one module after its banner.
 void write_module(Writer& out, const PyModule& module, const PyLayout& layout);

@@ -48,13 +48,18 @@ poses = m['vpose'].read_poses('file')
 assert len(poses) == 2 and all(isinstance(p, m['vpose'].VPose) for p in poses)
 ffi.output_length = 12
 
-# Sequences of semantic tuples are flattened for the operator.
+# A method whose instance is a sequence of semantic tuples, called on one
+# instance, passes it as a sequence of one.
 del ffi.calls[:]
 f = m['vfunction_1d'].VFunction1D([1, 2])
-m['vfunction_1d'].VFunction1D.smooth_mean([f, f], 3, 1)
-assert ffi.calls[1] == (15, 'set_input_tuple', (0, [1, 2, 1, 2])), ffi.calls
+f.smooth_mean(3, 1)
+assert ffi.calls[1] == (15, 'set_input_tuple', (0, [1, 2])), ffi.calls
 created = m['vfunction_1d'].create_array([1.0])
 assert isinstance(created, m['vfunction_1d'].VFunction1D)
+
+# Handle outputs come in their class.
+model = m['vshape_model'].read('file')
+assert isinstance(model, m['vshape_model'].VShapeModel) and model.handle == 's0'
 
 # Defaults of the generic parameters.
 del ffi.calls[:]

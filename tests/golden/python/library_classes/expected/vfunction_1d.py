@@ -20,7 +20,7 @@ from .mixin import sem_tuples_to_sequence
 from .mixin import VSemTupleBase
 
 
-def create_array(yvalues: Sequence[float]) -> 'vfunction_1d.VFunction1D':
+def create_array(yvalues: Sequence[float]) -> 'VFunction1D':
     with VornixOperator(4) as proc:
         proc.set_input_tuple(0, yvalues)
         proc.init_oct(0)
@@ -43,7 +43,7 @@ class VFunction1D(VSemTupleBase):
 
     def smooth_mean(self, smooth_size: int, iterations: int) -> VTupleType:
         with VornixOperator(15) as proc:
-            proc.set_input_tuple(0, sem_tuples_to_sequence(self))
+            proc.set_input_tuple(0, sem_tuples_to_sequence([self]))
             proc.set_input_tuple(1, smooth_size)
             proc.set_input_tuple(2, iterations)
             proc.init_oct(0)

@@ -40,11 +40,7 @@ def VHomMat3D_from_raw_m(
     return [VHomMat3D(sequence[i:i + 12]) for i in range(0, length, 12)]
 
 
-from . import vpose
-from .vpose import VPose_from_raw_s, VPose_from_raw_m
-
-
-def hom_identity() -> 'vhom_mat3d.VHomMat3D':
+def hom_identity() -> 'VHomMat3D':
     """
     Generate the homogeneous transformation matrix of the identical 3D
     transformation.
@@ -52,7 +48,7 @@ def hom_identity() -> 'vhom_mat3d.VHomMat3D':
     Returns
     -------
 
-    hom_mat_3d : 'vhom_mat3d.VHomMat3D'
+    hom_mat_3d : 'VHomMat3D'
     Transformation matrix.
     """
     with VornixOperator(8) as proc:
@@ -73,3 +69,6 @@ class VHomMat3D(VSemTupleBase):
             pose = VPose_from_raw_s(proc.get_output_tuple_m(0))
             return pose  # type: ignore
 
+
+from . import vpose
+from .vpose import VPose_from_raw_s, VPose_from_raw_m

@@ -18,7 +18,6 @@ from .ffi import (
 from .util import MaybeSequence
 from .mixin import sem_tuples_to_sequence
 from . import vobject
-from . import vregion
 
 
 class VImage(vobject.VObject):
@@ -31,7 +30,7 @@ class VImage(vobject.VObject):
         Parameters
         ----------
 
-        image (self) : 'vimage.VImage'
+        image (self) : 'VImage'
         Input image whose gray values are compared with the two
         thresholds of the operator.
 
@@ -57,3 +56,5 @@ class VImage(vobject.VObject):
             region = vregion.VRegion(proc.get_output_object_key(1))
             return region  # type: ignore
 
+
+from . import vregion

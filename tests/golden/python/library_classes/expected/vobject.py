@@ -27,7 +27,7 @@ from .util import slice_to_index_list
 class VObject(VObjectBase):
     """TODO snippet files"""
 
-    def copy(self, index: int, num_obj: int) -> 'vobject.VObject':
+    def copy(self, index: int, num_obj: int) -> 'VObject':
         with VornixOperator(3) as proc:
             proc.set_input_object(1, self)
             proc.set_input_tuple(0, index)

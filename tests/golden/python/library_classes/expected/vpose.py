@@ -40,11 +40,7 @@ def VPose_from_raw_m(
     return [VPose(sequence[i:i + 7]) for i in range(0, length, 7)]
 
 
-from . import vhom_mat3d
-from .vhom_mat3d import VHomMat3D_from_raw_s, VHomMat3D_from_raw_m
-
-
-def create(trans_x: float, trans_y: float, trans_z: float) -> 'vpose.VPose':
+def create(trans_x: float, trans_y: float, trans_z: float) -> 'VPose':
     """
     Create a 3D pose.
 
@@ -66,7 +62,7 @@ def create(trans_x: float, trans_y: float, trans_z: float) -> 'vpose.VPose':
     Returns
     -------
 
-    pose : 'vpose.VPose'
+    pose : 'VPose'
     3D pose.
     """
     with VornixOperator(5) as proc:
@@ -79,7 +75,7 @@ def create(trans_x: float, trans_y: float, trans_z: float) -> 'vpose.VPose':
         return pose  # type: ignore
 
 
-def read_poses(file_name: str) -> Sequence['vpose.VPose']:
+def read_poses(file_name: str) -> Sequence['VPose']:
     with VornixOperator(12) as proc:
         proc.set_input_tuple(0, file_name)
         proc.init_oct(0)
@@ -99,3 +95,6 @@ class VPose(VSemTupleBase):
             hom_mat_3d = VHomMat3D_from_raw_s(proc.get_output_tuple_m(0))
             return hom_mat_3d  # type: ignore
 
+
+from . import vhom_mat3d
+from .vhom_mat3d import VHomMat3D_from_raw_s, VHomMat3D_from_raw_m

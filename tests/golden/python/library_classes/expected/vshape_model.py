@@ -21,12 +21,12 @@ from .ffi import VHandleBase
 from .mixin import register_handle_class
 
 
-def read(file_name: str) -> 'vshape_model.VShapeModel':
+def read(file_name: str) -> 'VShapeModel':
     with VornixOperator(13) as proc:
         proc.set_input_tuple(0, file_name)
         proc.init_oct(0)
         proc.execute()
-        model_id = proc.get_output_tuple_s(0)
+        model_id = VShapeModel(proc.get_output_tuple_s(0))
         return model_id  # type: ignore
 
 
@@ -40,7 +40,7 @@ class VShapeModel(VHandleBase):
         Parameters
         ----------
 
-        model_id (self) : Sequence['vshape_model.VShapeModel']
+        model_id (self) : Sequence['VShapeModel']
         Handle of the model.
         """
         with VornixOperator(2) as proc:

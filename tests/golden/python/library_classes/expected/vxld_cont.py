@@ -20,7 +20,7 @@ from .mixin import sem_tuples_to_sequence
 from . import vxld
 
 
-def gen_polygon(row: Sequence[float], column: Sequence[float]) -> 'vxld_cont.VXLDCont':
+def gen_polygon(row: Sequence[float], column: Sequence[float]) -> 'VXLDCont':
     with VornixOperator(6) as proc:
         proc.set_input_tuple(0, row)
         proc.set_input_tuple(1, column)
