@@ -2,6 +2,7 @@
 """Writes a realistic definition-file corpus for the benchmarks.
 
   bench/make_corpus.py <output-dir> [operators] [files] [--classes]
+  bench/make_corpus.py --python <output-dir>
 
 Defaults: 2058 operators over 20 files (about 7.5 MB). Every operator has
 long English and German documentation, chapters, keywords, module, category,
@@ -17,6 +18,15 @@ several objects, most operators name the class of their first object or
 handle in a functionality list, and classes.def adds the destructor of every
 handle class. These additions draw from their own random sequence, so the
 rest of each operator is the same as without the option.
+
+With --python it writes instead one file, python.def, to be read after the
+others in a library build: operators over every class of the handle-type
+table as the Python interface groups them (each handle type with a
+constructor, a method whose generic parameters stand before a required one
+and a destructor; the iconic types with the XLD family; the semantic
+tuples, fixed-size and variable, single, sequences and maybe-sequences),
+the handle types without a class, a parameter named Proc, and operator
+names that shorten to the same method name.
 """
 import os
 import random
@@ -265,7 +275,175 @@ def operator(rng, index, names, crng=None):
     return "\n".join(out) + "\n\n"
 
 
+# Control parameters: (name, sem_type, type_list, multivalue, multiinstance).
+def ctrl(name, sem, types="real", multivalue="false", multiinstance=""):
+    return (name, sem, types, multivalue, multiinstance)
+
+
+def handle(name, sem, multivalue="false"):
+    return ctrl(name, sem, "handle", multivalue)
+
+
+GEN_NAME = ctrl("GenParamName", "string", "string")
+GEN_NAMES = ctrl("GenParamName", "string", "string", "true")
+GEN_VALUES = ctrl("GenParamValue", "tuple", "integer, real, string", "true")
+
+
+def python_operators():
+    """(name, input objects, output objects, input controls, output
+    controls) of python.def; objects are (name, sem_type)."""
+    ops = []
+    for sem in CLASS_HANDLES:
+        ops.append(("create_%s_cm" % sem, [], [], [ctrl("Name", "string", "string"), GEN_NAMES,
+                                                   GEN_VALUES], [handle("Handle", sem)]))
+        ops.append(("get_%s_param_cm" % sem, [], [], [handle("Handle", sem), GEN_NAME,
+                                                      ctrl("Index", "integer", "integer")],
+                    [ctrl("Value", "tuple", "integer, real, string", "true")]))
+        ops.append(("set_%s_param_cm" % sem, [], [], [handle("Handle", sem), GEN_NAMES,
+                                                      GEN_VALUES], []))
+        ops.append(("clear_%s_cm" % sem, [], [], [handle("Handle", sem, "true")], []))
+    ops += [
+        ("read_shape_models_cm", [], [], [ctrl("FileNames", "filename", "string", "true")],
+         [handle("ModelIDs", "shape_model", "true")]),
+        ("clear_handle_cm", [], [], [handle("Handle", "handle")], []),
+        ("wait_thread_cm", [], [], [handle("ThreadID", "thread_id"),
+                                    ctrl("Proc", "integer", "integer")],
+         [handle("NextThread", "thread_id")]),
+        ("dev_tool_cm", [], [], [handle("Tool", "dev_tool"), GEN_NAME,
+                                 ctrl("Proc", "real")], []),
+        # Iconic objects: the root class refers to other classes.
+        ("crop_obj", [("Objects", "object")], [("Cropped", "object")],
+         [ctrl("Index", "integer", "integer")], []),
+        ("disp_obj_cm", [("Object", "object")], [], [handle("WindowHandle", "window")], []),
+        ("obj_to_region_cm", [("Object", "object")], [("Region", "region")], [], []),
+        ("untyped_to_obj_cm", [("Untyped", "untyped_object")], [("Object", "object")], [], []),
+        ("crop_image", [("Image", "image")], [("Cropped", "image")],
+         [ctrl("Index", "integer", "integer")], []),
+        ("threshold_cm", [("Image", "image")], [("Region", "region")],
+         [ctrl("MinGray", "number"), ctrl("MaxGray", "number")], []),
+        ("gen_image_const_cm", [], [("Image", "image")],
+         [ctrl("Width", "extent.x", "integer"), ctrl("Height", "extent.y", "integer")], []),
+        ("apply_class_svm", [("Image", "image")], [("ClassRegions", "region")],
+         [handle("SVMHandle", "class_svm")], []),
+        ("apply_class_svm_image", [("Image", "image")], [("ClassRegions", "region")],
+         [handle("SVMHandle", "class_svm"), GEN_NAME, ctrl("Rejection", "real")], []),
+        ("top_hat", [("Region", "region"), ("StructElement", "region")], [("RegionTopHat", "region")],
+         [], []),
+        ("top_hat_region", [("Region", "region")], [("RegionTopHat", "region")],
+         [ctrl("Radius", "real")], []),
+        ("gen_contour_region_xld", [("Regions", "region")], [("Contours", "xld_cont")],
+         [ctrl("Mode", "string", "string")], []),
+        ("affine_trans_region_cm", [("Region", "region")], [("RegionAffineTrans", "region")],
+         [ctrl("HomMat2D", "hom_mat2d", "real", "false", "false")], []),
+        # The XLD family: a class between VObject and its subclasses.
+        ("length_xld_cm", [("XLD", "xld")], [], [], [ctrl("Length", "real", "real", "true")]),
+        ("smallest_contour_xld", [("XLD", "xld")], [("Contour", "xld_cont")], [], []),
+        ("gen_contour_polygon_xld", [], [("Contour", "xld_cont")],
+         [ctrl("Row", "real", "real", "true"), ctrl("Column", "real", "real", "true")], []),
+        ("convex_hull_ps", [("Contours", "xld_cont")], [("Hull", "xld_cont")], [], []),
+        ("convex_hull_ps_xld", [("Contours", "xld_cont")], [("Hull", "xld_cont")],
+         [ctrl("Mode", "string", "string")], []),
+        ("gen_polygons_xld_cm", [("Contours", "xld_cont")], [("Polygons", "xld_poly")],
+         [ctrl("Alpha", "real")], []),
+        ("gen_parallels_xld_cm", [("Polygons", "xld_poly")], [("Parallels", "xld_para")],
+         [ctrl("Len", "real")], []),
+        ("mod_parallels_xld_cm", [("Parallels", "xld_para"), ("Image", "image")],
+         [("ModParallels", "xld_mod_para"), ("ExtParallels", "xld_ext_para")],
+         [ctrl("Quality", "real")], []),
+        ("combine_ext_xld_cm", [("ExtParallels", "xld_ext_para")], [("Contours", "xld_cont")],
+         [], []),
+        ("count_mod_xld_cm", [("ModParallels", "xld_mod_para")], [], [],
+         [ctrl("Number", "integer", "integer")]),
+        # Semantic tuples of fixed size, converting into each other.
+        ("create_pose_cm", [], [], [ctrl("TransX", "point3d.x"), ctrl("TransY", "point3d.y"),
+                                    ctrl("TransZ", "point3d.z")],
+         [ctrl("Pose", "pose", "real, integer", "false", "false")]),
+        ("read_poses_cm", [], [], [ctrl("FileName", "filename", "string")],
+         [ctrl("Poses", "pose", "real, integer", "true", "true")]),
+        ("pose_to_hom_mat3d_cm", [], [], [ctrl("Pose", "pose", "real, integer", "false", "false")],
+         [ctrl("HomMat3D", "hom_mat3d", "real", "false", "false")]),
+        ("hom_mat3d_to_pose_cm", [], [],
+         [ctrl("HomMat3D", "hom_mat3d", "real", "false", "false")],
+         [ctrl("Pose", "pose", "real, integer", "false", "false")]),
+        ("hom_mat2d_identity_cm", [], [], [],
+         [ctrl("HomMat2DIdentity", "hom_mat2d", "real", "false", "false")]),
+        ("hom_mat2d_translate_cm", [], [],
+         [ctrl("HomMat2D", "hom_mat2d", "real", "false", "false"), ctrl("Tx", "point.x"),
+          ctrl("Ty", "point.y")],
+         [ctrl("HomMat2DTranslate", "hom_mat2d", "real", "false", "false")]),
+        ("axis_angle_to_quat_cm", [], [], [ctrl("AxisX", "real"), ctrl("Angle", "angle.rad")],
+         [ctrl("Quaternion", "quaternion", "real", "false", "false")]),
+        ("quat_to_pose_cm", [], [],
+         [ctrl("Quaternion", "quaternion", "real", "false", "false")],
+         [ctrl("Pose", "pose", "real, integer", "false", "false")]),
+        ("pose_to_dual_quat_cm", [], [],
+         [ctrl("Pose", "pose", "real, integer", "true", "true")],
+         [ctrl("DualQuaternion", "dual_quaternion", "real", "true", "true")]),
+        ("dual_quat_normalize_cm", [], [],
+         [ctrl("DualQuaternion", "dual_quaternion", "real", "false", "false")],
+         [ctrl("Normalized", "dual_quaternion", "real", "false", "false")]),
+        # Semantic tuples of variable length.
+        ("create_funct_1d_array_cm", [], [], [ctrl("YValues", "real", "real", "true")],
+         [ctrl("Function", "function_1d", "real", "false", "false")]),
+        ("smooth_funct_1d_mean_cm", [], [],
+         [ctrl("Function", "function_1d", "real", "true", "true"),
+          ctrl("SmoothSize", "integer", "integer"), ctrl("Iterations", "integer", "integer")],
+         [ctrl("SmoothedFunction", "function_1d", "real", "true", "true")]),
+        ("funct_1d_to_pairs_cm", [], [],
+         [ctrl("Function", "function_1d", "real", "false", "false")],
+         [ctrl("XValues", "real", "real", "true"), ctrl("YValues", "real", "real", "true")]),
+        ("read_cam_par_cm", [], [], [ctrl("CamParFile", "filename", "string")],
+         [ctrl("CameraParam", "campar", "real, integer, string", "true", "false")]),
+        ("cam_par_to_cam_mat_cm", [], [],
+         [ctrl("CameraParam", "campar", "real, integer, string", "true", "false")],
+         [ctrl("CameraMatrix", "hom_mat2d", "real", "false", "false"),
+          ctrl("ImageWidth", "integer", "integer"), ctrl("ImageHeight", "integer", "integer")]),
+    ]
+    return ops
+
+
+def python_operator(rng, name, in_objs, out_objs, in_ctrl, out_ctrl):
+    function = "C" + "".join(w.capitalize() for w in name.split("_"))
+    names = lambda params: ",".join(p[0] for p in params)
+    out = ["%s <- %s[%s:%s:%s:%s];" % (name, function, names(in_objs), names(out_objs),
+                                       names(in_ctrl), names(out_ctrl))]
+    out.append("short.english: %s;" % sentence(rng, WORDS, 9))
+    out.append("module: foundation;")
+    out.append("new_in_version: 12.0;")
+    for kind, objs in (("input_object", in_objs), ("output_object", out_objs)):
+        for obj, sem in objs:
+            out.append("parameter %s: %s;" % (obj, kind))
+            out.append("  description.english: %s;" % sentence(rng, WORDS, 8))
+            out.append("  sem_type: %s;" % sem)
+    for kind, params in (("input_control", in_ctrl), ("output_control", out_ctrl)):
+        for pname, sem, types, multivalue, multiinstance in params:
+            out.append("parameter %s: %s;" % (pname, kind))
+            out.append("  description.english: %s;" % sentence(rng, WORDS, 8))
+            out.append("  sem_type: %s;" % sem)
+            out.append("  type_list: %s;" % types)
+            out.append("  default_type: %s;" % types.split(",")[0])
+            out.append("  multivalue: %s;" % multivalue)
+            if multiinstance:
+                out.append("  multiinstance: %s;" % multiinstance)
+    return "\n".join(out) + "\n\n"
+
+
+def write_python_corpus(directory):
+    rng = random.Random(141)
+    text = "/* Class coverage: every class of the handle-type table. */\n\n"
+    text += "".join(python_operator(rng, *op) for op in python_operators())
+    os.makedirs(directory, exist_ok=True)
+    with open(os.path.join(directory, "python.def"), "w", encoding="utf-8") as out:
+        out.write(text)
+    print(len(text.encode("utf-8")))
+
+
 def main():
+    if len(sys.argv) > 1 and sys.argv[1] == "--python":
+        if len(sys.argv) != 3:
+            sys.exit(__doc__)
+        write_python_corpus(sys.argv[2])
+        return
     args = [arg for arg in sys.argv[1:] if arg != "--classes"]
     classes = len(args) < len(sys.argv) - 1
     if not args:

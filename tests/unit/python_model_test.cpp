@@ -66,6 +66,16 @@ TEST(PythonParameters, KindsFollowTheHandleTypeTable) {
   PyParameter handle_in_class =
       build_parameter("op", control("Handle", "input_control", "handle", {"handle"}, "f"), classes);
   EXPECT_EQ(handle_in_class.element_type, "VHandleBase");
+
+  // Handle types without a class name are plain handles too: they have no
+  // class module to live in.
+  for (const char* no_class : {"thread_id", "dev_tool"}) {
+    PyParameter p = build_parameter(
+        "op", control("Id", "input_control", no_class, {"handle"}, "false"), classes);
+    EXPECT_EQ(p.kind, PyKind::plain) << no_class;
+    EXPECT_EQ(p.element_type, "VHandleBase") << no_class;
+    EXPECT_EQ(p.module, "") << no_class;
+  }
 }
 
 TEST(PythonParameters, SemanticTuplesOnlyInTheClassLayout) {
@@ -254,6 +264,112 @@ TEST(PythonModules, BaseClasses) {
   EXPECT_EQ(module_base_class(m), "VSemTupleBase");
   m.kind = PyModuleKind::plain;
   EXPECT_THROW(module_base_class(m), PythonGenError);
+}
+
+TEST(PythonFunctions, ParametersDoNotHideNamesOfTheBody) {
+  Operator op;
+  op.name = "wait_thread";
+  op.info = std::make_unique<OperatorInfo>();
+  op.info->params.push_back(control("Proc", "input_control", "integer", {"integer"}, "false"));
+  op.info->params.push_back(control("ProcVal", "input_control", "integer", {"integer"}, "false"));
+  op.info->params.push_back(control("Self", "input_control", "integer", {"integer"}, "false"));
+  op.info->params.push_back(control("Vregion", "input_control", "integer", {"integer"}, "false"));
+  op.info->params.push_back(control("Region", "output_object", "region", {}, ""));
+  PyFunction f = build_function(op, 0, classes);
+  ASSERT_EQ(f.inputs.size(), 4u);
+  // proc_val is taken already; vregion is the module of the returned class.
+  EXPECT_EQ(f.inputs[0].name, "proc_val_val");
+  EXPECT_EQ(f.inputs[1].name, "proc_val");
+  EXPECT_EQ(f.inputs[2].name, "self_val");
+  EXPECT_EQ(f.inputs[3].name, "vregion_val");
+  EXPECT_EQ(build_function(op, 0, flat).inputs[3].name, "vregion");
+}
+
+PyFunction named(const std::string& name, std::vector<PyParameter> inputs,
+                 std::vector<PyParameter> outputs) {
+  PyFunction f = function_with(std::move(inputs), std::move(outputs));
+  f.name = name;
+  f.operator_name = name;
+  return f;
+}
+
+const PyModule* find_module(const std::vector<PyModule>& modules, const std::string& name) {
+  for (const PyModule& m : modules)
+    if (m.name == name) return &m;
+  return nullptr;
+}
+
+TEST(PythonModules, DefaultsOnlyWhereEveryLaterParameterHasOne) {
+  PyParameter model = typed("model", PyKind::handle, "vshape_model", "shape_model");
+  PyParameter name = typed("gen_param_name", PyKind::plain, "", "");
+  name.default_text = "''";
+  PyParameter value = typed("gen_param_value", PyKind::plain, "", "");
+  value.default_text = "[]";
+  PyParameter index = typed("index", PyKind::plain, "", "");
+  std::vector<PyFunction> functions;
+  // The instance stands between the defaults and does not count.
+  functions.push_back(named("get_shape_model_param", {name, model, value, index}, {}));
+  functions.push_back(named("set_shape_model_param", {name, model, value}, {}));
+  std::vector<PyModule> modules = group_into_modules(functions, classes);
+  const PyModule* m = find_module(modules, "vshape_model");
+  ASSERT_NE(m, nullptr);
+  ASSERT_EQ(m->methods.size(), 2u);
+  EXPECT_EQ(m->methods[0].inputs[0].default_text, "");
+  EXPECT_EQ(m->methods[0].inputs[2].default_text, "");
+  EXPECT_EQ(m->methods[1].inputs[0].default_text, "''");
+  EXPECT_EQ(m->methods[1].inputs[2].default_text, "[]");
+}
+
+TEST(PythonModules, EveryModuleUsedOrDerivedFromIsWritten) {
+  PyParameter cont = typed("contour", PyKind::iconic_object, "vxld_cont", "xld_cont");
+  PyParameter pose = typed("pose", PyKind::fixed_size_sem_tuple, "vpose", "pose");
+  PyParameter image = typed("image", PyKind::iconic_object, "vimage", "image");
+  std::vector<PyFunction> functions;
+  functions.push_back(named("gen_contour_polygon_xld", {}, {cont}));
+  functions.push_back(named("hom_mat3d_identity", {}, {pose, image}));
+  std::vector<std::string> names;
+  for (const PyModule& m : group_into_modules(functions, classes)) names.push_back(m.name);
+  // vxld_cont derives from vxld, vxld from vobject; vpose uses vimage.
+  EXPECT_EQ(names, (std::vector<std::string>{"global", "vimage", "vobject", "vpose", "vxld",
+                                             "vxld_cont"}));
+  std::vector<PyModule> modules = group_into_modules(functions, classes);
+  EXPECT_EQ(find_module(modules, "vxld")->class_name, "VXLD");
+  EXPECT_EQ(find_module(modules, "vxld")->kind, PyModuleKind::iconic_object_class);
+  // vobject is the base of VXLD, which has subclasses of its own: it loads
+  // no other class module.
+  EXPECT_TRUE(find_module(modules, "vobject")->imports_in_functions);
+  EXPECT_FALSE(find_module(modules, "vxld")->imports_in_functions);
+  EXPECT_FALSE(find_module(modules, "vimage")->imports_in_functions);
+}
+
+TEST(PythonModules, CollidingShortNamesKeepTheirFullNames) {
+  PyParameter cont = typed("contours", PyKind::iconic_object, "vxld_cont", "xld_cont");
+  PyParameter xld = typed("xld", PyKind::iconic_object, "vxld", "xld");
+  PyParameter region = typed("region", PyKind::iconic_object, "vregion", "region");
+  std::vector<PyFunction> functions;
+  functions.push_back(named("convex_hull_ps", {cont}, {}));
+  functions.push_back(named("convex_hull_ps_xld", {cont}, {}));
+  functions.push_back(named("top_hat_region", {region}, {}));
+  functions.push_back(named("top_hat", {region}, {}));
+  functions.push_back(named("length_xld", {xld}, {}));
+  functions.push_back(named("length_contour_xld", {cont}, {}));  // VXLD has length
+  functions.push_back(named("gen_region_line", {}, {region}));
+  functions.push_back(named("gen_line_region", {}, {region}));
+  functions.push_back(named("get_region_area", {region}, {}));
+  std::vector<PyModule> modules = group_into_modules(functions, classes);
+  auto names = [](const std::vector<PyFunction>& list) {
+    std::vector<std::string> result;
+    for (const PyFunction& f : list) result.push_back(f.name);
+    return result;
+  };
+  EXPECT_EQ(names(find_module(modules, "vxld_cont")->methods),
+            (std::vector<std::string>{"convex_hull_ps", "convex_hull_ps_xld",
+                                      "length_contour_xld"}));
+  EXPECT_EQ(names(find_module(modules, "vxld")->methods), (std::vector<std::string>{"length"}));
+  EXPECT_EQ(names(find_module(modules, "vregion")->methods),
+            (std::vector<std::string>{"top_hat_region", "top_hat", "get_area"}));
+  EXPECT_EQ(names(find_module(modules, "vregion")->free_functions),
+            (std::vector<std::string>{"gen_region_line", "gen_line_region"}));
 }
 
 }  // namespace

@@ -56,6 +56,12 @@ TEST(PythonAnnotations, WrappersAndForwardReferences) {
   EXPECT_EQ(annotation_text(image, classes), "Sequence['vimage.VImage']");
   image.element_type = "VObject";
   EXPECT_EQ(annotation_text(image, flat), "Sequence[VObject]");
+
+  // Inside its own module a class goes by its name: the module has no name
+  // of itself to resolve.
+  image.element_type = "VImage";
+  EXPECT_EQ(annotation_text(image, classes, "vimage"), "Sequence['VImage']");
+  EXPECT_EQ(annotation_text(image, classes, "vregion"), "Sequence['vimage.VImage']");
 }
 
 TEST(PythonSignature, OneLineUpToTheEstimateOf79) {
@@ -223,6 +229,105 @@ TEST(PythonErrors, ConstantsWithoutFinalLineBreak) {
             "\n"
             "\n#: First error\nV_ERR_A = 1"
             "\n#: \nV_MSG_B = 2");
+}
+
+TEST(PythonBody, SemanticTupleSequenceMethodCalledOnOneInstance) {
+  PyParameter function = param("function", "VFunction1D", PyMultiplicity::sequence);
+  function.kind = PyKind::sem_tuple;
+  function.module = "vfunction_1d";
+  PyFunction f;
+  f.inputs = {function, param("size", "int"), function};
+  f.inputs[2].name = "others";
+  f.instance = 0;
+  Writer out;
+  write_inputs(out, f, "");
+  EXPECT_EQ(out.text(),
+            "    proc.set_input_tuple(0, sem_tuples_to_sequence([self]))\n"
+            "    proc.set_input_tuple(1, size)\n"
+            "    proc.set_input_tuple(2, sem_tuples_to_sequence(others))\n");
+}
+
+TEST(PythonBody, HandleOutputsInTheirClass) {
+  PyParameter model = param("model_id", "VShapeModel");
+  model.kind = PyKind::handle;
+  model.module = "vshape_model";
+  PyFunction f;
+  f.outputs = {model};
+  Writer single;
+  write_outputs(single, f, "", "vimage", classes);
+  EXPECT_NE(single.text().find(
+                "    model_id = vshape_model.VShapeModel(proc.get_output_tuple_s(0))\n"),
+            std::string::npos);
+  f.outputs[0].multiplicity = PyMultiplicity::sequence;
+  Writer own;
+  write_outputs(own, f, "", "vshape_model", classes);
+  EXPECT_NE(own.text().find("    model_id = [VShapeModel(handle) for handle in "
+                            "proc.get_output_tuple_m(0)]\n"),
+            std::string::npos);
+  // A plain handle comes as the runtime returns it.
+  f.outputs = {param("handle", "VHandleBase")};
+  Writer plain;
+  write_outputs(plain, f, "", "global", classes);
+  EXPECT_NE(plain.text().find("    handle = proc.get_output_tuple_s(0)\n"), std::string::npos);
+}
+
+PyModule module_with(const std::string& sem_type, const std::string& class_name,
+                     std::vector<PyFunction> methods) {
+  PyModule m;
+  m.name = "v" + sem_type;
+  m.sem_type = sem_type;
+  m.class_name = class_name;
+  m.kind = PyModuleKind::iconic_object_class;
+  m.methods = std::move(methods);
+  return m;
+}
+
+TEST(PythonModule, OnlyTheBaseModuleIsImportedBeforeTheClass) {
+  PyParameter region = param("region", "VRegion");
+  region.kind = PyKind::iconic_object;
+  region.module = "vregion";
+  PyParameter cont = param("contours", "VXLDCont");
+  cont.kind = PyKind::iconic_object;
+  cont.module = "vxld_cont";
+  PyParameter pose = param("pose", "VPose");
+  pose.kind = PyKind::fixed_size_sem_tuple;
+  pose.module = "vpose";
+  PyFunction f;
+  f.name = "gen_contour";
+  f.proc_number = 7;
+  f.instance = 0;
+  f.inputs = {region, pose};
+  f.outputs = {cont};
+  Writer out;
+  write_module(out, module_with("region", "VRegion", {f}), classes);
+  const std::string& text = out.text();
+  size_t base = text.find("from . import vobject\n");
+  size_t class_line = text.find("\n\nclass VRegion(vobject.VObject):\n");
+  ASSERT_NE(base, std::string::npos);
+  ASSERT_NE(class_line, std::string::npos);
+  EXPECT_LT(base, class_line);
+  // The other modules follow the class, at the end of the module.
+  std::string end = "        return contours  # type: ignore\n\n"
+                    "\nfrom . import vpose\nfrom .vpose import VPose_from_raw_s, VPose_from_raw_m\n"
+                    "from . import vxld_cont\n";
+  ASSERT_GE(text.size(), end.size());
+  EXPECT_EQ(text.substr(text.size() - end.size()), end);
+  EXPECT_EQ(text.find("TYPE_CHECKING"), std::string::npos);
+
+  // A module that must load no other class module names them for the type
+  // checker and imports them in the functions that return their classes.
+  PyModule object = module_with("object", "VObject", {f});
+  object.methods[0].inputs[0].module = "vobject";
+  object.imports_in_functions = true;
+  Writer lazy;
+  write_module(lazy, object, classes);
+  EXPECT_NE(lazy.text().find("from typing import TYPE_CHECKING\nif TYPE_CHECKING:\n"
+                             "    from . import vpose\n    from . import vxld_cont\n"),
+            std::string::npos);
+  EXPECT_NE(lazy.text().find("        from . import vxld_cont\n"
+                             "        with VornixOperator(7) as proc:\n"),
+            std::string::npos);
+  EXPECT_EQ(lazy.text().find("\nfrom . import vxld_cont"), std::string::npos);
 }
 
 }  // namespace

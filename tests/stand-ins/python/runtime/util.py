@@ -1,9 +1,9 @@
 """Stand-in of the runtime's helpers used by generated modules."""
-from typing import Sequence, TypeVar, Union
+from typing import List, Sequence, TypeVar, Union
 
 T = TypeVar('T')
 MaybeSequence = Union[T, Sequence[T]]
 
 
-def slice_to_index_list(s, length):
+def slice_to_index_list(s: slice, length: int) -> List[int]:
     return list(range(length))[s]
