@@ -1,7 +1,8 @@
 // Writes one module of the Python interface after its banner: the typing
-// and runtime imports, the imports of the other class modules it uses, the
-// converters of a fixed-size semantic-tuple class, its free functions and
-// its class with the methods.
+// and runtime imports, the import of its base class's module, the
+// converters of a fixed-size semantic-tuple class, its free functions, its
+// class with the methods and, last, the imports of the other class modules
+// it uses.
 #include <map>
 
 #include "gen/python/python_writers.h"
@@ -112,37 +113,38 @@ void write_converters(Writer& out, const PyModule& module) {
       c, c, c, n, c, n, n);
 }
 
+// The class of a class module with its methods; a handle class registers
+// itself with the runtime.
+void write_class(Writer& out, const PyModule& module, const PyLayout& layout) {
+  out.put("\n\nclass %s(%s):\n", module.class_name.c_str(), module_base_class(module).c_str());
+  if (module.class_name == "VObject") {
+    // The blank line after the placeholder keeps a following method off its
+    // line.
+    out.write("    \"\"\"TODO snippet files\"\"\"\n\n");
+  } else {
+    out.put("    \"\"\"VORNIX %s class.\"\"\"\n\n", module.class_name.c_str());
+  }
+  for (const PyFunction& f : module.methods) {
+    write_function(out, f, "    ", "        ", module.name, layout, module.imports_in_functions);
+    out.write("\n");
+  }
+  if (layout.class_layout && module.kind == PyModuleKind::handle_class) {
+    out.put("\nregister_handle_class('%s', %s)\n", module.sem_type.c_str(),
+            module.class_name.c_str());
+  }
+}
+
 }  // namespace
 
 void write_module(Writer& out, const PyModule& module, const PyLayout& layout) {
   write_runtime_imports(out, module, layout);
   write_top_imports(out, module, layout);
   if (module.kind == PyModuleKind::fixed_size_sem_tuple_class) write_converters(out, module);
-
   for (const PyFunction& f : module.free_functions) {
     out.write("\n\n");
     write_function(out, f, "", "    ", module.name, layout, module.imports_in_functions);
   }
-  if (module.is_class_module()) {
-    out.put("\n\nclass %s(%s):\n", module.class_name.c_str(),
-            module_base_class(module).c_str());
-    if (module.class_name == "VObject") {
-      // The blank line after the placeholder keeps a following method off
-      // its line.
-      out.write("    \"\"\"TODO snippet files\"\"\"\n\n");
-    } else {
-      out.put("    \"\"\"VORNIX %s class.\"\"\"\n\n", module.class_name.c_str());
-    }
-    for (const PyFunction& f : module.methods) {
-      write_function(out, f, "    ", "        ", module.name, layout,
-                     module.imports_in_functions);
-      out.write("\n");
-    }
-    if (layout.class_layout && module.kind == PyModuleKind::handle_class) {
-      out.put("\nregister_handle_class('%s', %s)\n", module.sem_type.c_str(),
-              module.class_name.c_str());
-    }
-  }
+  if (module.is_class_module()) write_class(out, module, layout);
   write_end_imports(out, module, layout);
 }
 
