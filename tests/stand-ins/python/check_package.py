@@ -17,7 +17,7 @@ typed stand-in runtime of this folder as the package's runtime:
   hands each value to the runtime once, in order, objects numbered from 1 and
   tuples from 0, and returns objects, handles and semantic tuples in their
   classes;
-- mypy reports no error on the package.
+- mypy --strict reports no error on the package.
 
 Output parameters declared "multivalue: optional" are taken as "true" first:
 the interface refuses outputs that may be single or a sequence.
@@ -315,7 +315,7 @@ def main():
             fail("calls through the stand-in runtime:\n%s" % called.stderr[-4000:])
         print(called.stdout.strip())
 
-        mypy = subprocess.run([python_with_mypy(), "-m", "mypy", "--no-incremental",
+        mypy = subprocess.run([python_with_mypy(), "-m", "mypy", "--strict", "--no-incremental",
                                "--cache-dir", os.devnull, "--no-color-output",
                                "-p", "vornix"], cwd=root, capture_output=True, text=True)
         if mypy.returncode != 0:
