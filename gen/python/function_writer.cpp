@@ -309,6 +309,11 @@ void write_inputs(Writer& out, const PyFunction& f, const std::string& indent) {
           // A method is called on one instance: a sequence of one.
           out.put("%s    proc.set_input_tuple(%d, sem_tuples_to_sequence([self]))\n",
                   indent.c_str(), tuple_number++);
+        } else if (p.multiplicity == PyMultiplicity::maybe_sequence) {
+          // One value or a sequence of them; the runtime flattens sequences.
+          out.put("%s    proc.set_input_tuple(%d, sem_tuples_to_sequence(\n"
+                  "%s        %s if isinstance(%s, Sequence) else [%s]))\n",
+                  indent.c_str(), tuple_number++, indent.c_str(), name, name, name);
         } else {
           out.put("%s    proc.set_input_tuple(%d, sem_tuples_to_sequence(%s))\n", indent.c_str(),
                   tuple_number++, name);

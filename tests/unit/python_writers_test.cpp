@@ -231,20 +231,24 @@ TEST(PythonErrors, ConstantsWithoutFinalLineBreak) {
             "\n#: \nV_MSG_B = 2");
 }
 
-TEST(PythonBody, SemanticTupleSequenceMethodCalledOnOneInstance) {
+TEST(PythonBody, SemanticTuplesPassedOneAtATimeAsSequencesOfOne) {
   PyParameter function = param("function", "VFunction1D", PyMultiplicity::sequence);
   function.kind = PyKind::sem_tuple;
   function.module = "vfunction_1d";
   PyFunction f;
-  f.inputs = {function, param("size", "int"), function};
+  f.inputs = {function, param("size", "int"), function, function};
   f.inputs[2].name = "others";
+  f.inputs[3].name = "maybe";
+  f.inputs[3].multiplicity = PyMultiplicity::maybe_sequence;
   f.instance = 0;
   Writer out;
   write_inputs(out, f, "");
   EXPECT_EQ(out.text(),
             "    proc.set_input_tuple(0, sem_tuples_to_sequence([self]))\n"
             "    proc.set_input_tuple(1, size)\n"
-            "    proc.set_input_tuple(2, sem_tuples_to_sequence(others))\n");
+            "    proc.set_input_tuple(2, sem_tuples_to_sequence(others))\n"
+            "    proc.set_input_tuple(3, sem_tuples_to_sequence(\n"
+            "        maybe if isinstance(maybe, Sequence) else [maybe]))\n");
 }
 
 TEST(PythonBody, HandleOutputsInTheirClass) {
