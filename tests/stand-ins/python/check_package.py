@@ -19,8 +19,9 @@ typed stand-in runtime of this folder as the package's runtime:
   classes;
 - mypy --strict reports no error on the package.
 
-Output parameters declared "multivalue: optional" are taken as "true" first:
-the interface refuses outputs that may be single or a sequence.
+Output parameters declared "multivalue: optional" (semantic tuples:
+"multiinstance: optional") are taken as "true" first: the interface refuses
+outputs that may be single or a sequence.
 """
 import ast
 import os
@@ -48,7 +49,8 @@ def copy_definitions(files, directory):
         for i, line in enumerate(lines):
             if line.startswith("parameter "):
                 output = "output_control" in line
-            elif output and line.strip() == "multivalue: optional;":
+            elif output and line.strip() in ("multivalue: optional;",
+                                             "multiinstance: optional;"):
                 lines[i] = line.replace("optional", "true")
         name = "%03d_%s" % (index, os.path.basename(path))
         with open(os.path.join(directory, name), "w", encoding="utf-8") as f:
