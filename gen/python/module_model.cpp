@@ -125,13 +125,14 @@ void set_plain_element_type(PyParameter& p, const std::string& op_name, const Pa
 }
 
 // A parameter must not hide a name that the function's body uses: the call
-// context, self, the runtime's sequence helper and the modules of the
-// classes it returns. Such a parameter gets "_val" appended, as a keyword
-// does, until its name is free.
+// context, self, the runtime's sequence helper (and isinstance, which picks
+// one value or a sequence) and the modules of the classes it returns. Such
+// a parameter gets "_val" appended, as a keyword does, until its name is
+// free.
 void keep_body_names_visible(PyFunction& f, const PyLayout& layout) {
   std::set<std::string> body_names = {"proc", "self"};
   if (layout.class_layout) {
-    body_names.insert("sem_tuples_to_sequence");
+    body_names.insert({"sem_tuples_to_sequence", "isinstance"});
     for (const PyParameter& p : f.outputs)
       if (p.class_typed()) body_names.insert(p.module);
   }
