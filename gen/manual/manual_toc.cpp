@@ -111,9 +111,14 @@ std::unique_ptr<ChapterNode> build_chapter_tree(ManualRun& run) {
   auto root = std::make_unique<ChapterNode>();
   for (const Operator* entry : run.entries) {
     const std::vector<ChapterLevel>& path = run.chapter_paths[entry] = chapter_path(*entry);
-    if (path.empty()) continue;
     bool chapter_entry = entry->name == "*";
-    if (!chapter_entry && path.front().id == "OldVersion") continue;
+    if (!chapter_entry && (path.empty() || path.front().id == "OldVersion")) {
+      // Outside the tree, but listed at the root so that the name index
+      // reaches its page.
+      root->operators.emplace(entry->name, entry);
+      continue;
+    }
+    if (path.empty()) continue;
     ChapterNode* node = root.get();
     for (const ChapterLevel& level : path) node = &child_node(*node, level);
     if (!chapter_entry) {
@@ -138,6 +143,7 @@ std::string table_of_contents_xml(const ManualRun& run, const ChapterNode& root)
   write_xml_head(out, "toc");
   write_document_element(out);
   for (const auto& chapter : root.children) write_chapter(out, *chapter, 1);
+  for (const auto& entry : root.operators) write_toc_operator(out, *entry.second, 2);
   out.put("</%s>\n", "toc");
   return out.text();
 }

@@ -104,7 +104,10 @@ struct ChapterNode {
 std::vector<ChapterLevel> chapter_path(const Operator& op);
 
 /// Builds the chapter tree of the documented operators and chapter entries
-/// and notes their chapter paths in the run.
+/// and notes their chapter paths in the run. The root has no chapter: its
+/// operators are those outside the tree (without a chapter, or with
+/// "OldVersion" as the first), which the table of contents lists after the
+/// chapters so that the name index reaches their pages.
 std::unique_ptr<ChapterNode> build_chapter_tree(ManualRun& run);
 /// "index.xml" or, in an extension-package build, "user_index.xml".
 std::string toc_file_name();

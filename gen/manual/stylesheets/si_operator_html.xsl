@@ -43,8 +43,11 @@
     </html>
   </xsl:template>
 
-  <!-- The chapter path as links to the chapter pages. -->
+  <!-- The chapter path as links to the chapter pages. The chapter
+       OldVersion has no pages (its operators stay out of the chapter tree):
+       its path is plain text. -->
   <xsl:template name="chapter_path">
+    <xsl:variable name="paged" select="not(chapter[@level = 1]/@id = 'oldversion')"/>
     <xsl:if test="chapter">
       <div class="chapters">
         <xsl:for-each select="chapter">
@@ -58,7 +61,10 @@
             </xsl:for-each>
           </xsl:variable>
           <xsl:if test="position() &gt; 1"> / </xsl:if>
-          <a href="{concat($file_prefix, 'toc_', $ids, $page_suffix)}"><xsl:value-of select="@name"/></a>
+          <xsl:choose>
+            <xsl:when test="$paged"><a href="{concat($file_prefix, 'toc_', $ids, $page_suffix)}"><xsl:value-of select="@name"/></a></xsl:when>
+            <xsl:otherwise><xsl:value-of select="@name"/></xsl:otherwise>
+          </xsl:choose>
         </xsl:for-each>
       </div>
     </xsl:if>

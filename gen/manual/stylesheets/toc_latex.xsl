@@ -61,6 +61,16 @@
     <xsl:text>\maketitle&#10;</xsl:text>
     <xsl:text>\tableofcontents&#10;</xsl:text>
     <xsl:apply-templates select="chapter"/>
+    <!-- operators outside the chapter tree (without a chapter, or in the
+         chapter OldVersion) in a chapter of their own -->
+    <xsl:if test="operator">
+      <xsl:text>&#10;\chapter{</xsl:text>
+      <xsl:call-template name="phrase"><xsl:with-param name="id" select="'term_operators'"/></xsl:call-template>
+      <xsl:text>}&#10;\renewcommand{\vornixoperatorlevel}{section}&#10;</xsl:text>
+      <xsl:for-each select="operator">
+        <xsl:value-of select="concat('\input ', @id, '.tex&#10;')"/>
+      </xsl:for-each>
+    </xsl:if>
     <!-- the class index is written for every interface but these two -->
     <xsl:if test="$interface_has_classes">
       <xsl:text>\input index_classes.tex&#10;</xsl:text>
