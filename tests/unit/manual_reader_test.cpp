@@ -1,0 +1,107 @@
+// What a reader of the reference manual meets, checked on whole runs of
+// vornc over small definition files: values written as they stand, every
+// operator reachable from the name index, only the interfaces an operator
+// has, formulas and figures that show without their image files, links only
+// to safe targets, chapters in the order of their names, and the search box.
+#include <gtest/gtest.h>
+
+#include "stylesheet_test_support.h"
+
+namespace {
+
+using namespace stylesheet_test;
+
+class ManualReader : public ScratchDirectory {
+ protected:
+  /// Runs vornc with the options over one definition file written from
+  /// `definition`; the exit status.
+  int run(const std::string& options, const std::string& definition) {
+    write_file("ops.def", definition);
+    std::string command =
+        std::string("'") + VORNC_BINARY + "' " + options + " ops.def > stdout.txt 2> stderr.txt";
+    int status = std::system(command.c_str());
+    errors_ = read_file("stderr.txt");
+    std::remove("stdout.txt");
+    std::remove("stderr.txt");
+    std::remove("ops.def");
+    return status;
+  }
+  /// The number of times part occurs in text.
+  static int count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  }
+  std::string errors_;
+};
+
+// ---- values ----
+
+const char* const empty_values =
+    "set_mode <- CSetMode[::Mode,Device:];\n"
+    "short.english: Set a mode.;\n"
+    "chapter.english: Tools;\n"
+    "module: foundation;\n"
+    "parameter Mode: input_control;\n"
+    "  description.english: Mode.;\n  sem_type: string;\n  type_list: string;\n"
+    "  default_type: string;\n  multivalue: false;\n"
+    "  default_value: '';\n"
+    "  value_list: '', 'a''b', '\"a';\n"
+    "  values: '', '``x';\n"
+    "parameter Device: input_control;\n"
+    "  description.english: Device.;\n  sem_type: string;\n  type_list: string;\n"
+    "  default_type: string;\n  multivalue: false;\n"
+    "  default_value: 'cpu';\n";
+
+TEST_F(ManualReader, ValuesAreWrittenAsTheyStandInEveryLanguage) {
+  for (const char* language : {"", "-lde_DE "}) {
+    ASSERT_EQ(run(std::string("-W ") + language + "-Rxml", empty_values), 0) << errors_;
+    std::string file = read_file("set_mode.xml");
+    EXPECT_TRUE(contains(file, "    <default>''</default>\n")) << language;
+    EXPECT_TRUE(contains(file, "    <value_list>\n      <value>''</value>\n")) << language;
+    EXPECT_TRUE(contains(file, "      <value>'&quot;a'</value>\n")) << language;
+    EXPECT_TRUE(contains(file, "    <value_suggestions>\n      <value>''</value>\n")) << language;
+    EXPECT_TRUE(contains(file, "      <value>'``x'</value>\n")) << language;
+    EXPECT_FALSE(contains(file, "dquo;")) << language;
+  }
+  ASSERT_EQ(run("-W -Rhtml", empty_values), 0) << errors_;
+  std::string page = read_file("set_mode.html");
+  EXPECT_TRUE(contains(page, "<code>''</code>"));
+  EXPECT_FALSE(contains(page, "\xE2\x80\x9D"));  // no typographic quote
+}
+
+// ---- operators outside the chapter tree ----
+
+const char* const outside_the_tree =
+    "scale <- CScale[:::];\nshort.english: Scale.;\nchapter.english: Tools, Scaling;\n"
+    "module: foundation;\nsee_also: old_scale, loose;\n\n"
+    "old_scale <- COldScale[:::];\nshort.english: Scale (old form).;\n"
+    "chapter.english: OldVersion, Scaling;\nmodule: foundation;\n\n"
+    "loose <- CLoose[:::];\nshort.english: Without chapter.;\nmodule: foundation;\n";
+
+TEST_F(ManualReader, OperatorsOutsideTheChapterTreeAreInTheNameIndex) {
+  ASSERT_EQ(run("-W -Rhtml", outside_the_tree), 0) << errors_;
+  std::string name_index = read_file("index_by_name.html");
+  for (const char* page : {"scale.html", "old_scale.html", "loose.html"}) {
+    EXPECT_TRUE(contains(name_index, std::string("<a href=\"") + page + "\">")) << page;
+    EXPECT_TRUE(file_exists(page)) << page;
+  }
+  // The chapter OldVersion has no page to link.
+  std::string old = read_file("old_scale.html");
+  EXPECT_FALSE(contains(old, "toc_oldversion"));
+  EXPECT_TRUE(contains(old, "<div class=\"chapters\">OldVersion / Scaling</div>"));
+  EXPECT_FALSE(file_exists("toc_oldversion.html"));
+  // Neither do they appear in the table of contents' chapter tree.
+  EXPECT_FALSE(contains(read_file("index.html"), "old_scale"));
+}
+
+TEST_F(ManualReader, LatexManualInputsOperatorsOutsideTheChapterTree) {
+  ASSERT_EQ(run("-W -Rlatex:c", outside_the_tree), 0) << errors_;
+  std::string main = read_file("index.tex");
+  EXPECT_TRUE(contains(main, "\\input scale.tex\n"));
+  EXPECT_TRUE(contains(main, "\n\\chapter{Operators}\n\\renewcommand{\\vornixoperatorlevel}{section}\n"
+                             "\\input loose.tex\n\\input old_scale.tex\n"));
+  EXPECT_TRUE(file_exists("old_scale.tex"));
+}
+
+}  // namespace
