@@ -105,3 +105,31 @@ TEST_F(ManualReader, LatexManualInputsOperatorsOutsideTheChapterTree) {
 }
 
 }  // namespace
+
+// ---- operators implemented inside the development environment ----
+
+const char* const internal_operator =
+    "env_query <- Internal[::Query:Value];\nshort.english: Query the environment.;\n"
+    "chapter.english: Develop;\nmodule: foundation;\n"
+    "parameter Query: input_control;\n  description.english: Name.;\n  sem_type: string;\n"
+    "  type_list: string;\n  default_type: string;\n  multivalue: false;\n"
+    "parameter Value: output_control;\n  description.english: Value.;\n  sem_type: number;\n"
+    "  type_list: integer;\n  default_type: integer;\n  multivalue: false;\n";
+
+TEST_F(ManualReader, InternalOperatorsShowOnlyTheirOneInterface) {
+  ASSERT_EQ(run("-W -Rhtml", internal_operator), 0) << errors_;
+  std::string page = read_file("env_query.html");
+  EXPECT_EQ(count(page, "<h3 class=\"interface\">"), 1);
+  EXPECT_EQ(count(page, "<div class=\"signature\">"), 1);
+  EXPECT_TRUE(contains(page, "<div class=\"signature\"><b>env_query</b>( "));
+  EXPECT_FALSE(contains(page, "T_env_query"));
+  EXPECT_FALSE(contains(page, "EnvQuery"));
+
+  ASSERT_EQ(run("-W -Rlatex:c", internal_operator), 0) << errors_;
+  std::string c_page = read_file("env_query.tex");
+  EXPECT_FALSE(contains(c_page, "T\\_env\\_query"));
+  EXPECT_TRUE(contains(c_page, "\\vornixoperator{env_query}{env\\_query}\n"));
+  EXPECT_TRUE(contains(c_page, "This page is not available for the selected programming language."));
+  ASSERT_EQ(run("-W -Rlatex:vdevelop", internal_operator), 0) << errors_;
+  EXPECT_TRUE(contains(read_file("env_query.tex"), "\\texttt{env\\_query(  :  : Query : Value )}"));
+}

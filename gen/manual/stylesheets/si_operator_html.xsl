@@ -115,11 +115,14 @@
     </xsl:if>
   </xsl:template>
 
-  <!-- Signatures of every interface. -->
+  <!-- Signatures of every interface the operator has: an operator
+       implemented inside the development environment names its one
+       interface in its interface attribute. -->
   <xsl:template name="section_synopsis">
-    <xsl:if test="signatures/signature">
+    <xsl:variable name="interfaces" select="signatures[signature][not(/operator/@interface) or /operator/@interface = 'all' or @interface = /operator/@interface]"/>
+    <xsl:if test="$interfaces">
       <h2><xsl:call-template name="phrase"><xsl:with-param name="id" select="'sec_synopsis'"/></xsl:call-template></h2>
-      <xsl:for-each select="signatures[signature]">
+      <xsl:for-each select="$interfaces">
         <xsl:variable name="id" select="@interface"/>
         <h3 class="interface">
           <xsl:choose>
