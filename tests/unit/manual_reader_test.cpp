@@ -133,3 +133,30 @@ TEST_F(ManualReader, InternalOperatorsShowOnlyTheirOneInterface) {
   ASSERT_EQ(run("-W -Rlatex:vdevelop", internal_operator), 0) << errors_;
   EXPECT_TRUE(contains(read_file("env_query.tex"), "\\texttt{env\\_query(  :  : Query : Value )}"));
 }
+
+// ---- formulas and figures ----
+
+const char* const formulas =
+    "scale <- CScale[:::];\nshort.english: Scale.;\nchapter.english: Tools;\nmodule: foundation;\n"
+    "abstract.english: Each value becomes @f g' = g \\cdot s @e so that $3\\sigma$ stays\n"
+    "  below $\\frac{1}{2}$. \\begin{Figure}{scale_curve}\\end{Figure};\n";
+
+TEST_F(ManualReader, FormulasAndFiguresWithoutTheirImageShowTheirText) {
+  ASSERT_EQ(run("-W -Rhtml", formulas), 0) << errors_;
+  std::string page = read_file("scale.html");
+  EXPECT_FALSE(contains(page, "<img"));
+  EXPECT_TRUE(contains(page, "<div class=\"formula\"><code> g' = g \\cdot s </code></div>"));
+  EXPECT_TRUE(contains(page, "<span class=\"figure_file\">scale_curve</span>"));
+  // inline formulas keep their commands
+  EXPECT_TRUE(contains(page, "<i class=\"formula\">3\\sigma</i>"));
+  EXPECT_TRUE(contains(page, "<i class=\"formula\">\\frac{1}{2}</i>"));
+
+  ASSERT_EQ(system("mkdir images && touch images/scale_formula_1.svg images/scale_curve.svg"), 0);
+  ASSERT_EQ(run("-W -Rhtml", formulas), 0) << errors_;
+  page = read_file("scale.html");
+  EXPECT_TRUE(contains(page, "<img src=\"images/scale_formula_1.svg\" alt=\"g' = g \\cdot s\">"));
+  EXPECT_TRUE(contains(page, "<img src=\"images/scale_curve.svg\" alt=\"scale_curve\">"));
+
+  ASSERT_EQ(run("-W -Rlatex:c", formulas), 0) << errors_;
+  EXPECT_TRUE(contains(read_file("scale.tex"), "$3\\sigma$ stays\nbelow $\\frac{1}{2}$"));
+}

@@ -230,10 +230,12 @@ TEST_F(ManualStep, OperatorPageShowsSignaturesParametersAndSections) {
 TEST_F(ManualStep, FormulasAndFiguresFollowTheTestVariant) {
   configure("html");
   write_manual();
+  ASSERT_EQ(system("mkdir images && touch images/threshold_formula_1.svg images/threshold_fig.svg"), 0);
   run();
   std::string page = read_file("threshold.html");
   EXPECT_TRUE(contains(page, "<img src=\"images/threshold_formula_1.svg\" alt=\"\\sum_i x_i\">"));
   EXPECT_TRUE(contains(page, "<img src=\"images/threshold_fig.svg\" alt=\"threshold_fig\">"));
+  ASSERT_EQ(system("rm -r images"), 0);
 
   configure("html", "vdevelop", true);
   write_manual();
