@@ -160,3 +160,47 @@ TEST_F(ManualReader, FormulasAndFiguresWithoutTheirImageShowTheirText) {
   ASSERT_EQ(run("-W -Rlatex:c", formulas), 0) << errors_;
   EXPECT_TRUE(contains(read_file("scale.tex"), "$3\\sigma$ stays\nbelow $\\frac{1}{2}$"));
 }
+
+// ---- links from documentation texts ----
+
+const char* const external_links =
+    "scale <- CScale[:::];\nshort.english: Scale.;\nchapter.english: Tools;\nmodule: foundation;\n"
+    "abstract.english:\n"
+    "  \\begin{External}{https://example.com/a?b=1#c}S1\\end{External}\n"
+    "  \\begin{External}{HTTP://example.com}S2\\end{External}\n"
+    "  \\begin{External}{mailto:team@example.com}S3\\end{External}\n"
+    "  \\begin{External}{index_by_name.html}S4\\end{External}\n"
+    "  \\begin{External}{docs/a:b.html}S5\\end{External}\n"
+    "  \\begin{External}{javascript:alert(1)}U1\\end{External}\n"
+    "  \\begin{External}{ JavaScript:alert(1)}U2\\end{External}\n"
+    "  \\begin{External}{java\tscript:alert(1)}U3\\end{External}\n"
+    "  \\begin{External}{file:///etc/passwd}U4\\end{External}\n"
+    "  \\begin{External}{data:text/html,x}U5\\end{External}\n"
+    "  \\begin{External}{//evil.example/x}U6\\end{External}\n"
+    "  \\begin{External}{vbscript:x}U7\\end{External};\n";
+
+TEST_F(ManualReader, LinksFromTextsGoOnlyToRelativeHttpAndMailtoTargets) {
+  ASSERT_EQ(run("-W -Rhtml", external_links), 0) << errors_;
+  std::string page = read_file("scale.html");
+  EXPECT_EQ(count(page, "class=\"external\""), 5);
+  EXPECT_TRUE(contains(page, "<a href=\"https://example.com/a?b=1#c\" class=\"external\">S1</a>"));
+  EXPECT_TRUE(contains(page, "<a href=\"HTTP://example.com\" class=\"external\">S2</a>"));
+  EXPECT_TRUE(contains(page, "<a href=\"mailto:team@example.com\" class=\"external\">S3</a>"));
+  EXPECT_TRUE(contains(page, "<a href=\"index_by_name.html\" class=\"external\">S4</a>"));
+  EXPECT_TRUE(contains(page, "<a href=\"docs/a:b.html\" class=\"external\">S5</a>"));
+  for (const std::string text : {"U1", "U2", "U3", "U4", "U5", "U6", "U7"}) {
+    EXPECT_TRUE(contains(page, "\n" + text)) << text;
+    EXPECT_FALSE(contains(page, text + "</a>")) << text;
+  }
+  EXPECT_FALSE(contains(page, "script:"));
+  EXPECT_FALSE(contains(page, "file:"));
+  EXPECT_FALSE(contains(page, "data:"));
+  EXPECT_FALSE(contains(page, "evil"));
+
+  ASSERT_EQ(run("-W -Rlatex:c", external_links), 0) << errors_;
+  std::string source = read_file("scale.tex");
+  EXPECT_EQ(count(source, "\\href{"), 5);
+  EXPECT_TRUE(contains(source, "\\href{https://example.com/a?b=1\\#c}{S1}"));
+  EXPECT_FALSE(contains(source, "script:"));
+  EXPECT_FALSE(contains(source, "file:"));
+}

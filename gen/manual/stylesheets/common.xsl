@@ -288,6 +288,24 @@
     </xsl:choose>
   </xsl:template>
 
+  <!-- The target of a link from a documentation text when it is relative
+       or an http, https or mailto address; empty for anything else (a
+       script, a local file, any other scheme, a host without a scheme), so
+       that such a link is written as plain text. Blanks and line ends, which
+       a browser drops from a target, do not hide a scheme. -->
+  <xsl:template name="safe_link_target">
+    <xsl:param name="url"/>
+    <xsl:variable name="bare" select="translate($url, ' &#9;&#10;&#13;', '')"/>
+    <xsl:variable name="scheme" select="translate(substring-before($bare, ':'), 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')"/>
+    <xsl:choose>
+      <xsl:when test="$bare = '' or starts-with(translate($bare, '\', '/'), '//')"/>
+      <xsl:when test="contains($bare, ':') and not(contains($scheme, '/') or contains($scheme, '?') or contains($scheme, '#'))">
+        <xsl:if test="$scheme = 'http' or $scheme = 'https' or $scheme = 'mailto'"><xsl:value-of select="$url"/></xsl:if>
+      </xsl:when>
+      <xsl:otherwise><xsl:value-of select="$url"/></xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
   <!-- The page of a chapter: its identifier path joined by underscores. -->
   <xsl:template name="chapter_file">
     <xsl:param name="ids"/>

@@ -388,24 +388,30 @@
     <xsl:value-of select="concat('&#10;\end{', $environment, '}&#10;')"/>
   </xsl:template>
   <xsl:template match="external">
+    <xsl:variable name="target"><xsl:call-template name="safe_link_target"><xsl:with-param name="url" select="@url"/></xsl:call-template></xsl:variable>
     <!-- braces and backslashes cannot stand in a link target; percent and
          hash signs are escaped -->
     <xsl:variable name="url">
       <xsl:call-template name="replace_substring">
-        <xsl:with-param name="text" select="translate(@url, '{}\', '')"/>
+        <xsl:with-param name="text" select="translate($target, '{}\', '')"/>
         <xsl:with-param name="from" select="'%'"/>
         <xsl:with-param name="to" select="'\%'"/>
       </xsl:call-template>
     </xsl:variable>
-    <xsl:text>\href{</xsl:text>
-    <xsl:call-template name="replace_substring">
-      <xsl:with-param name="text" select="$url"/>
-      <xsl:with-param name="from" select="'#'"/>
-      <xsl:with-param name="to" select="'\#'"/>
-    </xsl:call-template>
-    <xsl:text>}{</xsl:text>
-    <xsl:apply-templates/>
-    <xsl:text>}</xsl:text>
+    <xsl:choose>
+      <xsl:when test="$target != ''">
+        <xsl:text>\href{</xsl:text>
+        <xsl:call-template name="replace_substring">
+          <xsl:with-param name="text" select="$url"/>
+          <xsl:with-param name="from" select="'#'"/>
+          <xsl:with-param name="to" select="'\#'"/>
+        </xsl:call-template>
+        <xsl:text>}{</xsl:text>
+        <xsl:apply-templates/>
+        <xsl:text>}</xsl:text>
+      </xsl:when>
+      <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="trademark"><xsl:call-template name="trademark_text"/></xsl:template>
   <xsl:template match="resultstate">\texttt{<xsl:call-template name="resultstate_text"/>}</xsl:template>

@@ -427,7 +427,11 @@
     <div style="text-align: {@halign}"><xsl:apply-templates/></div>
   </xsl:template>
   <xsl:template match="external">
-    <a href="{@url}" class="external"><xsl:apply-templates/></a>
+    <xsl:variable name="url"><xsl:call-template name="safe_link_target"><xsl:with-param name="url" select="@url"/></xsl:call-template></xsl:variable>
+    <xsl:choose>
+      <xsl:when test="$url != ''"><a href="{$url}" class="external"><xsl:apply-templates/></a></xsl:when>
+      <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="trademark">
     <span class="trademark"><xsl:call-template name="trademark_text"/></span>
