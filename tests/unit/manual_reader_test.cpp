@@ -204,3 +204,35 @@ TEST_F(ManualReader, LinksFromTextsGoOnlyToRelativeHttpAndMailtoTargets) {
   EXPECT_FALSE(contains(source, "script:"));
   EXPECT_FALSE(contains(source, "file:"));
 }
+
+// ---- chapter order ----
+
+const char* const chapters =
+    "op_z <- COpZ[:::];\nshort.english: Z.;\nchapter.english: Zebra, Stripes;\n"
+    "chapter.german: Affe, Streifen;\nmodule: foundation;\n\n"
+    "op_m <- COpM[:::];\nshort.english: M.;\nchapter.english: Mixing;\n"
+    "chapter.german: \xC3\x9C" "berblendung;\nmodule: foundation;\n\n"
+    "op_a <- COpA[:::];\nshort.english: A.;\nchapter.english: alpha;\n"
+    "chapter.german: \xC3\x84rger;\nmodule: foundation;\n\n"
+    "op_b <- COpB[:::];\nshort.english: B.;\nchapter.english: Zebra, Bars;\n"
+    "chapter.german: Affe, Balken;\nmodule: foundation;\n\n"
+    "op_c <- COpC[:::];\nshort.english: C.;\nchapter.english: Beta;\n"
+    "chapter.german: Cello;\nmodule: foundation;\n";
+
+TEST_F(ManualReader, ChaptersAreOrderedByTheirNameInTheRunsLanguage) {
+  auto order = [&](const std::string& file, std::vector<std::string> names) {
+    std::string text = read_file(file);
+    size_t last = 0;
+    for (const std::string& name : names) {
+      size_t at = text.find("name=\"" + name + "\"");
+      ASSERT_NE(at, std::string::npos) << name;
+      EXPECT_GT(at, last) << name;
+      last = at;
+    }
+  };
+  ASSERT_EQ(run("-W -Rxml", chapters), 0) << errors_;
+  order("user_index.xml", {"alpha", "Beta", "Mixing", "Zebra", "Bars", "Stripes"});
+  ASSERT_EQ(run("-W -lde_DE -Rxml", chapters), 0) << errors_;
+  order("user_index.xml",
+        {"Affe", "Balken", "Streifen", "\xC3\x84rger", "Cello", "\xC3\x9C" "berblendung"});
+}
