@@ -274,6 +274,19 @@
     </xsl:choose>
   </xsl:template>
 
+  <!-- A name for LaTeX (escaped as latex_escape does) that a line may
+       break inside: before a capital that follows a small letter or a digit,
+       as in CamelCase names (and after an underscore, which the main
+       document allows). -->
+  <xsl:template name="latex_name">
+    <xsl:param name="text"/>
+    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="substring($text, 1, 1)"/></xsl:call-template>
+    <xsl:if test="string-length($text) &gt; 1">
+      <xsl:if test="contains('abcdefghijklmnopqrstuvwxyz0123456789', substring($text, 1, 1)) and contains('ABCDEFGHIJKLMNOPQRSTUVWXYZ', substring($text, 2, 1))">\allowbreak{}</xsl:if>
+      <xsl:call-template name="latex_name"><xsl:with-param name="text" select="substring($text, 2)"/></xsl:call-template>
+    </xsl:if>
+  </xsl:template>
+
   <!-- The spelling of a name in the chosen interface: the syntax child of
        that interface, else the VDevelop one, else the first, else the text
        itself (the older layout keeps only the text). -->

@@ -434,7 +434,7 @@
   <xsl:template match="opref">
     <xsl:variable name="name"><xsl:call-template name="syntax_text"/></xsl:variable>
     <xsl:value-of select="concat('\hyperref[op:', @id, ']{\texttt{')"/>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$name"/></xsl:call-template>
+    <xsl:call-template name="latex_name"><xsl:with-param name="text" select="$name"/></xsl:call-template>
     <xsl:text>}}</xsl:text>
   </xsl:template>
   <xsl:template match="parref | parname | valref">
@@ -467,8 +467,10 @@
       <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
+  <!-- \vornixfigure (main document) shows the image, or its name when no
+       image file of that name is there. -->
   <xsl:template match="figure">
-    <xsl:text>&#10;\begin{center}&#10;\includegraphics</xsl:text>
+    <xsl:text>&#10;\begin{center}&#10;\vornixfigure</xsl:text>
     <xsl:if test="@scale"><xsl:value-of select="concat('[scale=', @scale, ']')"/></xsl:if>
     <xsl:value-of select="concat('{', @prefix, '}')"/>
     <xsl:apply-templates/>

@@ -42,6 +42,13 @@
     <xsl:text>\providecommand{\vornixoperatorlevel}{section}&#10;</xsl:text>
     <xsl:text>\providecommand{\vornixoperator}[2]{\clearpage\csname\vornixoperatorlevel\endcsname{#2}\label{op:#1}\index{#2}}&#10;</xsl:text>
     <xsl:text>\providecommand{\vornixheading}[1]{\par\medskip\noindent\textbf{\large #1}\par\nopagebreak}&#10;</xsl:text>
+    <!-- Identifiers and lists of them must not run off the page: a line
+         may break after an underscore of a name, and lines may stretch
+         before a long name that cannot break at all. -->
+    <xsl:text>\DeclareRobustCommand{\_}{\ifmmode\mbox{\textunderscore}\else\textunderscore\allowbreak\fi}&#10;</xsl:text>
+    <xsl:text>\setlength{\emergencystretch}{3em}&#10;</xsl:text>
+    <!-- a figure whose image file is not there shows its name -->
+    <xsl:text>\providecommand{\vornixfigure}[2][]{\IfFileExists{#2.pdf}{\includegraphics[#1]{#2}}{\IfFileExists{#2.png}{\includegraphics[#1]{#2}}{\IfFileExists{#2.jpg}{\includegraphics[#1]{#2}}{\texttt{\detokenize{#2}}}}}}&#10;</xsl:text>
     <xsl:text>\makeindex&#10;</xsl:text>
     <xsl:text>\title{</xsl:text>
     <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$interface_title"/></xsl:call-template>
@@ -198,7 +205,7 @@
   <xsl:template match="opref">
     <xsl:variable name="name"><xsl:call-template name="syntax_text"/></xsl:variable>
     <xsl:value-of select="concat('\hyperref[op:', @id, ']{\texttt{')"/>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$name"/></xsl:call-template>
+    <xsl:call-template name="latex_name"><xsl:with-param name="text" select="$name"/></xsl:call-template>
     <xsl:text>}}</xsl:text>
   </xsl:template>
   <xsl:template match="parref | parname | valref">
@@ -231,8 +238,10 @@
       <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
+  <!-- \vornixfigure (main document) shows the image, or its name when no
+       image file of that name is there. -->
   <xsl:template match="figure">
-    <xsl:text>&#10;\begin{center}&#10;\includegraphics</xsl:text>
+    <xsl:text>&#10;\begin{center}&#10;\vornixfigure</xsl:text>
     <xsl:if test="@scale"><xsl:value-of select="concat('[scale=', @scale, ']')"/></xsl:if>
     <xsl:value-of select="concat('{', @prefix, '}')"/>
     <xsl:apply-templates/>
