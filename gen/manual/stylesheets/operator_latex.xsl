@@ -118,8 +118,21 @@
     <xsl:text>\begin{flushleft}&#10;</xsl:text>
     <xsl:for-each select="signature">
       <xsl:variable name="text"><xsl:apply-templates select="." mode="plain"/></xsl:variable>
+      <xsl:variable name="escaped"><xsl:call-template name="escaped"><xsl:with-param name="text" select="$text"/></xsl:call-template></xsl:variable>
+      <!-- a long signature may also break after "::" and "(" -->
+      <xsl:variable name="after_scope">
+        <xsl:call-template name="replace_substring">
+          <xsl:with-param name="text" select="$escaped"/>
+          <xsl:with-param name="from" select="'::'"/>
+          <xsl:with-param name="to" select="'::\allowbreak{}'"/>
+        </xsl:call-template>
+      </xsl:variable>
       <xsl:text>\texttt{</xsl:text>
-      <xsl:call-template name="escaped"><xsl:with-param name="text" select="$text"/></xsl:call-template>
+      <xsl:call-template name="replace_substring">
+        <xsl:with-param name="text" select="$after_scope"/>
+        <xsl:with-param name="from" select="'('"/>
+        <xsl:with-param name="to" select="'(\allowbreak{}'"/>
+      </xsl:call-template>
       <xsl:text>}</xsl:text>
       <xsl:if test="@winonly = 'true'">
         <xsl:text> (</xsl:text>
