@@ -5,6 +5,7 @@
 // to safe targets, chapters in the order of their names, and the search box.
 #include <gtest/gtest.h>
 
+#include "gen/manual/search_files.h"
 #include "stylesheet_test_support.h"
 
 namespace {
@@ -131,7 +132,7 @@ TEST_F(ManualReader, InternalOperatorsShowOnlyTheirOneInterface) {
   EXPECT_TRUE(contains(c_page, "\\vornixoperator{env_query}{env\\_query}\n"));
   EXPECT_TRUE(contains(c_page, "This page is not available for the selected programming language."));
   ASSERT_EQ(run("-W -Rlatex:vdevelop", internal_operator), 0) << errors_;
-  EXPECT_TRUE(contains(read_file("env_query.tex"), "\\texttt{env\\_query(  :  : Query : Value )}"));
+  EXPECT_TRUE(contains(read_file("env_query.tex"), "\\texttt{env\\_query(\\allowbreak{}  :  : Query : Value )}"));
 }
 
 // ---- formulas and figures ----
@@ -235,4 +236,20 @@ TEST_F(ManualReader, ChaptersAreOrderedByTheirNameInTheRunsLanguage) {
   ASSERT_EQ(run("-W -lde_DE -Rxml", chapters), 0) << errors_;
   order("user_index.xml",
         {"Affe", "Balken", "Streifen", "\xC3\x84rger", "Cello", "\xC3\x9C" "berblendung"});
+}
+
+// ---- the search index ----
+
+TEST(SearchIndex, TextsBecomePlainLines) {
+  EXPECT_EQ(search_text("Compute the \\textbf{gray} values of \\OpRef{gen_image}."),
+            "Compute the gray values of gen_image.");
+  EXPECT_EQ(search_text("  Gr\"o\"se  in\n  Pixeln, ``quoted'' $x^2$ a~b \\Vornix @lraw@e"),
+            "Gr\xC3\xB6\xC3\x9F" "e in Pixeln, \"quoted\" x^2 a b Vornix raw");
+  EXPECT_EQ(search_text("50\\% a\\\\b"), "50% a b");
+}
+
+TEST(SearchIndex, StringsAreJavascriptLiterals) {
+  EXPECT_EQ(javascript_string("a\"b\\c"), "\"a\\\"b\\\\c\"");
+  EXPECT_EQ(javascript_string("</script>\n\t"), "\"</script>\\u000a\\u0009\"");
+  EXPECT_EQ(javascript_string("x\xE2\x80\xA8y\xE2\x80\xA9" "\xC3\xA4"), "\"x\\u2028y\\u2029\xC3\xA4\"");
 }

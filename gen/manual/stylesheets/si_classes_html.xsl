@@ -294,6 +294,9 @@
         pre, code { font-family: monospace; }
         div.signature { font-family: monospace; margin: 0.3em 0 0.3em 1em; }
         div.footer { border-top: 1px solid #888; margin-top: 2em; font-size: smaller; }
+        span.search { position: relative; float: right; }
+        ul#search_results { position: absolute; right: 0; z-index: 1; width: 32em; margin: 0; padding: 0; list-style: none; background: #fff; }
+        ul#search_results li { padding: 0.2em 0.5em; border: 1px solid #ccc; border-top: none; }
       </style>
     </head>
   </xsl:template>
@@ -302,7 +305,11 @@
       <a href="{$file_index}"><xsl:call-template name="phrase"><xsl:with-param name="id" select="'title_toc'"/></xsl:call-template></a>
       <a href="{$file_index_by_name}"><xsl:call-template name="phrase"><xsl:with-param name="id" select="'title_operatorindex'"/></xsl:call-template></a>
       <a href="{$file_index_classes}"><xsl:call-template name="phrase"><xsl:with-param name="id" select="'title_classindex'"/></xsl:call-template></a>
+      <!-- the search box: search.js (written beside the pages) fills the
+           list from search_index.js -->
+      <span class="search"><input type="search" id="search_box" autocomplete="off"/><ul id="search_results"></ul></span>
     </div>
+    <script src="search.js"></script>
   </xsl:template>
   <xsl:template name="page_footer">
     <div class="footer">
