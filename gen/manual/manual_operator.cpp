@@ -144,10 +144,13 @@ void write_subtypes(Writer& out, const Parameter& param) {
     if (type != param.default_type) write_subtype(out, type, false);
 }
 
+// Values are code: written as they stand (only entity-escaped), so that the
+// empty string '' stays two apostrophes and "a stays a double quote and a
+// letter, in every language.
 void write_value_element(Writer& out, const char* indent, const char* element,
                          const std::string& value) {
   out.put("%s<%s>", indent, element);
-  write_xml_text(out, value);
+  write_escaped_xml(out, value);
   out.put("</%s>\n", element);
 }
 

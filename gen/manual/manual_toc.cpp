@@ -2,7 +2,9 @@
 // one chapter element per distinct chapter path of the documented operators
 // and chapter entries, nested as the path is, with the chapter's description
 // and its operators in ascending name order.
+#include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "gen/chapter_table.h"
 #include "gen/manual/manual_writers.h"
@@ -51,6 +53,23 @@ const std::string* chapter_description_text(const Operator& entry) {
 
 void write_indent(Writer& out, int blanks) { out.repeat(' ', blanks); }
 
+// The children of a chapter in the order a reader looks for them: by name
+// in the run's language, ignoring case and accents (as a dictionary
+// does), then by the exact name and the identifier, so that the order
+// never depends on the order of the definition files.
+std::vector<const ChapterNode*> chapters_by_name(const ChapterNode& parent) {
+  std::vector<std::pair<std::string, const ChapterNode*>> keyed;
+  for (const auto& child : parent.children) keyed.emplace_back(chapter_sort_key(child->name), child.get());
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    if (a.second->name != b.second->name) return a.second->name < b.second->name;
+    return a.second->id < b.second->id;
+  });
+  std::vector<const ChapterNode*> ordered;
+  for (const auto& entry : keyed) ordered.push_back(entry.second);
+  return ordered;
+}
+
 void write_toc_operator(Writer& out, const Operator& op, int indent) {
   write_indent(out, indent);
   out.put("<operator id=\"%s\">\n", escape_xml(op.name).c_str());
@@ -86,12 +105,37 @@ void write_chapter(Writer& out, const ChapterNode& node, int depth) {
     }
   }
   for (const auto& entry : node.operators) write_toc_operator(out, *entry.second, indent + 2);
-  for (const auto& child : node.children) write_chapter(out, *child, depth + 1);
+  for (const ChapterNode* child : chapters_by_name(node)) write_chapter(out, *child, depth + 1);
   write_indent(out, indent);
   out.write("</chapter>\n");
 }
 
 }  // namespace
+
+std::string chapter_sort_key(std::string_view name) {
+  // Latin-1 letters U+00C0 to U+00FF without their accents ("" where the
+  // letter is no letter: multiplication and division signs).
+  static const char* const base_letters[64] = {
+      "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+      "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "ss",
+      "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+      "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y"};
+  std::string key;
+  for (size_t pos = 0; pos < name.size(); ++pos) {
+    unsigned char c = static_cast<unsigned char>(name[pos]);
+    if (c == '"') continue;  // the umlaut convention: "a reads as a
+    if (c < 0x80) {
+      key += static_cast<char>(std::tolower(c));
+    } else if ((c == 0xC3) && pos + 1 < name.size() &&
+               (static_cast<unsigned char>(name[pos + 1]) & 0xC0) == 0x80) {
+      key += base_letters[(static_cast<unsigned char>(name[pos + 1]) & 0x3F)];
+      ++pos;
+    } else {
+      key += static_cast<char>(c);
+    }
+  }
+  return key;
+}
 
 std::vector<ChapterLevel> chapter_path(const Operator& op) {
   TextList ids = chapter_lookup(op, "id", false);
@@ -111,9 +155,14 @@ std::unique_ptr<ChapterNode> build_chapter_tree(ManualRun& run) {
   auto root = std::make_unique<ChapterNode>();
   for (const Operator* entry : run.entries) {
     const std::vector<ChapterLevel>& path = run.chapter_paths[entry] = chapter_path(*entry);
-    if (path.empty()) continue;
     bool chapter_entry = entry->name == "*";
-    if (!chapter_entry && path.front().id == "OldVersion") continue;
+    if (!chapter_entry && (path.empty() || path.front().id == "OldVersion")) {
+      // Outside the tree, but listed at the root so that the name index
+      // reaches its page.
+      root->operators.emplace(entry->name, entry);
+      continue;
+    }
+    if (path.empty()) continue;
     ChapterNode* node = root.get();
     for (const ChapterLevel& level : path) node = &child_node(*node, level);
     if (!chapter_entry) {
@@ -137,7 +186,8 @@ std::string table_of_contents_xml(const ManualRun& run, const ChapterNode& root)
   Writer out;
   write_xml_head(out, "toc");
   write_document_element(out);
-  for (const auto& chapter : root.children) write_chapter(out, *chapter, 1);
+  for (const ChapterNode* chapter : chapters_by_name(root)) write_chapter(out, *chapter, 1);
+  for (const auto& entry : root.operators) write_toc_operator(out, *entry.second, 2);
   out.put("</%s>\n", "toc");
   return out.text();
 }

@@ -40,6 +40,7 @@
 #include <set>
 #include <thread>
 
+#include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 #include "gen/manual/manual_writers.h"
@@ -569,9 +570,10 @@ bool transform(const ManualSources& sources, int workers) {
     parameter_names = {"current_syntax"};
     parameter_texts = {xpath_literal(s.manual_interface)};
   } else {
-    parameter_names = {"formula_mode", "figure_mode", "page_extension"};
+    parameter_names = {"formula_mode", "figure_mode", "page_extension", "imagedir", "svg_images"};
     parameter_texts = {s.test_mode ? "'ascii'" : "'svg'", s.test_mode ? "'filename_only'" : "'svg'",
-                       xpath_literal(extension)};
+                       xpath_literal(extension), xpath_literal(manual_image_folder),
+                       svg_images_parameter(manual_image_folder)};
   }
   for (size_t i = 0; i < parameter_names.size(); ++i) {
     step.parameters.push_back(parameter_names[i]);

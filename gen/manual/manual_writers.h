@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -95,16 +96,25 @@ struct ChapterNode {
   std::string id;    // as written (the lower-case form is written)
   std::string name;  // in the run's language
   const Operator* description = nullptr;  // a chapter entry "*" of this path
-  std::vector<std::unique_ptr<ChapterNode>> children;  // in order of appearance
+  std::vector<std::unique_ptr<ChapterNode>> children;  // in order of appearance;
+                                                       // written by name
   std::map<std::string, const Operator*> operators;   // ascending name order
 };
+
+/// The key that orders chapters by name: lower case, Latin letters without
+/// their accents ("Ä" and "\"A" as "a", "ß" as "ss"), other characters as
+/// they are.
+std::string chapter_sort_key(std::string_view name);
 
 /// The chapter path of an entry: identifiers and names in the run's
 /// language, each cut to 255 characters (with a warning).
 std::vector<ChapterLevel> chapter_path(const Operator& op);
 
 /// Builds the chapter tree of the documented operators and chapter entries
-/// and notes their chapter paths in the run.
+/// and notes their chapter paths in the run. The root has no chapter: its
+/// operators are those outside the tree (without a chapter, or with
+/// "OldVersion" as the first), which the table of contents lists after the
+/// chapters so that the name index reaches their pages.
 std::unique_ptr<ChapterNode> build_chapter_tree(ManualRun& run);
 /// "index.xml" or, in an extension-package build, "user_index.xml".
 std::string toc_file_name();

@@ -13,6 +13,7 @@
 #include "gen/manual/manual_transform.h"
 #include "gen/manual/manual_writers.h"
 #include "driver/diagnostics.h"
+#include "gen/manual/search_files.h"
 #include "driver/settings.h"
 
 namespace {
@@ -75,6 +76,7 @@ void check_page_names(const std::vector<const Operator*>& pages, const std::vect
   } else {
     fixed = {"index", "index_by_name", "legal_notes", "index_classes"};
     fixed.insert(class_ids.begin(), class_ids.end());  // one page per class
+    if (extension == "js") fixed.insert({"search", "search_index"});  // the search box's scripts
   }
   for (const Operator* op : pages) {
     bool chapter_page = !xml && !latex && op->name.compare(0, 4, "toc_") == 0;
@@ -153,5 +155,6 @@ void write_reference_manual(const OperatorList& ops) {
   sources.classes_xml = std::move(class_files.classes);
   sources.class_list_xml = std::move(class_files.class_list);
   if (pages.empty()) report_undescribed_classes();
+  if (settings().manual_format != "latex") write_search_files(run, manual_page_extension());
   if (!transform_manual(sources)) std::exit(1);
 }

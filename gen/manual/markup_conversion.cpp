@@ -261,6 +261,7 @@ class MarkupScan {
       return;
     }
     if (reference()) return;
+    if (commands && inline_formula_text()) return;
     if (fmt == markup_latex || fmt == markup_formula) {
       size_t length = std::max<size_t>(1, utf8_sequence_length(text_, pos_));
       write_escaped_xml(out_, text_.substr(pos_, length));
@@ -271,6 +272,36 @@ class MarkupScan {
       if (fixed_replacement() || environment() || inline_command()) return;
     }
     special_character(commands);
+  }
+
+  // Text inside "$...$" is LaTeX math, which the LaTeX manual typesets and
+  // the HTML manual shows as it stands: a command keeps its backslash ("\sigma"),
+  // a backslash before any other character keeps both ("\,", "\{"), and
+  // quotes and umlaut conventions are not read ("f''" stays). Only "$"
+  // (the end), a double backslash, "~", "&", line ends and the markup's
+  // "\begin{", "\end{" and "\item" keep their meaning, so that the
+  // elements around the formula stay whole.
+  bool inline_formula_text() {
+    int formula = find(frame_inline_formula);
+    if (formula < 0 || current_table() > formula || format() != markup_both) return false;
+    char c = text_[pos_];
+    if (c == '\\') {
+      char next = peek(1);
+      if (next == '\\' || next == '\0') return false;
+      // The markup's own environments and items still begin and end.
+      if (at("\\begin{") || at("\\end{") || at("\\item")) return false;
+      size_t end = pos_ + 1 + std::max<size_t>(1, utf8_sequence_length(text_, pos_ + 1));
+      if (is_letter(next))
+        while (end < text_.size() && is_letter(text_[end])) ++end;
+      write_escaped_xml(out_, text_.substr(pos_, end - pos_));
+      pos_ = end;
+      return true;
+    }
+    if (c == '$' || c == '~' || c == '&' || c == '\n' || html_list_tag_at(text_, pos_)) return false;
+    size_t length = std::max<size_t>(1, utf8_sequence_length(text_, pos_));
+    write_escaped_xml(out_, text_.substr(pos_, length));
+    pos_ += length;
+    return true;
   }
 
   // 1. Format switches "@a", "@l", "@f", "@e".

@@ -152,4 +152,14 @@ TEST_F(ManualRules, ChapterPathsCutLongTextsAndNameKnownChapters) {
                         "vornc warning: Chapter name is too long '" + long_id + "'\n");
 }
 
+TEST_F(ManualRules, ChapterSortKeysIgnoreCaseAndAccents) {
+  EXPECT_EQ(chapter_sort_key("Zebra"), "zebra");
+  EXPECT_EQ(chapter_sort_key("\xC3\x84rger \xC3\xA9t\xC3\xA9"), "arger ete");  // Ärger été
+  EXPECT_EQ(chapter_sort_key("Stra\xC3\x9F" "e"), "strasse");
+  EXPECT_EQ(chapter_sort_key("\"Arger"), "arger");  // the umlaut convention
+  EXPECT_EQ(chapter_sort_key("a\xC3\x97" "b"), "ab");  // a multiplication sign has no letter
+  EXPECT_EQ(chapter_sort_key("\xE3\x83\x95"), "\xE3\x83\x95");  // other scripts as they are
+  EXPECT_LT(chapter_sort_key("\xC3\x84pfel"), chapter_sort_key("Birnen"));
+}
+
 }  // namespace

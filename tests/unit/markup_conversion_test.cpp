@@ -407,6 +407,19 @@ TEST_F(Markup, SpecialCharacters) {
   EXPECT_EQ(xml("a\\,b\\"), "a,b");
 }
 
+// Inline formulas are LaTeX math: their commands, escaped characters and
+// quotes stay as written; the markup's own elements around them still close.
+TEST_F(Markup, InlineFormulasKeepTheirLatex) {
+  EXPECT_EQ(xml("$3\\sigma$"), "<inline_formula>3\\sigma</inline_formula>");
+  EXPECT_EQ(xml("$\\frac{a}{b} + \\{x\\} \\, f'' < \\$1$ \\sigma"),
+            "<inline_formula>\\frac{a}{b} + \\{x\\} \\, f'' &lt; \\$1</inline_formula> sigma");
+  EXPECT_EQ(xml("$\"a$"), "<inline_formula>&quot;a</inline_formula>");
+  EXPECT_EQ(xml("$\\\xC3\xA4$"), "<inline_formula>\\\xC3\xA4</inline_formula>");
+  EXPECT_EQ(xml("\\begin{Table}{ll}$\\alpha$ & $\\beta\\end{Table}"),
+            "<table>\n<tc align=\"left\"/><tc align=\"left\"/><tr><td><inline_formula>\\alpha"
+            "</inline_formula> </td><td> <inline_formula>\\beta</inline_formula></td></tr></table>");
+}
+
 TEST_F(Markup, ParagraphWriter) {
   Writer out;
   write_markup_paragraphs(out, "one\n\ntwo");

@@ -90,7 +90,7 @@ TEST_F(StylesheetMarkup, ReferencesSpellNamesOfTheChosenInterface) {
   EXPECT_TRUE(contains(h, "<code class=\"valref\">'x'</code>")) << h;
   EXPECT_TRUE(contains(h, "<a href=\"toc_a_b.html\" class=\"chapref\">A / B</a>")) << h;
   EXPECT_EQ(latex(refs, "cpp"),
-            "\\hyperref[op:gen_image]{\\texttt{GenImage}} \\texttt{Image} \\texttt{Row} \\texttt{\"x\"} \\textit{A / B}\n\n\n");
+            "\\hyperref[op:gen_image]{\\texttt{Gen\\allowbreak{}Image}} \\texttt{Image} \\texttt{Row} \\texttt{\"x\"} \\textit{A / B}\n\n\n");
   EXPECT_EQ(latex(refs, "python"),
             "\\hyperref[op:gen_image]{\\texttt{gen\\_image}} \\texttt{image} \\texttt{Row} \\texttt{'x'} \\textit{A / B}\n\n\n");
 }
@@ -141,7 +141,7 @@ TEST_F(StylesheetMarkup, EnvironmentsAndFixedElements) {
   std::string l = latex(markup);
   EXPECT_TRUE(contains(l, "\n\\begin{flushright}\nr\n\\end{flushright}\n")) << l;
   EXPECT_TRUE(contains(l, "\\href{https://example.org/a\\%b}{site}")) << l;
-  EXPECT_TRUE(contains(l, "\\includegraphics[scale=0.5]{fig_a}")) << l;
+  EXPECT_TRUE(contains(l, "\\vornixfigure[scale=0.5]{fig_a}")) << l;
   EXPECT_TRUE(contains(l, "VORNIX OpenVINO \\texttt{FAIL} \\textbf{Value range}")) << l;
   EXPECT_TRUE(contains(l, "\\textbf{s} d")) << l;
 }

@@ -144,24 +144,30 @@
     <xsl:value-of select="concat('&#10;\end{', $environment, '}&#10;')"/>
   </xsl:template>
   <xsl:template match="external">
+    <xsl:variable name="target"><xsl:call-template name="safe_link_target"><xsl:with-param name="url" select="@url"/></xsl:call-template></xsl:variable>
     <!-- braces and backslashes cannot stand in a link target; percent and
          hash signs are escaped -->
     <xsl:variable name="url">
       <xsl:call-template name="replace_substring">
-        <xsl:with-param name="text" select="translate(@url, '{}\', '')"/>
+        <xsl:with-param name="text" select="translate($target, '{}\', '')"/>
         <xsl:with-param name="from" select="'%'"/>
         <xsl:with-param name="to" select="'\%'"/>
       </xsl:call-template>
     </xsl:variable>
-    <xsl:text>\href{</xsl:text>
-    <xsl:call-template name="replace_substring">
-      <xsl:with-param name="text" select="$url"/>
-      <xsl:with-param name="from" select="'#'"/>
-      <xsl:with-param name="to" select="'\#'"/>
-    </xsl:call-template>
-    <xsl:text>}{</xsl:text>
-    <xsl:apply-templates/>
-    <xsl:text>}</xsl:text>
+    <xsl:choose>
+      <xsl:when test="$target != ''">
+        <xsl:text>\href{</xsl:text>
+        <xsl:call-template name="replace_substring">
+          <xsl:with-param name="text" select="$url"/>
+          <xsl:with-param name="from" select="'#'"/>
+          <xsl:with-param name="to" select="'\#'"/>
+        </xsl:call-template>
+        <xsl:text>}{</xsl:text>
+        <xsl:apply-templates/>
+        <xsl:text>}</xsl:text>
+      </xsl:when>
+      <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="trademark"><xsl:call-template name="trademark_text"/></xsl:template>
   <xsl:template match="resultstate">\texttt{<xsl:call-template name="resultstate_text"/>}</xsl:template>
@@ -184,7 +190,7 @@
   <xsl:template match="opref">
     <xsl:variable name="name"><xsl:call-template name="syntax_text"/></xsl:variable>
     <xsl:value-of select="concat('\hyperref[op:', @id, ']{\texttt{')"/>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$name"/></xsl:call-template>
+    <xsl:call-template name="latex_name"><xsl:with-param name="text" select="$name"/></xsl:call-template>
     <xsl:text>}}</xsl:text>
   </xsl:template>
   <xsl:template match="parref | parname | valref">
@@ -217,8 +223,10 @@
       <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
+  <!-- \vornixfigure (main document) shows the image, or its name when no
+       image file of that name is there. -->
   <xsl:template match="figure">
-    <xsl:text>&#10;\begin{center}&#10;\includegraphics</xsl:text>
+    <xsl:text>&#10;\begin{center}&#10;\vornixfigure</xsl:text>
     <xsl:if test="@scale"><xsl:value-of select="concat('[scale=', @scale, ']')"/></xsl:if>
     <xsl:value-of select="concat('{', @prefix, '}')"/>
     <xsl:apply-templates/>

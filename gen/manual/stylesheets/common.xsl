@@ -274,6 +274,19 @@
     </xsl:choose>
   </xsl:template>
 
+  <!-- A name for LaTeX (escaped as latex_escape does) that a line may
+       break inside: before a capital that follows a small letter or a digit,
+       as in CamelCase names (and after an underscore, which the main
+       document allows). -->
+  <xsl:template name="latex_name">
+    <xsl:param name="text"/>
+    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="substring($text, 1, 1)"/></xsl:call-template>
+    <xsl:if test="string-length($text) &gt; 1">
+      <xsl:if test="contains('abcdefghijklmnopqrstuvwxyz0123456789', substring($text, 1, 1)) and contains('ABCDEFGHIJKLMNOPQRSTUVWXYZ', substring($text, 2, 1))">\allowbreak{}</xsl:if>
+      <xsl:call-template name="latex_name"><xsl:with-param name="text" select="substring($text, 2)"/></xsl:call-template>
+    </xsl:if>
+  </xsl:template>
+
   <!-- The spelling of a name in the chosen interface: the syntax child of
        that interface, else the VDevelop one, else the first, else the text
        itself (the older layout keeps only the text). -->
@@ -285,6 +298,24 @@
       <xsl:when test="$node/syntax[@interface = 'vdevelop']"><xsl:value-of select="$node/syntax[@interface = 'vdevelop'][1]"/></xsl:when>
       <xsl:when test="$node/syntax"><xsl:value-of select="$node/syntax[1]"/></xsl:when>
       <xsl:otherwise><xsl:value-of select="normalize-space($node)"/></xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <!-- The target of a link from a documentation text when it is relative
+       or an http, https or mailto address; empty for anything else (a
+       script, a local file, any other scheme, a host without a scheme), so
+       that such a link is written as plain text. Blanks and line ends, which
+       a browser drops from a target, do not hide a scheme. -->
+  <xsl:template name="safe_link_target">
+    <xsl:param name="url"/>
+    <xsl:variable name="bare" select="translate($url, ' &#9;&#10;&#13;', '')"/>
+    <xsl:variable name="scheme" select="translate(substring-before($bare, ':'), 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')"/>
+    <xsl:choose>
+      <xsl:when test="$bare = '' or starts-with(translate($bare, '\', '/'), '//')"/>
+      <xsl:when test="contains($bare, ':') and not(contains($scheme, '/') or contains($scheme, '?') or contains($scheme, '#'))">
+        <xsl:if test="$scheme = 'http' or $scheme = 'https' or $scheme = 'mailto'"><xsl:value-of select="$url"/></xsl:if>
+      </xsl:when>
+      <xsl:otherwise><xsl:value-of select="$url"/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
 

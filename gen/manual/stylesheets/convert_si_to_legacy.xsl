@@ -35,12 +35,17 @@
     </document>
   </xsl:template>
 
+  <!-- An operator implemented inside the development environment names its
+       one interface in its interface attribute; for any other interface it
+       has no signature. -->
+  <xsl:variable name="has_interface" select="not(/operator/@interface) or /operator/@interface = 'all' or /operator/@interface = $interface"/>
+
   <xsl:template match="/operator">
     <operator>
       <xsl:apply-templates select="@*"/>
       <xsl:attribute name="name">
         <xsl:choose>
-          <xsl:when test="signatures[@interface = $interface]/signature[not(@type = 'constructor')]"><xsl:value-of select="signatures[@interface = $interface]/signature[not(@type = 'constructor')][1]/@name"/></xsl:when>
+          <xsl:when test="$has_interface and signatures[@interface = $interface]/signature[not(@type = 'constructor')]"><xsl:value-of select="signatures[@interface = $interface]/signature[not(@type = 'constructor')][1]/@name"/></xsl:when>
           <xsl:otherwise><xsl:value-of select="@id"/></xsl:otherwise>
         </xsl:choose>
       </xsl:attribute>
@@ -49,7 +54,7 @@
   </xsl:template>
 
   <xsl:template match="signatures">
-    <xsl:if test="@interface = $interface">
+    <xsl:if test="@interface = $interface and $has_interface">
       <synopsis interface="{@interface}"><xsl:apply-templates select="node()"/></synopsis>
     </xsl:if>
   </xsl:template>

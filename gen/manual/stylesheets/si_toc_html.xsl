@@ -201,6 +201,10 @@
   <xsl:param name="formula_mode" select="'svg'"/>
   <xsl:param name="figure_mode" select="'svg'"/>
   <xsl:param name="imagedir" select="'images/'"/>
+  <!-- The SVG files found in the image folder, as "|name|name|": a formula
+       or figure whose file is not there shows its text or its name instead
+       of a broken image. "*" (the default) takes every file as there. -->
+  <xsl:param name="svg_images" select="'*'"/>
 
   <!-- A paragraph that holds block content becomes a division, so that the
        page stays valid HTML. -->
@@ -234,7 +238,11 @@
     <div style="text-align: {@halign}"><xsl:apply-templates/></div>
   </xsl:template>
   <xsl:template match="external">
-    <a href="{@url}" class="external"><xsl:apply-templates/></a>
+    <xsl:variable name="url"><xsl:call-template name="safe_link_target"><xsl:with-param name="url" select="@url"/></xsl:call-template></xsl:variable>
+    <xsl:choose>
+      <xsl:when test="$url != ''"><a href="{$url}" class="external"><xsl:apply-templates/></a></xsl:when>
+      <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="trademark">
     <span class="trademark"><xsl:call-template name="trademark_text"/></span>
@@ -305,7 +313,7 @@
   <xsl:template match="latex"/>
   <xsl:template match="formula">
     <xsl:choose>
-      <xsl:when test="$formula_mode = 'svg'">
+      <xsl:when test="$formula_mode = 'svg' and ($svg_images = '*' or contains($svg_images, concat('|', /*/@id, '_formula_', count(preceding::formula) + 1, '.svg|')))">
         <xsl:variable name="number" select="count(preceding::formula) + 1"/>
         <div class="formula"><img src="{concat($imagedir, /*/@id, '_formula_', $number, '.svg')}" alt="{normalize-space(.)}"/></div>
       </xsl:when>
@@ -315,7 +323,7 @@
   <xsl:template match="inline_formula"><i class="formula"><xsl:value-of select="."/></i></xsl:template>
   <xsl:template match="figure">
     <xsl:choose>
-      <xsl:when test="$figure_mode = 'svg'">
+      <xsl:when test="$figure_mode = 'svg' and ($svg_images = '*' or contains($svg_images, concat('|', @prefix, '.svg|')))">
         <div class="figure">
           <img src="{concat($imagedir, @prefix, '.svg')}" alt="{@prefix}">
             <xsl:if test="@scale"><xsl:attribute name="style">width: <xsl:value-of select="@scale * 100"/>%</xsl:attribute></xsl:if>
@@ -361,6 +369,9 @@
         pre, code { font-family: monospace; }
         div.signature { font-family: monospace; margin: 0.3em 0 0.3em 1em; }
         div.footer { border-top: 1px solid #888; margin-top: 2em; font-size: smaller; }
+        span.search { position: relative; float: right; }
+        ul#search_results { position: absolute; right: 0; z-index: 1; width: 32em; margin: 0; padding: 0; list-style: none; background: #fff; }
+        ul#search_results li { padding: 0.2em 0.5em; border: 1px solid #ccc; border-top: none; }
       </style>
     </head>
   </xsl:template>
@@ -369,7 +380,11 @@
       <a href="{$file_index}"><xsl:call-template name="phrase"><xsl:with-param name="id" select="'title_toc'"/></xsl:call-template></a>
       <a href="{$file_index_by_name}"><xsl:call-template name="phrase"><xsl:with-param name="id" select="'title_operatorindex'"/></xsl:call-template></a>
       <a href="{$file_index_classes}"><xsl:call-template name="phrase"><xsl:with-param name="id" select="'title_classindex'"/></xsl:call-template></a>
+      <!-- the search box: search.js (written beside the pages) fills the
+           list from search_index.js -->
+      <span class="search"><input type="search" id="search_box" autocomplete="off"/><ul id="search_results"></ul></span>
     </div>
+    <script src="search.js"></script>
   </xsl:template>
   <xsl:template name="page_footer">
     <div class="footer">

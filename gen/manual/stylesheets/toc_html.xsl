@@ -56,6 +56,10 @@
   <xsl:param name="formula_mode" select="'svg'"/>
   <xsl:param name="figure_mode" select="'svg'"/>
   <xsl:param name="imagedir" select="'images/'"/>
+  <!-- The SVG files found in the image folder, as "|name|name|": a formula
+       or figure whose file is not there shows its text or its name instead
+       of a broken image. "*" (the default) takes every file as there. -->
+  <xsl:param name="svg_images" select="'*'"/>
 
   <!-- A paragraph that holds block content becomes a division, so that the
        page stays valid HTML. -->
@@ -89,7 +93,11 @@
     <div style="text-align: {@halign}"><xsl:apply-templates/></div>
   </xsl:template>
   <xsl:template match="external">
-    <a href="{@url}" class="external"><xsl:apply-templates/></a>
+    <xsl:variable name="url"><xsl:call-template name="safe_link_target"><xsl:with-param name="url" select="@url"/></xsl:call-template></xsl:variable>
+    <xsl:choose>
+      <xsl:when test="$url != ''"><a href="{$url}" class="external"><xsl:apply-templates/></a></xsl:when>
+      <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="trademark">
     <span class="trademark"><xsl:call-template name="trademark_text"/></span>
@@ -160,7 +168,7 @@
   <xsl:template match="latex"/>
   <xsl:template match="formula">
     <xsl:choose>
-      <xsl:when test="$formula_mode = 'svg'">
+      <xsl:when test="$formula_mode = 'svg' and ($svg_images = '*' or contains($svg_images, concat('|', /*/@id, '_formula_', count(preceding::formula) + 1, '.svg|')))">
         <xsl:variable name="number" select="count(preceding::formula) + 1"/>
         <div class="formula"><img src="{concat($imagedir, /*/@id, '_formula_', $number, '.svg')}" alt="{normalize-space(.)}"/></div>
       </xsl:when>
@@ -170,7 +178,7 @@
   <xsl:template match="inline_formula"><i class="formula"><xsl:value-of select="."/></i></xsl:template>
   <xsl:template match="figure">
     <xsl:choose>
-      <xsl:when test="$figure_mode = 'svg'">
+      <xsl:when test="$figure_mode = 'svg' and ($svg_images = '*' or contains($svg_images, concat('|', @prefix, '.svg|')))">
         <div class="figure">
           <img src="{concat($imagedir, @prefix, '.svg')}" alt="{@prefix}">
             <xsl:if test="@scale"><xsl:attribute name="style">width: <xsl:value-of select="@scale * 100"/>%</xsl:attribute></xsl:if>

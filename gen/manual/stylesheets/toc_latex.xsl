@@ -42,6 +42,13 @@
     <xsl:text>\providecommand{\vornixoperatorlevel}{section}&#10;</xsl:text>
     <xsl:text>\providecommand{\vornixoperator}[2]{\clearpage\csname\vornixoperatorlevel\endcsname{#2}\label{op:#1}\index{#2}}&#10;</xsl:text>
     <xsl:text>\providecommand{\vornixheading}[1]{\par\medskip\noindent\textbf{\large #1}\par\nopagebreak}&#10;</xsl:text>
+    <!-- Identifiers and lists of them must not run off the page: a line
+         may break after an underscore of a name, and lines may stretch
+         before a long name that cannot break at all. -->
+    <xsl:text>\DeclareRobustCommand{\_}{\ifmmode\mbox{\textunderscore}\else\textunderscore\allowbreak\fi}&#10;</xsl:text>
+    <xsl:text>\setlength{\emergencystretch}{3em}&#10;</xsl:text>
+    <!-- a figure whose image file is not there shows its name -->
+    <xsl:text>\providecommand{\vornixfigure}[2][]{\IfFileExists{#2.pdf}{\includegraphics[#1]{#2}}{\IfFileExists{#2.png}{\includegraphics[#1]{#2}}{\IfFileExists{#2.jpg}{\includegraphics[#1]{#2}}{\texttt{\detokenize{#2}}}}}}&#10;</xsl:text>
     <xsl:text>\makeindex&#10;</xsl:text>
     <xsl:text>\title{</xsl:text>
     <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$interface_title"/></xsl:call-template>
@@ -61,6 +68,16 @@
     <xsl:text>\maketitle&#10;</xsl:text>
     <xsl:text>\tableofcontents&#10;</xsl:text>
     <xsl:apply-templates select="chapter"/>
+    <!-- operators outside the chapter tree (without a chapter, or in the
+         chapter OldVersion) in a chapter of their own -->
+    <xsl:if test="operator">
+      <xsl:text>&#10;\chapter{</xsl:text>
+      <xsl:call-template name="phrase"><xsl:with-param name="id" select="'term_operators'"/></xsl:call-template>
+      <xsl:text>}&#10;\renewcommand{\vornixoperatorlevel}{section}&#10;</xsl:text>
+      <xsl:for-each select="operator">
+        <xsl:value-of select="concat('\input ', @id, '.tex&#10;')"/>
+      </xsl:for-each>
+    </xsl:if>
     <!-- the class index is written for every interface but these two -->
     <xsl:if test="$interface_has_classes">
       <xsl:text>\input index_classes.tex&#10;</xsl:text>
@@ -142,24 +159,30 @@
     <xsl:value-of select="concat('&#10;\end{', $environment, '}&#10;')"/>
   </xsl:template>
   <xsl:template match="external">
+    <xsl:variable name="target"><xsl:call-template name="safe_link_target"><xsl:with-param name="url" select="@url"/></xsl:call-template></xsl:variable>
     <!-- braces and backslashes cannot stand in a link target; percent and
          hash signs are escaped -->
     <xsl:variable name="url">
       <xsl:call-template name="replace_substring">
-        <xsl:with-param name="text" select="translate(@url, '{}\', '')"/>
+        <xsl:with-param name="text" select="translate($target, '{}\', '')"/>
         <xsl:with-param name="from" select="'%'"/>
         <xsl:with-param name="to" select="'\%'"/>
       </xsl:call-template>
     </xsl:variable>
-    <xsl:text>\href{</xsl:text>
-    <xsl:call-template name="replace_substring">
-      <xsl:with-param name="text" select="$url"/>
-      <xsl:with-param name="from" select="'#'"/>
-      <xsl:with-param name="to" select="'\#'"/>
-    </xsl:call-template>
-    <xsl:text>}{</xsl:text>
-    <xsl:apply-templates/>
-    <xsl:text>}</xsl:text>
+    <xsl:choose>
+      <xsl:when test="$target != ''">
+        <xsl:text>\href{</xsl:text>
+        <xsl:call-template name="replace_substring">
+          <xsl:with-param name="text" select="$url"/>
+          <xsl:with-param name="from" select="'#'"/>
+          <xsl:with-param name="to" select="'\#'"/>
+        </xsl:call-template>
+        <xsl:text>}{</xsl:text>
+        <xsl:apply-templates/>
+        <xsl:text>}</xsl:text>
+      </xsl:when>
+      <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="trademark"><xsl:call-template name="trademark_text"/></xsl:template>
   <xsl:template match="resultstate">\texttt{<xsl:call-template name="resultstate_text"/>}</xsl:template>
@@ -182,7 +205,7 @@
   <xsl:template match="opref">
     <xsl:variable name="name"><xsl:call-template name="syntax_text"/></xsl:variable>
     <xsl:value-of select="concat('\hyperref[op:', @id, ']{\texttt{')"/>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$name"/></xsl:call-template>
+    <xsl:call-template name="latex_name"><xsl:with-param name="text" select="$name"/></xsl:call-template>
     <xsl:text>}}</xsl:text>
   </xsl:template>
   <xsl:template match="parref | parname | valref">
@@ -215,8 +238,10 @@
       <xsl:otherwise><xsl:apply-templates/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
+  <!-- \vornixfigure (main document) shows the image, or its name when no
+       image file of that name is there. -->
   <xsl:template match="figure">
-    <xsl:text>&#10;\begin{center}&#10;\includegraphics</xsl:text>
+    <xsl:text>&#10;\begin{center}&#10;\vornixfigure</xsl:text>
     <xsl:if test="@scale"><xsl:value-of select="concat('[scale=', @scale, ']')"/></xsl:if>
     <xsl:value-of select="concat('{', @prefix, '}')"/>
     <xsl:apply-templates/>
