@@ -195,7 +195,7 @@ bool is_latex(SheetKind kind) {
 
 // The program's own documents are read without network access and without
 // libxml2's depth limit, however deeply the documentation texts nest.
-constexpr int own_document_options = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_HUGE;
+constexpr int own_document_options = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_COMPACT;
 
 xmlDocPtr read_document(const std::string& text, const std::string& url) {
   return xmlReadMemory(text.data(), static_cast<int>(text.size()), url.c_str(), nullptr,

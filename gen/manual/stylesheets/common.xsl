@@ -198,10 +198,6 @@
     </xsl:for-each>
   </xsl:template>
 
-  <!-- The first operator element of each id, for lists that name every
-       operator once. -->
-  <xsl:key name="operator_by_id" match="operator" use="@id"/>
-
   <!-- text with every occurrence of from replaced by to -->
   <xsl:template name="replace_substring">
     <xsl:param name="text"/>

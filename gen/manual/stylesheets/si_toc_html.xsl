@@ -197,6 +197,11 @@
 
   <!-- common block: common.xsl -->
 
+  <!-- The first operator element of each id, for lists that name every
+       operator once. (Here, not in the common block: every key is built over
+       each document it is used in.) -->
+  <xsl:key name="operator_by_id" match="operator" use="@id"/>
+
   <!-- ============ Markup of the documentation texts (HTML) ============ -->
   <xsl:param name="formula_mode" select="'svg'"/>
   <xsl:param name="figure_mode" select="'svg'"/>

@@ -118,6 +118,11 @@
 
   <!-- common block: common.xsl -->
 
+  <!-- The first operator element of each id, for lists that name every
+       operator once. (Here, not in the common block: every key is built over
+       each document it is used in.) -->
+  <xsl:key name="operator_by_id" match="operator" use="@id"/>
+
   <!-- ============ Markup of the documentation texts (LaTeX) ============ -->
   <xsl:template match="text()">
     <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="."/></xsl:call-template>
