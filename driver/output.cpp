@@ -179,6 +179,14 @@ int close_xml_output(void* context) {
   return 0;
 }
 
+// A writer whose file was discarded with the rest of its run has nothing
+// left to write to.
+bool still_staged(std::FILE* file) {
+  for (const StagedFile& staged : run_files().staged)
+    if (staged.file == file) return true;
+  return false;
+}
+
 [[noreturn]] void write_failed(const std::string& name, int error) {
   report_error("could not write file '%s': %s\n", name.c_str(), std::strerror(error != 0 ? error : EIO));
   fail(1);
@@ -250,6 +258,7 @@ void Writer::repeat(char c, int count) {
 }
 
 void Writer::flush() {
+  if (file_ != nullptr && !still_staged(file_)) file_ = nullptr;
   if (file_ == nullptr || buffer_.empty()) return;
   if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
     write_failed(name_, errno);
@@ -258,8 +267,8 @@ void Writer::flush() {
 }
 
 void Writer::close() {
-  if (file_ == nullptr) return;
   flush();
+  if (file_ == nullptr) return;
   std::FILE* file = file_;
   file_ = nullptr;
   close_staged_output(file);
