@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,8 @@
 
 #include "classes/handle_types.h"
 #include "def/def_parser_api.h"
+#include "driver/build_step.h"
+#include "driver/output.h"
 #include "driver/xslt_processor.h"
 #include "driver/def_files.h"
 #include "driver/diagnostics.h"
@@ -43,27 +46,37 @@ bool is_name_char(int c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+// A package name becomes part of file names: letters, digits and '_', not
+// beginning with a digit. (An empty name, from "-p" alone, names no folder.)
+bool is_identifier(const std::string& name) {
+  if (!name.empty() && name[0] >= '0' && name[0] <= '9') return false;
+  for (char c : name)
+    if (!is_name_char(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
 [[noreturn]] void usage_exit(int status) {
   print_usage();
   std::fflush(stdout);
-  std::exit(status);
+  fail(status);
 }
 
 void read_include_exclude_file(char letter, const char* name) {
   std::FILE* file = open_input_file(name);
   if (file == nullptr && errno == EISDIR) {
     report_directory_not_file(name);
-    std::exit(1);
+    fail(1);
   }
   if (file == nullptr) {
     report_error("-%c %sclude file not found \"%s\"\n", letter, letter == 'i' ? "in" : "ex", name);
     usage_exit(1);
   }
+  note_input_file(name);
   Settings& s = mutable_settings();
   if (s.include_exclude_mode != 0 && s.include_exclude_mode != letter) {
     std::fclose(file);
     report_error("-i and -x must not be used together\n");
-    std::exit(1);
+    fail(1);
   }
   s.include_exclude_mode = letter;
   std::string current;
@@ -91,12 +104,13 @@ void read_tags_file(const char* name) {
   std::FILE* file = open_input_file(name);
   if (file == nullptr && errno == EISDIR) {
     report_directory_not_file(name);
-    std::exit(1);
+    fail(1);
   }
   if (file == nullptr) {
     report_error("could not open file '%s'", name);
-    std::exit(1);
+    fail(1);
   }
+  note_input_file(name);
   Settings& s = mutable_settings();
   std::string line;
   while (read_line(file, line)) {
@@ -125,12 +139,13 @@ void read_def_file_list(const char* name) {
   std::FILE* file = open_input_file(name);
   if (file == nullptr && errno == EISDIR) {
     report_directory_not_file(name);
-    std::exit(1);
+    fail(1);
   }
   if (file == nullptr) {
     report_error("could not open file \"%s\"\n\n", name);
-    std::exit(1);
+    fail(1);
   }
+  note_input_file(name);
   std::string line;
   while (read_line(file, line)) {
     // A list written on Windows ends its lines with CR LF.
@@ -183,7 +198,7 @@ void set_manual(const char* attached) {
       if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') {
         report_error("manual format \"%s\" is no file extension (letters, digits, '_' and '-' only)\n",
                      text.c_str());
-        std::exit(1);
+        fail(1);
       }
     }
     s.manual_format = text;
@@ -193,7 +208,7 @@ void set_manual(const char* attached) {
     if (std::find(std::begin(interfaces), std::end(interfaces), interface) == std::end(interfaces)) {
       report_error("unknown manual interface \"%s\" (one of vdevelop, c, cpp, python, dotnet)\n",
                    interface.c_str());
-      std::exit(1);
+      fail(1);
     }
     s.manual_interface = interface;
   }
@@ -244,6 +259,9 @@ int run_xslt_mode(int argc, char** argv) {
     return -1;
   }
   const char* xml = stylesheet + 1 < argc ? argv[stylesheet + 1] : "-";
+  note_input_file(argv[stylesheet]);
+  if (std::strcmp(xml, "-") != 0) note_input_file(xml);
+  stage_xml_file_outputs();
   return run_xslt_processor(argv[stylesheet], xml, parameters, allow_external);
 }
 
@@ -322,8 +340,10 @@ void read_command_line(int argc, char** argv) {
             const char* directory = argv[++i];
             if (chdir(directory) != 0) {
               report_error("could not change to directory '%s'\n", directory);
-              std::exit(1);
+              fail(1);
             }
+            s.start_folder_prefix = directory[0] == '/' ? std::string(directory) + "/"
+                                                        : s.start_folder_prefix + directory + "/";
           }
         } else {
           s.parser_trace = true;
@@ -381,15 +401,26 @@ void print_xslt_usage() {
   std::printf("Usage: vornc -T {-p <name> <value>} <xsl-file> [<xml-file>]\n\n");
 }
 
-int run_vornc(int argc, char** argv) {
+namespace {
+
+int run_generation(int argc, char** argv) {
   if (argc < 2) usage_exit(1);
-  if (std::strcmp(argv[1], "-T") == 0) return run_xslt_mode(argc, argv);
+  if (std::strcmp(argv[1], "-T") == 0) {
+    begin_generation();
+    return run_xslt_mode(argc, argv);
+  }
 
   read_command_line(argc, argv);
   const Settings& s = settings();
   if (s.def_files_refused) {
     report_error("Maximum number of def files is %d.\n", max_def_files);
-    std::exit(-1);
+    fail(-1);
+  }
+  if (!is_identifier(s.package_name)) {
+    report_error("package name \"%s\" is not an identifier (letters, digits and '_', not "
+                 "beginning with a digit)\n",
+                 s.package_name.c_str());
+    fail(1);
   }
   init_handle_types(s.package_name);
 
@@ -397,10 +428,12 @@ int run_vornc(int argc, char** argv) {
     if (s.def_files.empty()) usage_exit(1);
     std::vector<std::string> names;
     for (const DefFile& file : s.def_files) names.push_back(file.name);
+    begin_generation();
     return write_kernel_headers(names, s.generation_target == target_opencl_list);
   }
   if (s.def_files.empty()) usage_exit(1);
 
+  begin_generation();
   open_next_def_file();
   if (parse_definition_files() != 0) {
     report_error(
@@ -412,4 +445,15 @@ int run_vornc(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int run_vornc(int argc, char** argv) {
+  // Past a file-size limit a write fails with EFBIG and is reported, rather
+  // than the signal ending the run with its files half-written.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::vector<char*> arguments = take_long_options(argc, argv);
+  int status = run_generation(static_cast<int>(arguments.size()) - 1, arguments.data());
+  return end_generation(status);
 }

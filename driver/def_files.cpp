@@ -8,6 +8,7 @@
 #include "def/def_parser_api.h"
 #include "driver/diagnostics.h"
 #include "driver/input_files.h"
+#include "driver/output.h"
 #include "driver/settings.h"
 
 namespace {
@@ -25,8 +26,9 @@ int open_next_def_file() {
       report_directory_not_file(position.path);
     else
       report_error("file not found \"%s\"\n", name.c_str());
-    std::exit(1);
+    fail(1);
   }
+  note_input_file(position.path);
   set_lexer_input(file);
   position.line = 1;
   ++next_def_file;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "driver/output.h"
 #include "driver/settings.h"
 
 namespace {
@@ -60,7 +61,7 @@ void parse_error(const char* format, ...) {
   report_error("\"%s\", line %d: %s.\n", def_position().path.c_str(), def_position().line,
                text.c_str());
   std::fflush(stdout);
-  std::exit(1);
+  fail(1);
 }
 
 void parse_warning(const char* format, ...) {

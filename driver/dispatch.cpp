@@ -11,6 +11,7 @@
 #include "def/operator_model.h"
 #include "def/reference_check.h"
 #include "driver/diagnostics.h"
+#include "driver/output.h"
 #include "driver/generators.h"
 #include "driver/known_operators.h"
 #include "driver/settings.h"
@@ -63,7 +64,7 @@ OperatorList select_operators(Model& m) {
       op->fixed_number = known_operator_number(op->name.c_str());
       if (op->fixed_number == -1 && op->info->new_in_version == -1) {
         report_error("%s has no new_in_version field\n", op->name.c_str());
-        std::exit(-1);
+        fail(-1);
       }
     }
     std::stable_sort(selected.begin(), selected.end(), library_order);
@@ -82,7 +83,7 @@ void run_generator_dispatch() {
         entry.write(ops);
       } catch (const std::exception& failure) {
         std::fprintf(stderr, "[Error] XML doc gen error: %s\n", failure.what());
-        std::exit(1);
+        fail(1);
       }
     } else {
       entry.write(ops);

@@ -1,8 +1,18 @@
-// Generated files: creation, banners and buffered formatted writing.
+// Generated files: creation under a temporary name, banners, buffered
+// formatted writing, and putting the files of a run in place at its end.
 #include "driver/output.h"
 
+#include <fcntl.h>
+#include <libxml/xmlIO.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
 #include <cstdarg>
 #include <cstdlib>
+#include <cstring>
+#include <unordered_set>
 #include <utility>
 
 #include "driver/diagnostics.h"
@@ -11,7 +21,190 @@
 namespace {
 // A file writer hands its text to the file whenever this much has gathered.
 constexpr size_t flush_threshold = 1 << 20;
+
+// One generated file of the run.
+struct StagedFile {
+  std::string name;       // as the run names it
+  std::string target;     // where it goes: name, or what a symbolic link names
+  std::string temporary;  // empty for a file written in place (a device)
+  std::FILE* file = nullptr;
+};
+
+struct RunFiles {
+  OutputOptions options;
+  std::vector<StagedFile> staged;
+  std::vector<std::string> names;      // every generated file, first-open order
+  std::string private_folder;          // list mode: where the files are staged
+  std::vector<std::string> inputs;
+  std::unordered_set<std::string> input_set;
+  bool cleanup_registered = false;
+  unsigned serial = 0;
+};
+
+// Never destroyed: the exit handler still reads it after static destructors
+// could have run.
+RunFiles& run_files() {
+  static RunFiles* files = new RunFiles;
+  return *files;
 }
+
+void discard_at_exit() { discard_staged_outputs(); }
+
+mode_t new_file_mode() {
+  static const mode_t mode = [] {
+    mode_t mask = umask(0);
+    umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  return mode;
+}
+
+std::string folder_of(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string base_of(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A link to an existing file is followed, so the file it names is replaced
+// and the link stays.
+std::string resolve_target(const std::string& name) {
+  struct stat link;
+  if (lstat(name.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return name;
+  char resolved[PATH_MAX];
+  if (realpath(name.c_str(), resolved) == nullptr) return name;
+  return resolved;
+}
+
+StagedFile* find_staged(const std::string& name) {
+  for (StagedFile& file : run_files().staged)
+    if (file.name == name) return &file;
+  return nullptr;
+}
+
+void remove_name(std::vector<std::string>& names, const std::string& name) {
+  for (auto at = names.begin(); at != names.end(); ++at) {
+    if (*at == name) {
+      names.erase(at);
+      return;
+    }
+  }
+}
+
+void drop_staged(StagedFile& file) {
+  if (file.file != nullptr) std::fclose(file.file);
+  file.file = nullptr;
+  if (!file.temporary.empty()) unlink(file.temporary.c_str());
+  file.temporary.clear();
+}
+
+bool same_content(const std::string& a, const std::string& b) {
+  struct stat sa, sb;
+  if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
+  if (!S_ISREG(sb.st_mode) || sa.st_size != sb.st_size) return false;
+  std::FILE* fa = std::fopen(a.c_str(), "rb");
+  std::FILE* fb = fa != nullptr ? std::fopen(b.c_str(), "rb") : nullptr;
+  bool same = fa != nullptr && fb != nullptr;
+  char ba[65536], bb[65536];
+  while (same) {
+    size_t na = std::fread(ba, 1, sizeof ba, fa);
+    size_t nb = std::fread(bb, 1, sizeof bb, fb);
+    if (na != nb || std::memcmp(ba, bb, na) != 0) same = false;
+    if (na < sizeof ba) break;
+  }
+  if (fa != nullptr) std::fclose(fa);
+  if (fb != nullptr) std::fclose(fb);
+  return same;
+}
+
+// libxml2's output callbacks for files named by a path (or a file: URL).
+const char* local_path(const char* uri) {
+  if (std::strncmp(uri, "file://", 7) == 0) return uri + 7;
+  if (std::strstr(uri, "://") != nullptr) return nullptr;
+  return uri;
+}
+
+int matches_local_file(const char* uri) { return uri != nullptr && local_path(uri) != nullptr; }
+
+// A file of this run read back by name before it is in its place (the
+// manual's stylesheets read the XML files the run wrote).
+const StagedFile* staged_for_reading(const char* uri) {
+  const char* path = uri != nullptr ? local_path(uri) : nullptr;
+  if (path == nullptr) return nullptr;
+  while (std::strncmp(path, "./", 2) == 0) path += 2;
+  const StagedFile* file = find_staged(path);
+  return file != nullptr && !file->temporary.empty() && file->file == nullptr ? file : nullptr;
+}
+
+int matches_staged_file(const char* uri) { return staged_for_reading(uri) != nullptr; }
+
+void* open_staged_for_reading(const char* uri) {
+  const StagedFile* file = staged_for_reading(uri);
+  return file != nullptr ? std::fopen(file->temporary.c_str(), "rb") : nullptr;
+}
+
+int read_staged(void* context, char* buffer, int length) {
+  std::FILE* file = static_cast<std::FILE*>(context);
+  size_t got = std::fread(buffer, 1, static_cast<size_t>(length), file);
+  return got == 0 && std::ferror(file) ? -1 : static_cast<int>(got);
+}
+
+int close_staged_for_reading(void* context) { return std::fclose(static_cast<std::FILE*>(context)); }
+
+void* open_xml_output(const char* uri) {
+  const char* path = local_path(uri);
+  std::FILE* file = open_staged_output(path);
+  if (file == nullptr) {
+    // Not handed on to the default writer, which would replace the file at once.
+    report_error("could not open file '%s'", path);
+    fail(1);
+  }
+  return file;
+}
+
+int write_xml_output(void* context, const char* data, int length) {
+  std::FILE* file = static_cast<std::FILE*>(context);
+  if (length > 0 && std::fwrite(data, 1, static_cast<size_t>(length), file) != static_cast<size_t>(length))
+    return -1;  // reported with its reason when the file is closed
+  return length;
+}
+
+int close_xml_output(void* context) {
+  close_staged_output(static_cast<std::FILE*>(context));
+  return 0;
+}
+
+// A writer whose file was discarded with the rest of its run has nothing
+// left to write to.
+bool still_staged(std::FILE* file) {
+  for (const StagedFile& staged : run_files().staged)
+    if (staged.file == file) return true;
+  return false;
+}
+
+[[noreturn]] void write_failed(const std::string& name, int error) {
+  report_error("could not write file '%s': %s\n", name.c_str(), std::strerror(error != 0 ? error : EIO));
+  fail(1);
+}
+
+// Puts one closed file in its place (or leaves an unchanged one alone).
+void put_in_place(StagedFile& file) {
+  if (file.temporary.empty()) return;
+  if (run_files().options.write_if_changed && same_content(file.temporary, file.target)) {
+    unlink(file.temporary.c_str());
+  } else if (rename(file.temporary.c_str(), file.target.c_str()) != 0) {
+    int error = errno;
+    write_failed(file.name, error);
+  }
+  file.temporary.clear();
+}
+
+}  // namespace
 
 Writer::Writer(Writer&& other) noexcept
     : buffer_(std::move(other.buffer_)), name_(std::move(other.name_)), file_(other.file_) {
@@ -65,37 +258,221 @@ void Writer::repeat(char c, int count) {
 }
 
 void Writer::flush() {
+  if (file_ != nullptr && !still_staged(file_)) file_ = nullptr;
   if (file_ == nullptr || buffer_.empty()) return;
   if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-    report_error("could not write file '%s'\n", name_.c_str());
-    std::exit(1);
+    write_failed(name_, errno);
   }
   buffer_.clear();
 }
 
 void Writer::close() {
-  if (file_ == nullptr) return;
   flush();
+  if (file_ == nullptr) return;
   std::FILE* file = file_;
   file_ = nullptr;
-  if (std::fclose(file) != 0) {
-    report_error("could not write file '%s'\n", name_.c_str());
-    std::exit(1);
-  }
+  close_staged_output(file);
 }
 
 Writer open_output_file(const std::string& name, const char* name_format, int banner_kind,
                         bool use_name) {
   Writer out;
   out.name_ = use_name ? name : format_text(name_format, settings().package_name.c_str());
-  out.file_ = std::fopen(out.name_.c_str(), "wb");
+  out.file_ = open_staged_output(out.name_);
   if (out.file_ == nullptr) {
     report_error("could not open file '%s'", out.name_.c_str());
-    std::exit(1);
+    fail(1);
   }
   write_banner(out, banner_kind);
   return out;
 }
+
+std::FILE* open_staged_output(const std::string& name) {
+  RunFiles& run = run_files();
+  if (!run.cleanup_registered) {
+    std::atexit(discard_at_exit);
+    run.cleanup_registered = true;
+  }
+  if (name.empty()) {
+    errno = ENOENT;
+    return nullptr;
+  }
+  StagedFile file;
+  file.name = name;
+  file.target = resolve_target(name);
+  struct stat existing;
+  bool exists = stat(file.target.c_str(), &existing) == 0;
+  if (exists && S_ISDIR(existing.st_mode)) {
+    errno = EISDIR;
+    return nullptr;
+  }
+  if (exists && access(file.target.c_str(), W_OK) != 0) return nullptr;
+  if (exists && !S_ISREG(existing.st_mode) && !run.options.list_only) {
+    // A device or pipe cannot be replaced: it is written where it is.
+    file.file = std::fopen(file.target.c_str(), "wb");
+    if (file.file == nullptr) return nullptr;
+  } else {
+    std::string pattern;
+    if (run.options.list_only) {
+      pattern = run.private_folder + "/" + std::to_string(++run.serial) + "-XXXXXX";
+    } else {
+      // the hidden name keeps within the length a folder entry may have
+      pattern = folder_of(file.target) + "/." + base_of(file.target).substr(0, 200) + ".vornc-XXXXXX";
+    }
+    int fd = mkostemp(&pattern[0], O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    fchmod(fd, new_file_mode());
+    file.temporary = pattern;
+    file.file = fdopen(fd, "wb");
+    if (file.file == nullptr) {
+      int error = errno;
+      close(fd);
+      unlink(pattern.c_str());
+      errno = error;
+      return nullptr;
+    }
+  }
+  // A file written twice in one run keeps the later text.
+  if (StagedFile* earlier = find_staged(name)) {
+    drop_staged(*earlier);
+    *earlier = file;
+  } else {
+    run.staged.push_back(file);
+  }
+  bool known = false;
+  for (const std::string& known_name : run.names) known = known || known_name == name;
+  if (!known) run.names.push_back(name);
+  return file.file;
+}
+
+void close_staged_output(std::FILE* file) {
+  RunFiles& run = run_files();
+  StagedFile* staged = nullptr;
+  for (StagedFile& candidate : run.staged)
+    if (candidate.file == file) staged = &candidate;
+  if (staged == nullptr) return;
+  staged->file = nullptr;
+  bool written = std::fflush(file) == 0 && !std::ferror(file);
+  int error = errno;
+  if (std::fclose(file) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (!written) write_failed(staged->name, error);
+  if (run.options.deferred) return;
+  // Outside a whole run (tests of single generators) each file takes its
+  // place as soon as it is complete.
+  std::string name = staged->name;
+  put_in_place(*staged);
+  for (auto at = run.staged.begin(); at != run.staged.end(); ++at) {
+    if (at->name == name) {
+      run.staged.erase(at);
+      break;
+    }
+  }
+}
+
+bool save_output_file(const std::string& name, std::string_view text) {
+  std::FILE* file = open_staged_output(name);
+  if (file == nullptr) return false;
+  if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) write_failed(name, errno);
+  close_staged_output(file);
+  return true;
+}
+
+std::string readable_output_path(const std::string& name) {
+  StagedFile* file = find_staged(name);
+  if (file == nullptr) return name;
+  return file->temporary.empty() ? file->target : file->temporary;
+}
+
+void discard_output(const std::string& name) {
+  RunFiles& run = run_files();
+  for (auto at = run.staged.begin(); at != run.staged.end(); ++at) {
+    if (at->name == name) {
+      drop_staged(*at);
+      run.staged.erase(at);
+      remove_name(run.names, name);
+      return;
+    }
+  }
+  // Outside a whole run the file is already in its place.
+  if (!run.options.deferred) {
+    std::remove(name.c_str());
+    remove_name(run.names, name);
+  }
+}
+
+void stage_xml_file_outputs() {
+  // The table is rebuilt so that ours is asked first (the last registered
+  // handler is tried first, and the defaults would otherwise be added later).
+  xmlCleanupOutputCallbacks();
+  xmlRegisterDefaultOutputCallbacks();
+  xmlRegisterOutputCallbacks(matches_local_file, open_xml_output, write_xml_output,
+                             close_xml_output);
+  xmlCleanupInputCallbacks();
+  xmlRegisterDefaultInputCallbacks();
+  xmlRegisterInputCallbacks(matches_staged_file, open_staged_for_reading, read_staged,
+                            close_staged_for_reading);
+}
+
+void set_output_options(const OutputOptions& options) {
+  RunFiles& run = run_files();
+  run.options = options;
+  if (options.list_only && run.private_folder.empty()) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/vornc-list-XXXXXX";
+    if (mkdtemp(&pattern[0]) == nullptr) {
+      report_error("could not create a temporary folder: %s\n", std::strerror(errno));
+      fail(1);
+    }
+    run.private_folder = pattern;
+  }
+}
+
+void commit_outputs() {
+  RunFiles& run = run_files();
+  for (StagedFile& file : run.staged)
+    if (file.file != nullptr) close_staged_output(file.file);
+  if (run.options.list_only) {
+    discard_staged_outputs();
+    return;
+  }
+  // A folder in the way is found before any file is replaced.
+  for (const StagedFile& file : run.staged) {
+    struct stat existing;
+    if (!file.temporary.empty() && stat(file.target.c_str(), &existing) == 0 &&
+        S_ISDIR(existing.st_mode))
+      write_failed(file.name, EISDIR);
+  }
+  for (StagedFile& file : run.staged) put_in_place(file);
+  run.staged.clear();
+}
+
+std::vector<std::string> output_names() { return run_files().names; }
+
+void discard_staged_outputs() {
+  RunFiles& run = run_files();
+  for (StagedFile& file : run.staged) drop_staged(file);
+  run.staged.clear();
+  if (!run.private_folder.empty()) {
+    rmdir(run.private_folder.c_str());
+    run.private_folder.clear();
+  }
+}
+
+void fail(int status) {
+  discard_staged_outputs();
+  std::fflush(stdout);
+  std::exit(status);
+}
+
+void note_input_file(const std::string& path) {
+  RunFiles& run = run_files();
+  if (run.input_set.insert(path).second) run.inputs.push_back(path);
+}
+
+const std::vector<std::string>& input_files() { return run_files().inputs; }
 
 void write_banner(Writer& out, int banner_kind) {
   if (banner_kind == banner_none) return;

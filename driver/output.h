@@ -1,10 +1,18 @@
 /// The one text-output module: generated files with their banners, formatted
-/// and literal writes, and an in-memory form for tests.
+/// and literal writes, an in-memory form for tests, and the files of a run.
+///
+/// Every generated file is written under a temporary name in its own folder
+/// and takes its real name only when it is complete and closed without
+/// error. A whole run (run_vornc) defers that step until every generator has
+/// succeeded and then renames all its files together (commit_outputs); a run
+/// that ends early, through fail() or any other exit, removes what it staged
+/// and leaves the files of earlier runs as they were.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// Banner kinds of generated files.
 enum BannerKind {
@@ -64,3 +72,52 @@ Writer open_output_file(const std::string& name, const char* name_format, int ba
                         bool use_name);
 /// Writes the banner of a kind (nothing for banner_none).
 void write_banner(Writer& out, int banner_kind);
+
+/// Opens the generated file name for binary writing, under its temporary
+/// name. nullptr (errno set) when the file could not be created where it
+/// belongs: its folder is missing or not writable, or the name is a folder.
+/// The caller reports that in its own words.
+std::FILE* open_staged_output(const std::string& name);
+/// Closes a file of open_staged_output. A failed write or close ends the run
+/// (status 1) with "could not write file '<name>': <reason>".
+void close_staged_output(std::FILE* file);
+/// A whole text as one generated file; false (errno set) when the file
+/// cannot be created, as open_staged_output.
+bool save_output_file(const std::string& name, std::string_view text);
+/// Where a later step of the same run reads a generated file back from.
+std::string readable_output_path(const std::string& name);
+/// Takes back a file of this run that is not to be kept (an intermediate
+/// file). Files the run did not write are never touched.
+void discard_output(const std::string& name);
+
+/// Files that libxml2 and libxslt write by name (a saved result, the pages of
+/// xsl:document) go through open_staged_output from now on. A name that
+/// cannot be created is reported as "could not open file '<name>'" and ends
+/// the run (status 1).
+void stage_xml_file_outputs();
+
+/// How a run treats its files; set once by the driver before generating.
+struct OutputOptions {
+  bool deferred = false;          // rename everything together at the end
+  bool write_if_changed = false;  // leave an unchanged file untouched
+  bool list_only = false;         // stage into a private folder, keep nothing
+};
+void set_output_options(const OutputOptions& options);
+/// The end of a successful run: every staged file takes its real name (an
+/// unchanged one is left alone with write_if_changed). A file that cannot
+/// take its place ends the run with status 1.
+void commit_outputs();
+/// The names of the generated files of this run, in the order they were
+/// first opened.
+std::vector<std::string> output_names();
+/// Removes every file the run staged and not yet committed.
+void discard_staged_outputs();
+/// Ends the run with status: discards the staged files first. Called right
+/// after the report of a fatal condition.
+[[noreturn]] void fail(int status);
+
+/// Notes a file the run read, for the dependency file. Repeated names are
+/// kept once.
+void note_input_file(const std::string& path);
+/// The files noted so far, in the order first read.
+const std::vector<std::string>& input_files();

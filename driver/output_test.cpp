@@ -1,8 +1,15 @@
 #include "driver/output.h"
 
+#include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 std::string banner(int kind) {
@@ -61,4 +68,77 @@ TEST(Writer, FormatsLongTextsAndRepeats) {
   out.repeat('*', 0);
   out.write(std::string_view("a\0b", 3));
   EXPECT_EQ(out.text(), "<" + long_name + ">42\n***" + std::string("a\0b", 3));
+}
+
+// The files of one run in a scratch folder: staged under hidden temporary
+// names, in place only at commit, read back before that, taken back.
+class StagedOutputs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vornc-output-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    set_output_options(OutputOptions());
+    std::system(("rm -rf '" + folder_ + "'").c_str());
+  }
+  std::string path(const std::string& name) const { return folder_ + "/" + name; }
+  std::string read(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  int entries() const {
+    int count = 0;
+    DIR* dir = opendir(folder_.c_str());
+    while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.' || entry->d_name[1] > '.';
+    closedir(dir);
+    return count;
+  }
+  std::string folder_;
+};
+
+TEST_F(StagedOutputs, AWholeRunPutsItsFilesInPlaceOnlyAtTheEnd) {
+  OutputOptions options;
+  options.deferred = true;
+  set_output_options(options);
+  std::ofstream(path("old.c"), std::ios::binary) << "earlier\n";
+  Writer out = open_output_file(path("old.c"), nullptr, banner_none, true);
+  out.write("new\n");
+  out.close();
+  ASSERT_TRUE(save_output_file(path("page.xml"), "<a/>"));
+  EXPECT_EQ(read("old.c"), "earlier\n");
+  EXPECT_EQ(entries(), 3);  // old.c and two hidden temporary files
+  // read back before it is in place, then taken back
+  std::ifstream staged(readable_output_path(path("page.xml")));
+  std::string text;
+  std::getline(staged, text);
+  EXPECT_EQ(text, "<a/>");
+  discard_output(path("page.xml"));
+  EXPECT_EQ(output_names(), std::vector<std::string>{path("old.c")});
+  commit_outputs();
+  EXPECT_EQ(read("old.c"), "new\n");
+  EXPECT_EQ(entries(), 1);
+}
+
+TEST_F(StagedOutputs, AFolderInPlaceOfAFileCannotBeCreated) {
+  ASSERT_EQ(mkdir(path("x.h").c_str(), 0755), 0);
+  errno = 0;
+  EXPECT_FALSE(save_output_file(path("x.h"), "text"));
+  EXPECT_EQ(errno, EISDIR);
+  EXPECT_FALSE(save_output_file(path("missing/x.h"), "text"));
+  EXPECT_EQ(entries(), 1);
+}
+
+TEST_F(StagedOutputs, DiscardedRunLeavesNothing) {
+  OutputOptions options;
+  options.deferred = true;
+  set_output_options(options);
+  ASSERT_TRUE(save_output_file(path("a.c"), "a"));
+  Writer open = open_output_file(path("b.c"), nullptr, banner_c, true);
+  open.write("half");
+  discard_staged_outputs();
+  EXPECT_EQ(entries(), 0);
 }

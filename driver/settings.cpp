@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "driver/input_files.h"
+#include "driver/output.h"
 
 namespace {
 Settings the_settings;
@@ -45,13 +46,14 @@ std::string com_cleanup_header_path() {
 std::string error_definition_text() {
   if (the_settings.error_def_path.empty()) {
     std::fputs("-error-def-path option missing.\n", stderr);
-    std::exit(1);
+    fail(1);
   }
   std::FILE* file = open_input_file(the_settings.error_def_path);
   if (file == nullptr) {
     std::fprintf(stderr, "Cannot open %s for reading.\n", the_settings.error_def_path.c_str());
-    std::exit(1);
+    fail(1);
   }
+  note_input_file(the_settings.error_def_path);
   std::string text;
   char chunk[65536];
   size_t n;

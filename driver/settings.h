@@ -66,6 +66,14 @@ struct Settings {
   std::vector<std::string> tags;
   std::vector<DefFile> def_files;
   bool def_files_refused = false;  // more names were given than a run accepts
+  /// Build-step options.
+  std::string depfile;           // --depfile, made absolute when read
+  bool write_if_changed = false;  // --write-if-changed
+  bool list_outputs = false;      // --list-outputs
+  /// The folders of -di as seen from where vornc was started ("" or ending
+  /// in '/'), put in front of the run's relative names in the dependency
+  /// file and the output list.
+  std::string start_folder_prefix;
 };
 
 /// The settings of this run (read-only after the command line is read).

@@ -11,6 +11,7 @@
 
 #include "gen/chapter_table.h"
 #include "driver/diagnostics.h"
+#include "driver/output.h"
 #include "driver/settings.h"
 
 namespace {
@@ -88,6 +89,7 @@ IndexTopicTable load_index_topics(const std::string& path) {
   std::FILE* probe = std::fopen(path.c_str(), "rb");
   if (probe == nullptr) return table;
   std::fclose(probe);
+  note_input_file(path);
   std::printf("Loading external keyword file %s\n", path.c_str());
   std::fflush(stdout);
   // entities substituted and the external DTD loaded; libxml2's own

@@ -9,6 +9,7 @@
 
 #include "driver/diagnostics.h"
 #include "driver/input_files.h"
+#include "driver/output.h"
 
 int kdparse();
 
@@ -132,6 +133,7 @@ std::FILE* kd_open_next_file() {
     state->failed = true;
     return nullptr;
   }
+  note_input_file(path);
   state->file = file;
   state->path = path;
   state->line = 1;

@@ -14,6 +14,8 @@
 #include <cstring>
 
 #include "driver/diagnostics.h"
+#include "driver/output.h"
+#include "driver/settings.h"
 
 extern char** environ;
 
@@ -95,6 +97,35 @@ std::string not_an_option(const std::string& path) {
   return !path.empty() && path[0] == '-' ? "./" + path : path;
 }
 
+/// The files one preprocessor run reads (the source and every header), for
+/// the dependency file: the same command with -M in place of -P prints them
+/// as a make rule.
+void note_preprocessor_inputs(std::vector<std::string> command, PreprocessorFiles& files) {
+  for (std::string& arg : command)
+    if (arg == "-P") arg = "-M";
+  std::string rule;
+  if (!rewind_file(files.output) || !rewind_file(files.messages) ||
+      run_command(command, files.output, files.messages) != 0 ||
+      !read_written_part(files.output, rule)) {
+    note_input_file(command.back());
+    return;
+  }
+  // "target: a.cl b.h \\\n c.h", names with blanks escaped by a backslash
+  size_t colon = rule.find(": ");
+  std::string name;
+  for (size_t i = colon == std::string::npos ? rule.size() : colon + 2; i <= rule.size(); ++i) {
+    char c = i < rule.size() ? rule[i] : ' ';
+    if (c == '\\' && i + 1 < rule.size() && rule[i + 1] != '\n') {
+      name += rule[++i];
+    } else if (c == ' ' || c == '\n' || c == '\\') {
+      if (!name.empty()) note_input_file(name);
+      name.clear();
+    } else {
+      name += c;
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> preprocessor_command(const std::string& root, const std::string& name) {
@@ -158,6 +189,7 @@ bool preprocess_kernel_source(const std::string& root, const std::string& name,
     return false;
   }
   restore_directives(text);
+  if (!settings().depfile.empty()) note_preprocessor_inputs(command, files);
   return true;
 }
 

@@ -24,16 +24,9 @@ namespace {
 /// definitions, the clean-up list) carry no banner and are created here,
 /// with their own message when that fails.
 void save_plain_file(const std::string& name, const Writer& text, const char* failure_format) {
-  std::FILE* file = std::fopen(name.c_str(), "wb");
-  if (file == nullptr) {
+  if (!save_output_file(name, text.text())) {
     report_error(failure_format, name.c_str());
-    std::exit(1);
-  }
-  const std::string& content = text.text();
-  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  if (std::fclose(file) != 0 || !written) {
-    report_error("could not write file '%s'\n", name.c_str());
-    std::exit(1);
+    fail(1);
   }
 }
 

@@ -1,11 +1,13 @@
 // This writer emits the two files of one class: the head by kind, the
 // Clone member of serialisable classes, the operator-based constructors,
 // the class snippets, the operators and the tail by kind. Both files are
-// created before anything is written, so that a class whose pair cannot be
-// created is skipped as a whole.
+// created before anything is written; a class whose pair cannot be created
+// ends the run.
 #include "gen/cpp/class_files.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 
 #include "classes/handle_types.h"
@@ -24,20 +26,17 @@ namespace {
 struct CreatedFile {
   std::string name;
   std::FILE* file = nullptr;
-  Writer text;
+  Writer text;  // a file left open is closed and removed with the run's other files
 
-  ~CreatedFile() {
-    if (file != nullptr) std::fclose(file);
-  }
   void close() {
     const std::string& data = text.text();
-    bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    written = std::fclose(file) == 0 && written;
-    file = nullptr;
-    if (!written) {
-      report_error("could not write file '%s'\n", name.c_str());
-      std::exit(1);
+    if (std::fwrite(data.data(), 1, data.size(), file) != data.size()) {
+      report_error("could not write file '%s': %s\n", name.c_str(), std::strerror(errno));
+      fail(1);
     }
+    std::FILE* done = file;
+    file = nullptr;
+    close_staged_output(done);
   }
 };
 
@@ -123,7 +122,7 @@ void write_operator_box(Writer& header) {
 
 bool create(CreatedFile& file, const std::string& name) {
   file.name = name;
-  file.file = std::fopen(name.c_str(), "wb");
+  file.file = open_staged_output(name);
   if (file.file != nullptr) return true;
   report_error("could not open file <%s>\n", name.c_str());
   return false;
@@ -153,8 +152,9 @@ void write_class_files(const ClassRecord& record, bool legacy) {
   std::string header_name, source_name;
   class_file_names(record, legacy, header_name, source_name);
   CreatedFile header_file, source_file;
-  if (!create(header_file, header_name)) return;
-  if (!create(source_file, source_name)) return;
+  // A class whose files cannot be created fails the run.
+  if (!create(header_file, header_name)) fail(1);
+  if (!create(source_file, source_name)) fail(1);
   Writer& header = header_file.text;
   Writer& source = source_file.text;
   std::string header_snippet = cpp_header_snippet_path(header_name);

@@ -78,18 +78,11 @@ void write_tuple_legacy_lines(Writer& out, const ClassRecord& tuple) {
 }
 
 void write_tuple_legacy(const ClassRecord& tuple) {
-  std::FILE* file = std::fopen("VTupleLegacy.hx", "wb");
-  if (file == nullptr) {
-    report_error("could not open file VTupleLegacy.hx\n");
-    return;
-  }
   Writer out;
   write_tuple_legacy_lines(out, tuple);
-  const std::string& data = out.text();
-  bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-  if (std::fclose(file) != 0 || !written) {
-    report_error("could not write file '%s'\n", "VTupleLegacy.hx");
-    std::exit(1);
+  if (!save_output_file("VTupleLegacy.hx", out.text())) {
+    report_error("could not open file VTupleLegacy.hx\n");
+    fail(1);
   }
 }
 

@@ -2,7 +2,11 @@
 // root into generated class files.
 #include "gen/cpp/snippets.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "classes/handle_types.h"
 #include "driver/diagnostics.h"
@@ -27,21 +31,37 @@ std::string cpp_source_snippet_path(const std::string& file_name) {
 
 void copy_snippet(Writer& out, const std::string& path, bool required) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+  if (file == nullptr && errno == ENOENT) {
     if (required) report_warning("Missing snippet %s\n", path.c_str());
     return;
+  }
+  // A snippet that is there but cannot be read (a folder, no permission)
+  // would leave a class without its hand-written part.
+  struct stat info;
+  if (file == nullptr || (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode))) {
+    int error = file == nullptr ? errno : EISDIR;
+    if (file != nullptr) std::fclose(file);
+    report_error("could not read snippet file '%s': %s\n", path.c_str(), std::strerror(error));
+    fail(1);
   }
   if (!required) {
     report_warning("Unused snippet %s\n", path.c_str());
     std::fclose(file);
     return;
   }
+  note_input_file(path);
   char buffer[8192];
   size_t count;
   while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
     out.write(std::string_view(buffer, count));
   }
+  bool read = !std::ferror(file);
+  int error = errno;
   std::fclose(file);
+  if (!read) {
+    report_error("could not read snippet file '%s': %s\n", path.c_str(), std::strerror(error));
+    fail(1);
+  }
 }
 
 bool class_snippets_required(int type) {

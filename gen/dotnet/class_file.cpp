@@ -353,20 +353,12 @@ void write_dotnet_class(Writer& out, const ClassRecord& record, const ClassModel
 
 void write_dotnet_class_file(const ClassRecord& record, const ClassModel& model) {
   std::string file_name = dotnet_class_file_name(record);
-  std::FILE* file = std::fopen(file_name.c_str(), "wb");
-  if (file == nullptr) {
-    report_error("could not open file <%s>\n", file_name.c_str());
-    return;
-  }
   std::string snippet_path = format_text("%s/source/interfaces/DOTNET/source/snippets/%sop",
                                          snippet_root().c_str(), file_name.c_str());
   Writer out;
   write_dotnet_class(out, record, model, snippet_path);
-  const std::string& text = out.text();
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = std::fclose(file) == 0 && written;
-  if (!written) {
-    report_error("could not write file '%s'\n", file_name.c_str());
-    std::exit(1);
+  if (!save_output_file(file_name, out.text())) {
+    report_error("could not open file <%s>\n", file_name.c_str());
+    fail(1);
   }
 }

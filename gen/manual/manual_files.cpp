@@ -36,14 +36,10 @@ void write_document_element(Writer& out) {
 }
 
 void save_xml_file(const std::string& name, const std::string& text) {
-  std::FILE* file = std::fopen(name.c_str(), "wb+");
-  if (file == nullptr) {
+  if (!save_output_file(name, text)) {
     report_error("could not open file <%s>\n", name.c_str());
-    std::exit(1);
+    fail(1);
   }
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  if (std::fclose(file) != 0) written = false;
-  if (!written) throw std::runtime_error("Failed IO operations");
 }
 
 void save_manual_file(const std::string& name, const std::string& text) {

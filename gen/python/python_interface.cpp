@@ -18,11 +18,7 @@ namespace {
 
 // Writes collected text to a file of the current directory.
 void save_file(const std::string& name, const std::string& text) {
-  std::FILE* file = std::fopen(name.c_str(), "wb");
-  if (file == nullptr) throw PythonGenError("Failed to open for writing: " + name);
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  if (std::fclose(file) != 0) written = false;
-  if (!written) throw PythonGenError("Failed IO operations");
+  if (!save_output_file(name, text)) throw PythonGenError("Failed to open for writing: " + name);
 }
 
 std::vector<PyFunction> build_functions(const OperatorList& ops, const PyLayout& layout) {
