@@ -10,7 +10,7 @@
 
 namespace {
 // A file writer hands its text to the file whenever this much has gathered.
-constexpr size_t flush_threshold = 1 << 20;
+constexpr size_t flush_threshold = 64 << 10;
 }
 
 Writer::Writer(Writer&& other) noexcept
