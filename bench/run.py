@@ -206,10 +206,10 @@ def ratio(rows, label, base):
 
 
 def print_table(rows):
-    print("%-8s %8s %8s %9s %6s %8s %8s" % ("mode", "wall s", "CPU s", "peak MiB", "files",
+    print("%-11s %8s %8s %9s %6s %8s %8s" % ("mode", "wall s", "CPU s", "peak MiB", "files",
                                              "x parse", "x protoc"))
     for label, (wall, cpu, peak, files) in rows.items():
-        print("%-8s %8.3f %8.3f %9.1f %6d %8s %8s"
+        print("%-11s %8.3f %8.3f %9.1f %6d %8s %8s"
               % (label, wall, cpu, peak / 1024, files,
                  ratio(rows, label, "-m") if label != "protoc" else "-",
                  ratio(rows, label, "protoc")))
