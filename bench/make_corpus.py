@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes a realistic definition-file corpus for the benchmarks.
 
-  bench/make_corpus.py <output-dir> [operators] [files] [--classes]
+  bench/make_corpus.py [--proto] <output-dir> [operators] [files] [--classes]
   bench/make_corpus.py --python <output-dir>
 
 Defaults: 2058 operators over 20 files (about 7.5 MB). Every operator has
@@ -9,7 +9,7 @@ long English and German documentation, chapters, keywords, module, category,
 new_in_version, parallelisation slots and 4 to 10 parameters with their
 slots, including multi-parameter semantic types (point, rectangle2) and
 handles. The output is the same for the same arguments. Prints the total
-size in bytes.
+size in bytes of the definition files.
 
 With --classes the same operators exercise the class-based interfaces: their
 handle parameters range over every handle and data class of the handle-type
@@ -27,9 +27,17 @@ and a destructor; the iconic types with the XLD family; the semantic
 tuples, fixed-size and variable, single, sequences and maybe-sequences),
 the handle types without a class, a parameter named Proc, and operator
 names that shorten to the same method name.
+
+With --proto each opsNN.def also gets its equivalent opsNN.proto beside it
+(proto2), so that protoc can be timed on the same content: an operator
+becomes an rpc of the file's service with a request message (its input
+parameters as fields) and a response message (its outputs); its
+documentation texts and slots, and those of each parameter, become the
+comments before the rpc's messages and before each field.
 """
 import os
 import random
+import re
 import sys
 
 WORDS = ("the image region contour operator value parameter pixel gray model "
@@ -442,14 +450,68 @@ def write_python_corpus(directory):
     print(len(text.encode("utf-8")))
 
 
+# One slot of the generated definition text: "key[.lang]: value;" or a
+# "parameter Name: kind;" line; "parallelization" alone opens its group.
+SLOT = re.compile(r"(?m)^ *(?P<key>[a-z_]+(?:\.[a-z]+)?)(?: (?P<name>\w+))?"
+                  r"(?::[ \n]?(?P<value>(?:[^;\\]|\\.)*);|$)")
+
+
+def camel(name):
+    return "".join(w[:1].upper() + w[1:] for w in name.split("_"))
+
+
+def proto_comment(indent, key, value):
+    return "".join("%s// %s\n" % (indent, line)
+                   for line in ("%s: %s" % (key, value)).split("\n"))
+
+
+def proto_operator(chunk):
+    """(messages, rpc line) of one operator of the definition text."""
+    header, _, body = chunk.partition("\n")
+    name, _, declaration = header.partition(" <- ")
+    message = camel(name)
+    head = [proto_comment("", "declaration", declaration)]
+    params = []  # [name, kind, slot comments]
+    for slot in SLOT.finditer(body):
+        key, value = slot.group("key"), slot.group("value")
+        if key == "parameter":
+            params.append([slot.group("name"), value, []])
+        elif value is not None:
+            if params:
+                params[-1][2].append(proto_comment("  ", key, value))
+            else:
+                head.append(proto_comment("", key, value))
+    out = ["".join(head)]
+    for suffix, direction in (("Request", "input"), ("Response", "output")):
+        out.append("message %s%s {\n" % (message, suffix))
+        group = [p for p in params if p[1].startswith(direction)]
+        for number, (pname, kind, slots) in enumerate(group, 1):
+            out.append("".join(slots))
+            label = "repeated" if kind.endswith("object") else "optional"
+            out.append("  %s string %s = %d;\n" % (label, pname.lower(), number))
+        out.append("}\n\n")
+    rpc = "  rpc %s(%sRequest) returns (%sResponse);\n" % (message, message, message)
+    return "".join(out), rpc
+
+
+def proto_file(def_text, service):
+    """The .proto equivalent of one generated definition file."""
+    chunks = re.split(r"(?m)^(?=\w+ <- )", def_text)[1:]
+    parts = [proto_operator(c) for c in chunks]
+    return ('syntax = "proto2";\n\npackage vornix.bench;\n\n'
+            + "".join(p[0] for p in parts)
+            + "service %s {\n%s}\n" % (service, "".join(p[1] for p in parts)))
+
+
 def main():
     if len(sys.argv) > 1 and sys.argv[1] == "--python":
         if len(sys.argv) != 3:
             sys.exit(__doc__)
         write_python_corpus(sys.argv[2])
         return
-    args = [arg for arg in sys.argv[1:] if arg != "--classes"]
-    classes = len(args) < len(sys.argv) - 1
+    with_proto = "--proto" in sys.argv[1:]
+    args = [arg for arg in sys.argv[1:] if arg not in ("--classes", "--proto")]
+    classes = "--classes" in sys.argv[1:]
     if not args:
         sys.exit(__doc__)
     directory = args[0]
@@ -474,6 +536,10 @@ def main():
         path = os.path.join(directory, "ops%02d.def" % (f + 1))
         with open(path, "w", encoding="utf-8") as out:
             out.write(text)
+        if with_proto:
+            with open(os.path.join(directory, "ops%02d.proto" % (f + 1)), "w",
+                      encoding="utf-8") as out:
+                out.write(proto_file(text, "Ops%02d" % (f + 1)))
         total += len(text.encode("utf-8"))
     if classes:
         text = destructors()

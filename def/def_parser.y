@@ -14,6 +14,7 @@
 #include "def/operator_slots.h"
 #include "def/parameter_slots.h"
 #include "def/parser_state.h"
+#include "def/screening.h"
 #include "driver/diagnostics.h"
 #include "driver/dispatch.h"
 #include "driver/settings.h"
@@ -33,11 +34,7 @@ bool input_read = false;
 void dispatch_at_end_of_input();
 
 // Token values are heap copies; each action takes over the ones it uses.
-std::string take(std::string* text) {
-  std::string value = std::move(*text);
-  delete text;
-  return value;
-}
+std::string take(std::string* text) { return take_token_text(text); }
 
 TextList take(TextList* list) {
   TextList value = std::move(*list);

@@ -8,6 +8,6 @@
 /// non-zero when a syntax error was not caught by an error alternative.
 int parse_definition_files();
 
-/// Makes an opened definition file the lexer's input (the previous input is
-/// closed by the lexer's end-of-input hook).
+/// Makes an opened definition file the lexer's input: reads it whole and
+/// closes it.
 void set_lexer_input(std::FILE* file);

@@ -3,6 +3,8 @@
 #include "def/screening.h"
 
 #include <cctype>
+#include <cstring>
+#include <vector>
 
 #include "driver/diagnostics.h"
 
@@ -22,27 +24,33 @@ std::string screen_indented(const char* text, std::size_t length) {
   }
   for (int blanks = 0; blanks < 2 && i < length && text[i] == ' '; ++blanks) ++i;
   while (i < length) {
-    // Plain characters are copied a run at a time.
-    std::size_t run = i;
-    while (run < length && text[run] != '\n' && text[run] != '\r' && text[run] != '\\') ++run;
-    out.append(text + i, run - i);
-    i = run;
-    if (i == length) break;
-    char c = text[i++];
-    if (c == '\n') {
-      out += c;
-      ++def_position().line;
-      if (i < length && std::isalnum(static_cast<unsigned char>(text[i])))
-        parse_error("text not indented properly; possibly missing ';'");
-      for (int blanks = 0; blanks < 2 && i < length && text[i] == ' '; ++blanks) ++i;
-    } else if (c == '\r') {
-      // dropped
-    } else if (i < length && text[i] == ';') {  // "\;"
-      out += ';';
-      ++i;
-    } else {
-      out += c;
+    // A line at a time: a line without backslash or carriage return (nearly
+    // every line) is copied whole.
+    const void* newline = std::memchr(text + i, '\n', length - i);
+    std::size_t stop = newline != nullptr ? static_cast<const char*>(newline) - text : length;
+    if (std::memchr(text + i, '\\', stop - i) == nullptr &&
+        std::memchr(text + i, '\r', stop - i) == nullptr) {
+      out.append(text + i, stop - i);
+      i = stop;
     }
+    while (i < stop) {
+      char c = text[i++];
+      if (c == '\r') {
+        // dropped
+      } else if (c == '\\' && i < stop && text[i] == ';') {  // "\;"
+        out += ';';
+        ++i;
+      } else {
+        out += c;
+      }
+    }
+    if (i == length) break;
+    out += '\n';
+    ++i;
+    ++def_position().line;
+    if (i < length && std::isalnum(static_cast<unsigned char>(text[i])))
+      parse_error("text not indented properly; possibly missing ';'");
+    for (int blanks = 0; blanks < 2 && i < length && text[i] == ' '; ++blanks) ++i;
   }
   return out;
 }
@@ -66,11 +74,30 @@ std::string screen_keyword_text(const char* text, std::size_t length) {
   return out;
 }
 
+// Emptied token values, ready for the next tokens.
+std::vector<std::string*> spare_texts;
+
 }  // namespace
 
+std::string* new_token_text(std::string text) {
+  if (spare_texts.empty()) return new std::string(std::move(text));
+  std::string* value = spare_texts.back();
+  spare_texts.pop_back();
+  *value = std::move(text);
+  return value;
+}
+
+std::string take_token_text(std::string* value) {
+  std::string text = std::move(*value);
+  value->clear();
+  spare_texts.push_back(value);
+  return text;
+}
+
 void count_lines(const char* text, std::size_t length) {
-  for (std::size_t i = 0; i < length; ++i)
-    if (text[i] == '\n') ++def_position().line;
+  const char* end = text + length;
+  for (const char* p = text; (p = static_cast<const char*>(std::memchr(p, '\n', end - p))); ++p)
+    ++def_position().line;
 }
 
 std::string screen_token(ScreenKind kind, const char* text, std::size_t length) {

@@ -19,3 +19,11 @@ std::string screen_token(ScreenKind kind, const char* text, std::size_t length);
 
 /// Counts the newlines of a text into the current definition-file line.
 void count_lines(const char* text, std::size_t length);
+
+/// The heap string that carries a token value to the grammar. The string
+/// objects are reused: take_token_text() moves the text out and keeps the
+/// emptied object for a later token, so a token costs no allocation of its
+/// own beyond its text. (Deleting a value instead is still correct.)
+std::string* new_token_text(std::string text);
+/// The text of a token value; the value is given back.
+std::string take_token_text(std::string* value);

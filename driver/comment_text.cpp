@@ -28,6 +28,17 @@ bool starts_with(const char* at, const char* prefix) {
   return std::strncmp(at, prefix, std::strlen(prefix)) == 0;
 }
 
+// A character that no rule below treats specially outside a command name:
+// it is copied as it stands.
+bool is_plain(char c) {
+  switch (c) {
+    case '\0': case '\n': case '@': case '\\': case '`': case '\'': case '"': case '<': case '>':
+    case '}':
+      return false;
+  }
+  return static_cast<unsigned char>(c) < 0x80;
+}
+
 }  // namespace
 
 std::string convert_comment_text(const std::string& text, bool words_for_angle_brackets,
@@ -40,6 +51,15 @@ std::string convert_comment_text(const std::string& text, bool words_for_angle_b
   FormatState format = format_both;
   CommandState command = outside_command;
   while (*p != '\0') {
+    // Runs of plain characters are copied at once; a character that starts
+    // a rule ends the run.
+    if (format != format_latex_only && command != in_command_name && is_plain(*p)) {
+      const char* run = p + 1;
+      while (is_plain(*run)) ++run;
+      out.append(p, static_cast<size_t>(run - p));
+      p = run;
+      continue;
+    }
     if (*p == '\n') {
       out += ' ';
       ++p;
@@ -54,12 +74,12 @@ std::string convert_comment_text(const std::string& text, bool words_for_angle_b
       ++p;
       continue;
     }
-    if (starts_with(p, "\\Vornix\\")) {
+    if (*p == '\\' && starts_with(p, "\\Vornix\\")) {
       out += "VORNIX";
       p += 8;
       continue;
     }
-    if (starts_with(p, "\\Vornix")) {
+    if (*p == '\\' && starts_with(p, "\\Vornix")) {
       out += "VORNIX";
       p += 7;
       continue;

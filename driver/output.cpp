@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdarg>
 #include <cstdlib>
@@ -20,7 +21,7 @@
 
 namespace {
 // A file writer hands its text to the file whenever this much has gathered.
-constexpr size_t flush_threshold = 1 << 20;
+constexpr size_t flush_threshold = 64 << 10;
 
 // One generated file of the run.
 struct StagedFile {
@@ -224,9 +225,57 @@ Writer& Writer::operator=(Writer&& other) noexcept {
 
 Writer::~Writer() { close(); }
 
+namespace {
+
+// Whether a format holds only plain text and the conversions "%s", "%d",
+// "%c" and "%%" without flags, width or precision: the templates' common
+// case, which put() writes without the C library's formatter.
+bool is_simple_format(const char* format) {
+  for (const char* p = std::strchr(format, '%'); p != nullptr; p = std::strchr(p + 2, '%')) {
+    if (p[1] != 's' && p[1] != 'd' && p[1] != 'c' && p[1] != '%') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void Writer::put(const char* format, ...) {
   va_list args;
   va_start(args, format);
+  if (is_simple_format(format)) {
+    const char* p = format;
+    while (*p != '\0') {
+      const char* percent = std::strchr(p, '%');
+      if (percent == nullptr) {
+        buffer_.append(p);
+        break;
+      }
+      buffer_.append(p, static_cast<size_t>(percent - p));
+      switch (percent[1]) {
+        case 's': {
+          const char* text = va_arg(args, const char*);
+          buffer_.append(text != nullptr ? text : "(null)");  // as printf writes it
+          break;
+        }
+        case 'd': {
+          char digits[16];
+          auto end = std::to_chars(digits, digits + sizeof digits, va_arg(args, int)).ptr;
+          buffer_.append(digits, static_cast<size_t>(end - digits));
+          break;
+        }
+        case 'c':
+          buffer_ += static_cast<char>(va_arg(args, int));
+          break;
+        default:  // "%%"
+          buffer_ += '%';
+          break;
+      }
+      p = percent + 2;
+    }
+    va_end(args);
+    if (file_ != nullptr && buffer_.size() >= flush_threshold) flush();
+    return;
+  }
   char small[512];
   va_list copy;
   va_copy(copy, args);

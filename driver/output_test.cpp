@@ -142,3 +142,20 @@ TEST_F(StagedOutputs, DiscardedRunLeavesNothing) {
   discard_staged_outputs();
   EXPECT_EQ(entries(), 0);
 }
+
+// The common conversions are written without the C library's formatter;
+// the text is the same as printf's, and other conversions still work.
+TEST(Writer, ConversionsAsPrintfWritesThem) {
+  for (int value : {0, 7, -1, 42, -2147483647 - 1, 2147483647}) {
+    Writer out;
+    out.put("[%d]%s%c%%", value, "text", 'q');
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "[%d]%s%c%%", value, "text", 'q');
+    EXPECT_EQ(out.text(), expected);
+  }
+  Writer out;
+  out.put("%s", "");
+  out.put("no conversion\n");
+  out.put("%5d|%-4s|%04X|%ld|%s", 42, "ab", 255u, 1234567890123L, "end");
+  EXPECT_EQ(out.text(), "no conversion\n   42|ab  |00FF|1234567890123|end");
+}

@@ -1,9 +1,8 @@
 // Expression printer: rebuilds the infix text of a postfix assertion or
-// value_number list with a stack of printed operands.
+// value_number list as a tree, then prints the tree.
 #include "gen/expression_printer.h"
 
-
-#include "driver/diagnostics.h"
+#include <string_view>
 
 namespace {
 
@@ -38,9 +37,14 @@ const BinaryOperator binary_operators[] = {
 
 const char* const function_names[] = {"length", "number", "height", "width", "ld", "odd", "even"};
 
-struct Printed {
-  std::string text;
-  int binding;
+// The expression as a tree: operands are leaves; a missing operand is -1.
+struct Node {
+  const std::string* token;
+  const BinaryOperator* binary = nullptr;  // for binary operators
+  int first = -1;                           // left operand or only argument
+  int second = -1;                          // right operand
+  int binding = binding_operand;
+  enum Kind { operand, binary_operator, unary_operator, function } kind = operand;
 };
 
 const BinaryOperator* find_binary(const std::string& token) {
@@ -55,45 +59,100 @@ bool is_function(const std::string& token) {
   return false;
 }
 
-Printed pop(std::vector<Printed>& stack) {
-  if (stack.empty()) return Printed{"", binding_operand};
-  Printed top = std::move(stack.back());
+int pop(std::vector<int>& stack) {
+  if (stack.empty()) return -1;
+  int top = stack.back();
   stack.pop_back();
   return top;
 }
 
-std::string enclosed(const Printed& operand, bool needs_parentheses) {
-  return needs_parentheses ? "(" + operand.text + ")" : operand.text;
+// One step of the printing: a node still to print, or a piece of text.
+struct Step {
+  int node;
+  std::string_view text;
+};
+
+// Prints a tree without recursion, so that neither a long flat sum nor a
+// deep nesting costs more than its length: the steps wait on a stack in
+// reverse order of output.
+void print_tree(const std::vector<Node>& nodes, int root, std::string& out) {
+  auto binding = [&](int node) { return node < 0 ? int{binding_operand} : nodes[node].binding; };
+  std::vector<Step> steps{{root, {}}};
+  while (!steps.empty()) {
+    Step step = steps.back();
+    steps.pop_back();
+    if (step.node < 0) {
+      out += step.text;
+      continue;
+    }
+    const Node& n = nodes[step.node];
+    switch (n.kind) {
+      case Node::operand:
+        out += *n.token;
+        break;
+      case Node::binary_operator: {
+        // left op right; the right operand of a left-associative operator
+        // is enclosed when it binds equally
+        bool left_enclosed = binding(n.first) < n.binding;
+        bool right_enclosed = binding(n.second) <= n.binding;
+        if (right_enclosed) steps.push_back({-1, ")"});
+        steps.push_back({n.second, {}});
+        if (right_enclosed) steps.push_back({-1, "("});
+        steps.push_back({-1, " "});
+        steps.push_back({-1, n.binary->printed});
+        steps.push_back({-1, " "});
+        if (left_enclosed) steps.push_back({-1, ")"});
+        steps.push_back({n.first, {}});
+        if (left_enclosed) steps.push_back({-1, "("});
+        break;
+      }
+      case Node::unary_operator: {
+        bool enclosed = binding(n.first) < binding_unary;
+        if (enclosed) steps.push_back({-1, ")"});
+        steps.push_back({n.first, {}});
+        if (enclosed) steps.push_back({-1, "("});
+        out += *n.token == "\\NOT" ? "~ " : "- ";
+        break;
+      }
+      case Node::function:
+        steps.push_back({-1, ")"});
+        steps.push_back({n.first, {}});
+        out += *n.token;
+        out += '(';
+        break;
+    }
+  }
 }
 
 }  // namespace
 
 std::string print_expression(const std::vector<std::string>& postfix) {
-  std::vector<Printed> stack;
+  std::vector<Node> nodes;
+  nodes.reserve(postfix.size());
+  std::vector<int> stack;
   for (const std::string& token : postfix) {
+    Node node{&token};
     if (const BinaryOperator* op = find_binary(token)) {
-      Printed right = pop(stack);
-      Printed left = pop(stack);
-      std::string left_text = enclosed(left, left.binding < op->binding);
-      std::string right_text = enclosed(right, right.binding <= op->binding);
-      stack.push_back({format_text("%s %s %s", left_text.c_str(), op->printed, right_text.c_str()),
-                       op->binding});
+      node.kind = Node::binary_operator;
+      node.binary = op;
+      node.binding = op->binding;
+      node.second = pop(stack);
+      node.first = pop(stack);
     } else if (token == "\\NOT" || token == "\\NEG") {
-      Printed operand = pop(stack);
-      std::string operand_text = enclosed(operand, operand.binding < binding_unary);
-      stack.push_back({format_text("%s %s", token == "\\NOT" ? "~" : "-", operand_text.c_str()),
-                       binding_unary});
+      node.kind = Node::unary_operator;
+      node.binding = binding_unary;
+      node.first = pop(stack);
     } else if (is_function(token)) {
-      Printed argument = pop(stack);
-      stack.push_back({format_text("%s(%s)", token.c_str(), argument.text.c_str()), binding_operand});
-    } else {
-      stack.push_back({token, binding_operand});
+      node.kind = Node::function;
+      node.first = pop(stack);
     }
+    nodes.push_back(node);
+    stack.push_back(static_cast<int>(nodes.size()) - 1);
   }
   std::string result;
-  for (const Printed& entry : stack) {
-    if (!result.empty()) result += ' ';
-    result += entry.text;
+  for (size_t i = 0; i < stack.size(); ++i) {
+    if (i > 0) result += ' ';
+    print_tree(nodes, stack[i], result);
   }
   return result;
 }

@@ -2,6 +2,9 @@
 #include "gen/dotnet/csharp_names.h"
 
 #include <cctype>
+#include <iterator>
+#include <string_view>
+#include <unordered_set>
 
 #include "classes/handle_types.h"
 
@@ -72,9 +75,10 @@ std::string csharp_param_name(const std::string& name) {
       "short",     "sizeof",   "stackalloc", "static",  "struct",    "switch",    "this",
       "throw",     "true",     "try",      "typeof",    "uint",      "ulong",     "unchecked",
       "unsafe",    "ushort",   "using",    "virtual",   "void",      "volatile",  "while"};
-  for (const char* word : reserved) {
-    if (result == word) return result + "Val";
-  }
+  // Every parameter of every method asks: a hash set answers at once.
+  static const std::unordered_set<std::string_view> reserved_words(std::begin(reserved),
+                                                                   std::end(reserved));
+  if (reserved_words.count(result) != 0) return result + "Val";
   return result;
 }
 

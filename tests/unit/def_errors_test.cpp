@@ -324,6 +324,24 @@ TEST(DefinitionErrors, NestingTooDeep) {
   EXPECT_EQ(status, 1);
 }
 
+// A documentation text of 24 MB is read in one pass: rescanning the text
+// under way at every input refill would take minutes. The line counter
+// still counts every line of it.
+TEST(DefinitionErrors, LineAfterAVeryLongText) {
+  const int text_lines = 300000;
+  std::string input = "op <- COp[:::];\nabstract: start\n";
+  std::string line = "  " + std::string(76, 'x') + "\n";
+  input.reserve(input.size() + line.size() * text_lines + 32);
+  for (int i = 0; i < text_lines; ++i) input += line;
+  input += "  end;\nmodule: a b;\n";
+  std::string expected = "vornc error: \"x.def\", line " + std::to_string(text_lines + 4) +
+                         ": module name expected.\n";
+  ErrorCase c{"long_text", input.c_str(), expected.c_str(), 1};
+  int status = 0;
+  EXPECT_EQ(run_vornc(c, status), expected);
+  EXPECT_EQ(status, 1);
+}
+
 // -d turns on the grammar's own state-by-state trace on standard error.
 TEST(DefinitionErrors, ParserTraceOnStandardError) {
   ErrorCase c{"trace", "op <- COp[:::];\nmodule: foundation;\n", "", 0, "-d"};

@@ -1,20 +1,10 @@
 #!/usr/bin/env python3
-"""Generates kernel sources and descriptors, runs vornc -K on them and
-splits the CPU time between vornc and the preprocessor it runs.
-
-vornc's own CPU time is read in nanoseconds from /proc/<pid>/schedstat of
-the finished, not yet reaped vornc process (vornc has one thread); the
-preprocessor's is the rest of the CPU time that reaping vornc adds to this
-process's children. zlib's time is the compression of the same
-preprocessed bytes at level 8 in this process.
+"""The kernel corpus of the benchmarks: a few hundred generated kernels in a
+few dozen kernel sources of realistic size below <work>/root, and six
+kernel descriptor files in <work>. generate(work, rng) writes them and
+returns the descriptor names (without ".def") and the kernel count.
 """
 import os
-import random
-import resource
-import subprocess
-import sys
-import time
-import zlib
 
 FILES = 36
 KERNELS_PER_FILE = (6, 12)
@@ -218,83 +208,3 @@ def generate(work, rng):
             f.write("".join(parts))
         names.append(name)
     return names, kernel_count
-
-
-def children_cpu():
-    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
-    return usage.ru_utime + usage.ru_stime
-
-
-def run_vornc(vornc, work, names, mode="-K"):
-    """Wall time and (own, preprocessor) CPU seconds of one vornc run."""
-    before = children_cpu()
-    start = time.perf_counter()
-    proc = subprocess.Popen([vornc, mode, "-r" + os.path.join(work, "root")] + names, cwd=work)
-    os.waitid(os.P_PID, proc.pid, os.WEXITED | os.WNOWAIT)
-    wall = time.perf_counter() - start
-    with open(f"/proc/{proc.pid}/schedstat") as f:
-        own = int(f.read().split()[0]) / 1e9
-    proc.wait()
-    if proc.returncode != 0:
-        sys.exit(f"vornc -K failed with status {proc.returncode}")
-    return wall, own, children_cpu() - before - own
-
-
-def preprocessed_bytes(work):
-    source = os.path.join(work, "root/source/vlib_opencl/source")
-    texts = []
-    for name in sorted(os.listdir(source)):
-        out = subprocess.run(["cpp", "-P", "-undef", "-x", "c", "-I",
-                              os.path.join(work, "root/source/vlib_opencl/include"),
-                              os.path.join(source, name)], check=True, capture_output=True)
-        texts.append(out.stdout.replace(b"@", b"#"))
-    return texts
-
-
-def zlib_seconds(texts):
-    start = time.process_time()
-    size = 0
-    for text in texts:
-        compressor = zlib.compressobj(8)
-        size += len(compressor.compress(text) + compressor.flush())
-    return time.process_time() - start, size
-
-
-def main():
-    vornc, work, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
-    rng = random.Random(2305)
-    names, kernel_count = generate(work, rng)
-    texts = preprocessed_bytes(work)
-    source_bytes = sum(os.path.getsize(os.path.join(work, "root/source/vlib_opencl/source", n))
-                       for n in os.listdir(os.path.join(work, "root/source/vlib_opencl/source")))
-    run_vornc(vornc, work, names)  # warm the caches
-    walls, owns, childs, zlibs, bases = [], [], [], [], []
-    compressed = 0
-    for _ in range(runs):
-        wall, own, child = run_vornc(vornc, work, names)
-        seconds, compressed = zlib_seconds(texts)
-        bases.append(run_vornc(vornc, work, ["tiny"], "-E")[1])
-        walls.append(wall)
-        owns.append(own)
-        childs.append(child)
-        zlibs.append(seconds)
-    header = os.path.getsize(os.path.join(work, "VOpenCLKernel.h"))
-    own, child, zlib_time = sum(owns) / runs, sum(childs) / runs, sum(zlibs) / runs
-    base = sum(bases) / runs
-    print(f"kernels: {kernel_count} in {FILES} sources, {DESCRIPTORS} descriptor files")
-    print(f"sources: {source_bytes} bytes, preprocessed {sum(map(len, texts))} bytes, "
-          f"compressed {compressed} bytes, header {header} bytes")
-    print(f"runs: {runs}; mean wall time of vornc -K: {sum(walls) / runs * 1000:.1f} ms")
-    print(f"CPU per run: preprocessor {child * 1000:.1f} ms, vornc itself {own * 1000:.1f} ms "
-          f"(preprocessor share {child / (child + own) * 100:.1f} %)")
-    print(f"  of vornc itself: process start-up (a -E run over one tiny descriptor) "
-          f"{base * 1000:.1f} ms; parsing, running the preprocessor, reading its output, "
-          f"compressing and writing {(own - base) * 1000:.1f} ms")
-    print(f"zlib level 8 on the same bytes: {zlib_time * 1000:.1f} ms per run")
-    ratio = (own - base) / zlib_time if zlib_time > 0 else float("inf")
-    print(f"vornc itself / zlib: {own / zlib_time:.2f} with start-up, {ratio:.2f} without "
-          f"(budget 2.00 without start-up): {'ok' if ratio <= 2 else 'OVER'}")
-
-
-if __name__ == "__main__":
-    main()
