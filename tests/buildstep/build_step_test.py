@@ -130,6 +130,27 @@ class DependencyFile(Scratch):
                     if arg.endswith(".def") or arg.endswith(".h"):
                         self.assertIn(arg, prerequisites)
 
+    def test_kernel_modes_name_the_sources_and_the_headers_they_include(self):
+        golden = os.path.join(TESTS, "golden", "opencl")
+        for mode, case, args, read in (
+                ("-K", "data_header", ["-rroot", "kernels"],
+                 ["kernels.def", "root/source/vlib_opencl/source/filters.cl",
+                  "root/source/vlib_opencl/source/median-3x3.cl",
+                  "root/source/vlib_opencl/include/vornix_cl.h"]),
+                ("-E", "list_header", ["filters", "morph"], ["filters.def", "morph"])):
+            with self.subTest(mode=mode):
+                work = os.path.join(self.folder, case)
+                shutil.copytree(os.path.join(golden, case, "in"), work)
+                before = set(snapshot(work))
+                dep = os.path.join(self.folder, case + ".d")
+                result = run(["--depfile", dep, mode] + args, work)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                with open(dep) as f:
+                    targets, prerequisites = parse_depfile(f.read())
+                self.assertEqual(sorted(targets), sorted(set(snapshot(work)) - before))
+                for name in read:
+                    self.assertIn(name, prerequisites)
+
     def test_side_files_and_names_with_blanks_dollars_and_hashes(self):
         work = self.sub("odd $name #1")
         with open(example_def()) as f:
