@@ -10,28 +10,9 @@
 
 #include "def/operator_model.h"
 #include "driver/settings.h"
+#include "tests/unit/markup_well_formed.h"
 
 namespace {
-
-// The header of every manual file: the five entities the markup uses.
-const char* const document_head =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-    "<!DOCTYPE r [\n"
-    "  <!ENTITY cr \"&#10;\">\n"
-    "  <!ENTITY ldquo \"&#8220;\">\n"
-    "  <!ENTITY rdquo \"&#8221;\">\n"
-    "  <!ENTITY bdquo \"&#8222;\">\n"
-    "  <!ENTITY nbsp  \"&#160;\">\n"
-    "]>\n";
-
-bool well_formed(const std::string& content) {
-  std::string document = std::string(document_head) + "<r>" + content + "</r>\n";
-  xmlDocPtr doc = xmlReadMemory(document.data(), static_cast<int>(document.size()), "markup.xml",
-                                nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-  if (!doc) return false;
-  xmlFreeDoc(doc);
-  return true;
-}
 
 class Markup : public testing::Test {
  protected:
@@ -49,7 +30,7 @@ class Markup : public testing::Test {
   static std::string xml(const std::string& text, bool paragraph_mode = false) {
     std::string result = markup_to_xml(text, paragraph_mode);
     std::string wrapped = paragraph_mode ? "<p>" + result + "</p>" : result;
-    EXPECT_TRUE(well_formed(wrapped)) << "text: " << text << "\nxml: " << wrapped;
+    EXPECT_TRUE(markup_well_formed(wrapped)) << "text: " << text << "\nxml: " << wrapped;
     return result;
   }
   // The same, with the warnings it gave.
@@ -129,7 +110,7 @@ TEST_F(Markup, CharacterWriterBalancesListTags) {
   Writer items;
   write_xml_text(items, "<ul><li>a<li>b</ul><dl><dt>k<dd>v</dl>");
   EXPECT_EQ(items.text(), "<ul><li>a</li><li>b</li></ul><dl><dt>k</dt><dd>v</dd></dl>");
-  EXPECT_TRUE(well_formed(unbalanced.text()));
+  EXPECT_TRUE(markup_well_formed(unbalanced.text()));
 }
 
 TEST_F(Markup, SyntaxElements) {
@@ -513,7 +494,7 @@ TEST_F(Markup, RandomMarkupStaysWellFormed) {
     for (bool paragraph_mode : {false, true}) {
       std::string result = markup_to_xml(text, paragraph_mode);
       std::string wrapped = paragraph_mode ? "<p>" + result + "</p>" : result;
-      if (!well_formed(wrapped)) {
+      if (!markup_well_formed(wrapped)) {
         ADD_FAILURE() << "text: " << text << "\nxml: " << wrapped;
         round = 3000;
         break;
