@@ -38,8 +38,9 @@ const char* entity_of(char c) {
 
 // Writes the byte at text[pos] that is neither an entity character nor
 // special to the caller; returns the extra bytes consumed. A UTF-8 sequence
-// is copied whole, a byte that begins none is read as Latin-1, and a control
-// character that XML does not allow becomes a blank.
+// is copied whole, a byte that begins none is read as Latin-1, and a
+// character that XML does not allow (a control character, U+FFFE, U+FFFF)
+// becomes a blank.
 int append_plain(std::string& out, std::string_view text, size_t pos) {
   unsigned char c = static_cast<unsigned char>(text[pos]);
   if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
@@ -51,6 +52,11 @@ int append_plain(std::string& out, std::string_view text, size_t pos) {
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));
     return 0;
+  }
+  if (length == 3 && c == 0xEF && static_cast<unsigned char>(text[pos + 1]) == 0xBF &&
+      static_cast<unsigned char>(text[pos + 2]) >= 0xBE) {
+    out += ' ';
+    return 2;
   }
   out.append(text.substr(pos, length));
   return static_cast<int>(length) - 1;

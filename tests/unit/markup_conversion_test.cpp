@@ -92,6 +92,9 @@ TEST_F(Markup, EncodingOfTheText) {
   EXPECT_EQ(xml("Gr\xFC\xDF" "e a\x07z @l\xE4@e"),
             "Gr\xC3\xBC\xC3\x9F" "e a z <format><latex>\xC3\xA4</latex></format>");
   EXPECT_EQ(escape_xml("\xE4<\xE6\x97"), "\xC3\xA4&lt;\xC3\xA6\xC2\x97");
+  // U+FFFE and U+FFFF are well-formed UTF-8 but no XML characters
+  EXPECT_EQ(xml("a\xEF\xBF\xBF\xEF\xBF\xBEz\xEF\xBF\xBD"), "a  z\xEF\xBF\xBD");
+  EXPECT_TRUE(markup_well_formed(xml("1{\xEFT\xC4P\xEF\xBF\xBF\xBF\xBF\xEF" "e")));
   EXPECT_EQ(utf8_sequence_length("\xED\xA0\x80", 0), 0u);  // a surrogate
   EXPECT_EQ(utf8_sequence_length("\xF0\x9F\x98\x80", 0), 4u);
   EXPECT_EQ(utf8_sequence_length("\xC3", 0), 0u);  // cut short
