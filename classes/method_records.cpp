@@ -31,7 +31,7 @@ Forms instance_forms(const Parameter& param, int row) {
   int kind = type_kind(row);
   if (kind == kind_handle) return forms_both;
   if (kind == kind_variable_data) return forms_scalar;
-  if (is_data_class_kind(kind)) return forms_by_value(param.multiinstance);
+  if (is_data_class_kind(kind)) return forms_by_value(param.extras().multiinstance);
   return forms_by_value(param.multivalue);
 }
 
@@ -44,7 +44,7 @@ Forms param_forms(const ClassParam& record) {
   if (record.iconic || record.type < 0 || !type_has_class(record.type)) return forms_scalar;
   int kind = type_kind(record.type);
   if (kind == kind_handle) return forms_by_value(record.param->multivalue);
-  if (kind > 0) return forms_by_value(record.param->multiinstance);
+  if (kind > 0) return forms_by_value(record.param->extras().multiinstance);
   return forms_scalar;
 }
 

@@ -11,6 +11,22 @@ const char* param_kind_text(int group) {
   return group >= 0 && group < 4 ? kinds[group] : "";
 }
 
+const ParameterExtras& Parameter::extras() const {
+  static const ParameterExtras none;
+  return extras_.extras != nullptr ? *extras_.extras : none;
+}
+
+ParameterExtras& Parameter::edit_extras() {
+  if (extras_.extras == nullptr) extras_.extras = std::make_unique<ParameterExtras>();
+  return *extras_.extras;
+}
+
+Parameter::ExtrasHolder& Parameter::ExtrasHolder::operator=(const ExtrasHolder& other) {
+  if (this != &other)
+    extras = other.extras != nullptr ? std::make_unique<ParameterExtras>(*other.extras) : nullptr;
+  return *this;
+}
+
 int Operator::first_param(int group) const {
   int position = 0;
   for (int g = 0; g < group; ++g) position += static_cast<int>(declared[g].size());

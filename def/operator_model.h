@@ -68,28 +68,17 @@ struct Parallelisation {
   unsigned interrupt_mode = 0;  // bit 0 break, bit 1 cancel
 };
 
-struct Parameter {
-  std::string name;
-  std::string kind;  // param_kind_text() of its group
-  int group = group_input_object;
-  TaggedList<std::string> descriptions;  // pushed
-  TextList type_list;
+/// The parameter slots that most parameters leave unset. A parameter keeps
+/// them apart and makes them at the first one set, so that one without any
+/// of them (nearly every one) pays a pointer for all of them.
+struct ParameterExtras {
   TextList cd_type_list;
   TextList cd_value_list;
-  TextList values;
-  TextList value_list;
   TextList value_number;  // postfix expression, empty when absent
-  TextList assertion;     // postfix expression, empty when absent
-  std::string sem_type;
-  std::string default_value;
-  std::string default_type;
   std::string mixed_type;
-  std::string multivalue;
   std::string multiinstance;
   std::string modified;
   std::string multichannel;
-  std::string value_min;
-  std::string value_max;
   std::string step_rec;
   std::string step_min;
   std::string value_function;
@@ -97,6 +86,42 @@ struct Parameter {
   TextList postprocessing;
   TextList file_ext;
   TaggedList<TextList> file_ext_descr;  // pushed
+};
+
+struct Parameter {
+  std::string name;
+  std::string kind;  // param_kind_text() of its group
+  int group = group_input_object;
+  TaggedList<std::string> descriptions;  // pushed
+  TextList type_list;
+  TextList values;
+  TextList value_list;
+  TextList assertion;  // postfix expression, empty when absent
+  std::string sem_type;
+  std::string default_value;
+  std::string default_type;
+  std::string multivalue;
+  std::string value_min;
+  std::string value_max;
+
+  /// The rarely set slots (all empty when none of them was set).
+  const ParameterExtras& extras() const;
+  /// The rarely set slots for filling them (the parser, tests).
+  ParameterExtras& edit_extras();
+
+ private:
+  /// Made when the first of the slots is set; a copy of the parameter
+  /// copies them.
+  class ExtrasHolder {
+   public:
+    ExtrasHolder() = default;
+    ExtrasHolder(const ExtrasHolder& other) { *this = other; }
+    ExtrasHolder& operator=(const ExtrasHolder& other);
+    ExtrasHolder(ExtrasHolder&&) noexcept = default;
+    ExtrasHolder& operator=(ExtrasHolder&&) noexcept = default;
+    std::unique_ptr<ParameterExtras> extras;
+  };
+  ExtrasHolder extras_;
 };
 
 struct OperatorInfo {

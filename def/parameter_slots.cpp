@@ -195,9 +195,9 @@ void parameter_text_slot(int token, const std::string* language, std::string val
       p.sem_type = std::move(value);
       return;
     case MIXED:
-      once_per_parameter(!p.mixed_type.empty(), "mixed_type");
+      once_per_parameter(!p.extras().mixed_type.empty(), "mixed_type");
       check_word(value, true_false, "mixed_type");
-      p.mixed_type = std::move(value);
+      p.edit_extras().mixed_type = std::move(value);
       return;
     case MULTIVALUE:
       once_per_parameter(!p.multivalue.empty(), "multivalue");
@@ -206,19 +206,19 @@ void parameter_text_slot(int token, const std::string* language, std::string val
       p.multivalue = std::move(value);
       return;
     case MULTIINSTANCE:
-      once_per_parameter(!p.multiinstance.empty(), "multiinstance");
+      once_per_parameter(!p.extras().multiinstance.empty(), "multiinstance");
       check_word(value, true_false_optional, "multiinstance");
-      p.multiinstance = std::move(value);
+      p.edit_extras().multiinstance = std::move(value);
       return;
     case MODIFIED:
-      once_per_parameter(!p.modified.empty(), "modified");
+      once_per_parameter(!p.extras().modified.empty(), "modified");
       check_word(value, true_false, "modified");
-      p.modified = std::move(value);
+      p.edit_extras().modified = std::move(value);
       return;
     case MULTICHANNEL:
-      once_per_parameter(!p.multichannel.empty(), "multichannel");
+      once_per_parameter(!p.extras().multichannel.empty(), "multichannel");
       check_word(value, true_false_optional, "multichannel");
-      p.multichannel = std::move(value);
+      p.edit_extras().multichannel = std::move(value);
       return;
     case DEFAULTVALUE:
       once_per_parameter(!p.default_value.empty(), "default_value");
@@ -233,20 +233,20 @@ void parameter_text_slot(int token, const std::string* language, std::string val
       p.value_max = std::move(value);
       return;
     case VALUEFUNCTION:
-      once_per_parameter(!p.value_function.empty(), "value_function");
+      once_per_parameter(!p.extras().value_function.empty(), "value_function");
       check_word(value, value_functions, "value_function");
-      p.value_function = std::move(value);
+      p.edit_extras().value_function = std::move(value);
       return;
     case STEPREC:
-      once_per_parameter(!p.step_rec.empty(), "step_rec");
-      p.step_rec = std::move(value);
+      once_per_parameter(!p.extras().step_rec.empty(), "step_rec");
+      p.edit_extras().step_rec = std::move(value);
       return;
     case STEPMIN:
-      once_per_parameter(!p.step_min.empty(), "step_min");
-      p.step_min = std::move(value);
+      once_per_parameter(!p.extras().step_min.empty(), "step_min");
+      p.edit_extras().step_min = std::move(value);
       return;
     case COSTS_WEIGHT:
-      std::sscanf(value.c_str(), "%d", &p.costs_weight);
+      std::sscanf(value.c_str(), "%d", &p.edit_extras().costs_weight);
       return;
   }
   parse_error("'TestAndInsertParam' mit falschem Token");
@@ -262,13 +262,13 @@ void parameter_list_slot(int token, const std::string* language, TextList value)
       p.type_list = std::move(value);
       return;
     case CD_TYPES:
-      once_per_parameter(!p.cd_type_list.empty(), "cd_type_list");
+      once_per_parameter(!p.extras().cd_type_list.empty(), "cd_type_list");
       check_allowed_words(value, pixel_types, "cd_type_list");
-      p.cd_type_list = std::move(value);
+      p.edit_extras().cd_type_list = std::move(value);
       return;
     case CD_VALUES:
-      once_per_parameter(!p.cd_value_list.empty(), "cd_value_list");
-      p.cd_value_list = std::move(value);
+      once_per_parameter(!p.extras().cd_value_list.empty(), "cd_value_list");
+      p.edit_extras().cd_value_list = std::move(value);
       return;
     case VALUES:
       once_per_parameter(!p.values.empty(), "values");
@@ -279,16 +279,16 @@ void parameter_list_slot(int token, const std::string* language, TextList value)
       p.value_list = std::move(value);
       return;
     case POSTPROCESSING:
-      once_per_parameter(!p.postprocessing.empty(), "postprocessing");
-      p.postprocessing = std::move(value);
+      once_per_parameter(!p.extras().postprocessing.empty(), "postprocessing");
+      p.edit_extras().postprocessing = std::move(value);
       return;
     case FILEEXT:
-      once_per_parameter(!p.file_ext.empty(), "file_Ext");
-      p.file_ext = std::move(value);
+      once_per_parameter(!p.extras().file_ext.empty(), "file_Ext");
+      p.edit_extras().file_ext = std::move(value);
       return;
     case FILEEXTDESCR:
-      push_front(p.file_ext_descr, language != nullptr ? *language : parser_state().language,
-                 std::move(value));
+      push_front(p.edit_extras().file_ext_descr,
+                 language != nullptr ? *language : parser_state().language, std::move(value));
       return;
   }
   parse_error("'TestAndInsertParam' mit falschem Token");
@@ -298,8 +298,8 @@ void parameter_expression_slot(int token, TextList postfix) {
   Parameter& p = current_parameter();
   switch (token) {
     case VALUENUMBER:
-      once_per_parameter(!p.value_number.empty(), "value_number");
-      p.value_number = std::move(postfix);
+      once_per_parameter(!p.extras().value_number.empty(), "value_number");
+      p.edit_extras().value_number = std::move(postfix);
       return;
     case ASSERTION:
       once_per_parameter(!p.assertion.empty(), "assertion");

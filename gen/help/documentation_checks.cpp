@@ -80,7 +80,8 @@ void check_parameter_documentation(const Operator& op, const Parameter& param) {
     else if (!param.default_type.empty() && !contains(param.type_list, param.default_type))
       report_warning("default_type %s not in 'type_list' for control parameter %s of %s!\n",
                      param.default_type.c_str(), name, op_name);
-    if (!param.multichannel.empty() && param.multichannel != "false")
+    const std::string& multichannel = param.extras().multichannel;
+    if (!multichannel.empty() && multichannel != "false")
       report_warning("'multi_channel' for control parameter %s of %s!\n", name, op_name);
   }
   check_value_literals(op, param, param.values);

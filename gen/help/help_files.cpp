@@ -159,40 +159,41 @@ void write_modules(Writer& ref, const OperatorInfo& info) {
 
 void write_parameter(Writer& ref, const Operator& op, const Parameter& param) {
   const std::string& language = settings().doc_language;
+  const ParameterExtras& extras = param.extras();
   ref.put("%s=%s\n", "parameter", param.name.c_str());
   // a missing description in the run's language has its own check
   write_help_text(ref, op, "description", param.descriptions, false);
   ref.put("%s=%s\n", "parameter_class", param.kind.c_str());
   write_list(ref, "values", param.values);
   write_list(ref, "value_list", param.value_list);
-  write_list(ref, "file_ext", param.file_ext);
-  const TextList* own_descriptions = list_in_language(param.file_ext_descr, language);
+  write_list(ref, "file_ext", extras.file_ext);
+  const TextList* own_descriptions = list_in_language(extras.file_ext_descr, language);
   if (own_descriptions != nullptr)
     write_list(ref, "file_ext_descr", *own_descriptions);
   else
-    write_list(ref, "file_ext_descr", file_ext_descriptions(op, param.file_ext, language, checking()));
+    write_list(ref, "file_ext_descr", file_ext_descriptions(op, extras.file_ext, language, checking()));
   write_list(ref, "type_list", param.type_list);
-  write_list(ref, "cd_type_list", param.cd_type_list);
-  write_list(ref, "cd_value_list", param.cd_value_list);
+  write_list(ref, "cd_type_list", extras.cd_type_list);
+  write_list(ref, "cd_value_list", extras.cd_value_list);
   write_value(ref, "default_value", param.default_value);
   write_value(ref, "value_min", param.value_min);
   write_value(ref, "value_max", param.value_max);
-  write_value(ref, "value_function", param.value_function);
-  write_value(ref, "step_rec", param.step_rec);
-  write_value(ref, "step_min", param.step_min);
+  write_value(ref, "value_function", extras.value_function);
+  write_value(ref, "step_rec", extras.step_rec);
+  write_value(ref, "step_min", extras.step_min);
   write_value(ref, "default_type", param.default_type);
   write_value(ref, "sem_type", param.sem_type);
-  write_value(ref, "mixed_type", param.mixed_type);
+  write_value(ref, "mixed_type", extras.mixed_type);
   write_value(ref, "multivalue", param.multivalue);
-  write_value(ref, "multiinstance", param.multiinstance);
-  write_value(ref, "modified", param.modified);
-  write_value(ref, "multichannel", param.multichannel);
+  write_value(ref, "multiinstance", extras.multiinstance);
+  write_value(ref, "modified", extras.modified);
+  write_value(ref, "multichannel", extras.multichannel);
   if (!param.assertion.empty())
     ref.put("%s=%s\n", "assertion", print_expression(param.assertion).c_str());
-  if (!param.value_number.empty())
-    ref.put("%s=%s\n", "value_number", print_expression(param.value_number).c_str());
-  if (param.costs_weight >= 1) ref.put("%s=%d\n", "parallel_costs", param.costs_weight);
-  write_list(ref, "parallel_postproc", param.postprocessing);
+  if (!extras.value_number.empty())
+    ref.put("%s=%s\n", "value_number", print_expression(extras.value_number).c_str());
+  if (extras.costs_weight >= 1) ref.put("%s=%d\n", "parallel_costs", extras.costs_weight);
+  write_list(ref, "parallel_postproc", extras.postprocessing);
 }
 
 void write_reference_entry(Writer& ref, const Operator& op) {

@@ -162,12 +162,12 @@ void write_value_list(Writer& out, const char* element, const TextList& values) 
 }
 
 void write_value_range(Writer& out, const Parameter& param) {
-  if (param.value_min.empty() && param.value_max.empty() && param.value_function.empty()) return;
+  const std::string& function = param.extras().value_function;
+  if (param.value_min.empty() && param.value_max.empty() && function.empty()) return;
   out.write("    <value_range>\n");
   if (!param.value_min.empty()) write_value_element(out, "      ", "min", param.value_min);
   if (!param.value_max.empty()) write_value_element(out, "      ", "max", param.value_max);
-  if (!param.value_function.empty())
-    write_value_element(out, "      ", "function", param.value_function);
+  if (!function.empty()) write_value_element(out, "      ", "function", function);
   out.write("    </value_range>\n");
 }
 
@@ -179,10 +179,11 @@ void write_expression(Writer& out, const char* element, const TextList& postfix)
 }
 
 void write_parameter(Writer& out, const Parameter& param) {
+  const ParameterExtras& extras = param.extras();
   out.put("  <parameter id=\"%s\" mode=\"%s\" semtype=\"%s\"", escape_xml(param.name).c_str(),
           escape_xml(param.kind).c_str(), escape_xml(semantic_type_text(param)).c_str());
-  if (!param.modified.empty() && param.modified != "false") {
-    out.put(" modified=\"%s\">\n", escape_xml(param.modified).c_str());
+  if (!extras.modified.empty() && extras.modified != "false") {
+    out.put(" modified=\"%s\">\n", escape_xml(extras.modified).c_str());
   } else {
     out.write(">\n");
   }
@@ -195,7 +196,7 @@ void write_parameter(Writer& out, const Parameter& param) {
     write_control_types(out, param);
   }
   write_subtypes(out, param);
-  for (const std::string& ext : param.file_ext)
+  for (const std::string& ext : extras.file_ext)
     out.put("    <fileext ext=\"%s\"/>\n", escape_xml(ext).c_str());
   if (const std::string* text = manual_text(param.descriptions)) {
     out.write("    ");
@@ -206,15 +207,15 @@ void write_parameter(Writer& out, const Parameter& param) {
   write_value_list(out, "value_list", param.value_list);
   write_value_list(out, "value_suggestions", param.values);
   write_value_range(out, param);
-  if (!param.step_min.empty()) write_value_element(out, "    ", "step_min", param.step_min);
-  if (!param.step_rec.empty()) write_value_element(out, "    ", "step_rec", param.step_rec);
-  write_expression(out, "value_number", param.value_number);
+  if (!extras.step_min.empty()) write_value_element(out, "    ", "step_min", extras.step_min);
+  if (!extras.step_rec.empty()) write_value_element(out, "    ", "step_rec", extras.step_rec);
+  write_expression(out, "value_number", extras.value_number);
   bool output = param.group == group_output_object || param.group == group_output_control;
   write_expression(out, output ? "assertion" : "restriction", param.assertion);
-  write_value_list(out, "cd_values", param.cd_value_list);
-  if (!param.cd_type_list.empty()) {
+  write_value_list(out, "cd_values", extras.cd_value_list);
+  if (!extras.cd_type_list.empty()) {
     out.put("    <%s>\n", "cd_types");
-    for (const std::string& type : param.cd_type_list)
+    for (const std::string& type : extras.cd_type_list)
       out.put("      <%s id=\"%s\"/>\n", "type", escape_xml(type).c_str());
     out.put("    </%s>\n", "cd_types");
   }
@@ -398,16 +399,17 @@ void check_example_languages(const Operator& op) {
 }
 
 std::string semantic_type_text(const Parameter& param) {
+  const ParameterExtras& extras = param.extras();
   std::string channel;
-  if (!param.multichannel.empty()) {
-    char first = param.multichannel[0];
+  if (!extras.multichannel.empty()) {
+    char first = extras.multichannel[0];
     channel = first == 'f' ? "singlechannel" : first == 'o' ? "(multichannel-)" : "multichannel-";
   }
   int type = GiveClass(param.sem_type.c_str(), 0);
   const std::string& multiplicity =
       type >= 0 && type_kind(type) == kind_handle &&
               (param.multivalue.empty() || param.multivalue[0] != 'v')
-          ? param.multiinstance
+          ? extras.multiinstance
           : param.multivalue;
   std::string suffix;
   if (multiplicity == "vector") {

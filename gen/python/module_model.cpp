@@ -197,7 +197,7 @@ PyParameter build_parameter(const std::string& op_name, const Parameter& param,
   if (p.kind == PyKind::iconic_object) {
     p.multiplicity = PyMultiplicity::single;
   } else if (p.kind == PyKind::sem_tuple || p.kind == PyKind::fixed_size_sem_tuple) {
-    p.multiplicity = multiplicity_of(param.multiinstance);
+    p.multiplicity = multiplicity_of(param.extras().multiinstance);
   } else {
     p.multiplicity = multiplicity_of(param.multivalue);
   }

@@ -213,9 +213,9 @@ void write_compute_devices(Writer& out, const ParallelisationTemplates& t, int j
 void write_parameter_lines(Writer& out, const ParallelisationTemplates& t, int j,
                            const Operator& op) {
   for (int k = 0; k < op.counts[group_input_control]; ++k)
-    out.put(t.parameter_costs, j, k, op.param(group_input_control, k).costs_weight);
+    out.put(t.parameter_costs, j, k, op.param(group_input_control, k).extras().costs_weight);
   for (int k = 0; k < op.counts[group_output_control]; ++k) {
-    const TextList& post = op.param(group_output_control, k).postprocessing;
+    const TextList& post = op.param(group_output_control, k).extras().postprocessing;
     std::string constants;
     if (!post.empty() && post.front() != "none")
       for (const std::string& entry : post)

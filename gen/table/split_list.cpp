@@ -57,7 +57,8 @@ LevelData derive_channel_level(const Operator& op) {
   std::string text;
   for (int i = 0; i < op.counts[group_input_object]; ++i) {
     const Parameter& p = op.param(group_input_object, i);
-    char first = p.multichannel.empty() ? '\0' : p.multichannel[0];
+    const std::string& multichannel = p.extras().multichannel;
+    char first = multichannel.empty() ? '\0' : multichannel[0];
     if (first == 't') {
       text += 's';
     } else if (first == 'o') {

@@ -39,7 +39,7 @@ class OpBuilder {
     param.type_list = std::move(type_list);
     param.multivalue = multivalue;
     param.default_type = default_type;
-    param.multiinstance = multiinstance;
+    param.edit_extras().multiinstance = multiinstance;
     param.descriptions.push_back({"english", "Description of " + name + "."});
     op_->info->params.push_back(std::move(param));
     op_->counts[group]++;

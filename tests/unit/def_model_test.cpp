@@ -192,26 +192,27 @@ TEST(DefinitionModel, CorpusSlotValues) {
     const Parameter& mult = param(abs, "Mult");
     CHECK(mult.values, (TextList{"1.0", "2.0", "3.0", "4.0"}));
     CHECK(mult.value_max, "1e3");
-    CHECK(mult.value_function, "lin");
+    CHECK(mult.extras().value_function, "lin");
     CHECK(mult.assertion, (TextList{"Mult", "0", "\\GT", "Mult", "1000", "\\LE", "\\AND"}));
-    CHECK(param(abs, "Image1").cd_type_list, (TextList{"byte", "uint2", "real"}));
+    CHECK(param(abs, "Image1").extras().cd_type_list, (TextList{"byte", "uint2", "real"}));
 
     const Operator& mean = op("mean_image");
     CHECK(mean.info->par.interrupt_mode, 3u);
     CHECK(mean.info->par.region_postprocessing, "region_concat");
     CHECK(mean.info->par.compute_devices, (TextList{"opencl", "object"}));
     CHECK(mean.info->flags, (TextList{"transparent", "no_trace"}));
-    CHECK(param(mean, "MaskWidth").value_number,
+    CHECK(param(mean, "MaskWidth").extras().value_number,
           (TextList{"MaskWidth", "odd", "MaskWidth", "Image", "width", "2", "\\MUL", "\\LT", "\\AND"}));
-    CHECK(param(mean, "MaskHeight").value_number,
+    CHECK(param(mean, "MaskHeight").extras().value_number,
           (TextList{"MaskHeight", "1", "\\SUB", "0", "\\GE", "MaskHeight", "2", "\\MOD", "0", "\\EQ",
                     "\\NOT", "\\AND"}));
-    CHECK(param(mean, "MaskWidth").cd_value_list, (TextList{"3", "5", "7", "9", "11"}));
-    CHECK(param(mean, "MaskWidth").costs_weight, 4);
+    CHECK(param(mean, "MaskWidth").extras().cd_value_list, (TextList{"3", "5", "7", "9", "11"}));
+    CHECK(param(mean, "MaskWidth").extras().costs_weight, 4);
     CHECK(param(op("edges_sub_pix"), "High").assertion,
           (TextList{"High", "0", "\\GT", "High", "Low", "\\GE", "High", "\\NEG", "0", "\\LT", "\\OR",
                     "\\AND"}));
-    CHECK(param(op("edges_sub_pix"), "Edges").postprocessing, (TextList{"xld_concat", "xld_sort"}));
+    CHECK(param(op("edges_sub_pix"), "Edges").extras().postprocessing,
+          (TextList{"xld_concat", "xld_sort"}));
 
     CHECK(op("gauss_filter").info->dynamic_modules, 1u | (1u << 8));
     CHECK(op("gauss_filter").info->new_in_version, (12 << 24) + (1 << 16) + 2);
@@ -226,14 +227,14 @@ TEST(DefinitionModel, CorpusSlotValues) {
           "R. C. Gonzalez, R. E. Woods: Digital Image Processing; 4th\nedition, Pearson, 2018.");
     CHECK(read.info->functionality, (TextList{"image.read", "filename"}));
     const Parameter& file = param(read, "FileName");
-    CHECK(file.file_ext, (TextList{"tif", "tiff", "png", "jpg", "bmp"}));
-    CHECK(file.file_ext_descr.size(), 2u);
-    CHECK(file.file_ext_descr[0].language, "german");
+    CHECK(file.extras().file_ext, (TextList{"tif", "tiff", "png", "jpg", "bmp"}));
+    CHECK(file.extras().file_ext_descr.size(), 2u);
+    CHECK(file.extras().file_ext_descr[0].language, "german");
     CHECK(file.sem_type, "filename.read");
     const Parameter& levels = param(op("create_shape_model"), "NumLevels");
     CHECK(levels.default_value, "'auto'");
     CHECK(levels.values.front(), "'auto'");
-    CHECK(levels.mixed_type, "true");
+    CHECK(levels.extras().mixed_type, "true");
   }), ::testing::ExitedWithCode(0), "");
 }
 
@@ -368,8 +369,71 @@ TEST(DefinitionModel, SmallCases) {
     CHECK(e.info->par.exclusively_none, true);
     CHECK(e.info->par.methods.size(), 1u);
     CHECK(param(e, "Img").type_list, TextList{"byte"});
-    CHECK(param(e, "a").value_number, (TextList{"a", "b", "c", "\\MUL", "\\ADD"}));
+    CHECK(param(e, "a").extras().value_number, (TextList{"a", "b", "c", "\\MUL", "\\ADD"}));
     CHECK(param(e, "a").assertion, (TextList{"a", "b", "\\SUB", "c", "\\SUB"}));
+  }), ::testing::ExitedWithCode(0), "");
+}
+
+// Every parameter slot ends in its own field, the rarely set ones (kept
+// apart in ParameterExtras) as well; a parameter that sets none of those
+// reads them all empty.
+TEST(DefinitionModel, EveryParameterSlotInItsField) {
+  std::string file = temp_def(
+      "slot_op <- CSlot[Img::Full,Bare:];\n"
+      "parameter Img: input_object;\n  sem_type: image;\n  type_list: byte, real;\n"
+      "  cd_type_list.opencl: byte, uint2;\n  multichannel: optional;\n"
+      "  multiinstance: true;\n  modified: true;\n"
+      "parameter Full: input_control;\n  description.english: Full.;\n  sem_type: number;\n"
+      "  default_type: integer;\n  multivalue: false;\n  mixed_type: true;\n"
+      "  default_value: 3;\n  values: 1, 3, 5;\n  value_list: 1, 3, 5, 7;\n"
+      "  cd_value_list.opencl: 3, 5;\n  value_min: 1;\n  value_max: 9;\n"
+      "  value_function: log;\n  step_rec: 2;\n  step_min: 0.5;\n"
+      "  value_number: Full + 1;\n  assertion: Full > 0;\n  costs_weight: 7;\n"
+      "  postprocessing: tuple_add;\n  file_ext: png, tif;\n"
+      "  file_ext_descr.english: PNG, TIFF;\n  file_ext_descr.german: PNG-Bild, TIFF-Bild;\n"
+      "parameter Bare: input_control;\n  sem_type: number;\n  default_type: real;\n"
+      "  multivalue: false;\n");
+  EXPECT_EXIT(parse_and_check({file}, no_settings, [] {
+    const Operator& o = op("slot_op");
+    const ParameterExtras& img = param(o, "Img").extras();
+    CHECK(img.cd_type_list, (TextList{"byte", "uint2"}));
+    CHECK(img.multichannel, "optional");
+    CHECK(img.multiinstance, "true");
+    CHECK(img.modified, "true");
+    CHECK(param(o, "Img").type_list, (TextList{"byte", "real"}));
+
+    const Parameter& full = param(o, "Full");
+    CHECK(full.descriptions, tagged<std::string>({{"english", "Full."}}));
+    CHECK(full.sem_type, "number");
+    CHECK(full.default_type, "integer");
+    CHECK(full.multivalue, "false");
+    CHECK(full.default_value, "3");
+    CHECK(full.values, (TextList{"1", "3", "5"}));
+    CHECK(full.value_list, (TextList{"1", "3", "5", "7"}));
+    CHECK(full.value_min, "1");
+    CHECK(full.value_max, "9");
+    CHECK(full.assertion, (TextList{"Full", "0", "\\GT"}));
+    const ParameterExtras& extras = full.extras();
+    CHECK(extras.mixed_type, "true");
+    CHECK(extras.cd_value_list, (TextList{"3", "5"}));
+    CHECK(extras.value_function, "log");
+    CHECK(extras.step_rec, "2");
+    CHECK(extras.step_min, "0.5");
+    CHECK(extras.value_number, (TextList{"Full", "1", "\\ADD"}));
+    CHECK(extras.costs_weight, 7);
+    CHECK(extras.postprocessing, TextList{"tuple_add"});
+    CHECK(extras.file_ext, (TextList{"png", "tif"}));
+    CHECK(extras.file_ext_descr, tagged<TextList>({{"german", {"PNG-Bild", "TIFF-Bild"}},
+                                                   {"english", {"PNG", "TIFF"}}}));
+
+    const ParameterExtras& bare = param(o, "Bare").extras();
+    CHECK(bare.cd_type_list.empty() && bare.cd_value_list.empty() && bare.value_number.empty() &&
+              bare.postprocessing.empty() && bare.file_ext.empty() && bare.file_ext_descr.empty(),
+          true);
+    CHECK(bare.mixed_type + bare.multiinstance + bare.modified + bare.multichannel +
+              bare.step_rec + bare.step_min + bare.value_function,
+          "");
+    CHECK(bare.costs_weight, 0);
   }), ::testing::ExitedWithCode(0), "");
 }
 

@@ -39,24 +39,24 @@ TEST_F(ManualRules, SemanticTypeTextCombinesChannelTypeAndMultiplicity) {
   EXPECT_EQ(semantic_type_text(control("number", "false")), "number");
 
   Parameter image = control("image", "");
-  image.multichannel = "true";
+  image.edit_extras().multichannel = "true";
   EXPECT_EQ(semantic_type_text(image), "multichannel-image");
-  image.multichannel = "false";
+  image.edit_extras().multichannel = "false";
   EXPECT_EQ(semantic_type_text(image), "singlechannelimage");  // no hyphen
-  image.multichannel = "optional";
+  image.edit_extras().multichannel = "optional";
   EXPECT_EQ(semantic_type_text(image), "(multichannel-)image");
 }
 
 TEST_F(ManualRules, HandleTypesTakeTheirMultiplicityFromMultiinstance) {
   Parameter handle = control("shape_model", "false");
-  handle.multiinstance = "true";
+  handle.edit_extras().multiinstance = "true";
   EXPECT_EQ(semantic_type_text(handle), "shape_model-array");
   // A multivalue that begins with v still decides.
   handle.multivalue = "vector";
   EXPECT_EQ(semantic_type_text(handle), "shape_model-vector");
   // Other types ignore multiinstance.
   Parameter number = control("number", "false");
-  number.multiinstance = "true";
+  number.edit_extras().multiinstance = "true";
   EXPECT_EQ(semantic_type_text(number), "number");
 }
 

@@ -80,7 +80,7 @@ TEST(PythonParameters, KindsFollowTheHandleTypeTable) {
 
 TEST(PythonParameters, SemanticTuplesOnlyInTheClassLayout) {
   Parameter pose = control("Pose", "input_control", "pose", {"real", "integer"}, "false");
-  pose.multiinstance = "true";
+  pose.edit_extras().multiinstance = "true";
   PyParameter plain = build_parameter("op", pose, flat);
   EXPECT_EQ(plain.kind, PyKind::plain);
   EXPECT_EQ(plain.multiplicity, PyMultiplicity::single);  // from multivalue
@@ -94,7 +94,7 @@ TEST(PythonParameters, SemanticTuplesOnlyInTheClassLayout) {
   EXPECT_EQ(fixed.module, "vpose");
 
   Parameter function = control("Function", "output_control", "function_1d", {"real"}, "true");
-  function.multiinstance = "optional";
+  function.edit_extras().multiinstance = "optional";
   PyParameter sem_tuple = build_parameter("op", function, classes);
   EXPECT_EQ(sem_tuple.kind, PyKind::sem_tuple);
   EXPECT_EQ(sem_tuple.multiplicity, PyMultiplicity::maybe_sequence);

@@ -72,8 +72,8 @@ TEST(TableParallelisation, TupleLevelDerivedFromMultivalue) {
   auto op = unrestricted(2, 1, 1);
   test_param(*op, group_input_object, 0).multivalue = "true";
   test_param(*op, group_input_object, 1).multivalue = "false";
-  test_param(*op, group_input_control, 0).costs_weight = 4;
-  test_param(*op, group_output_control, 0).postprocessing = {"tuple_add", "channel_max"};
+  test_param(*op, group_input_control, 0).edit_extras().costs_weight = 4;
+  test_param(*op, group_output_control, 0).edit_extras().postprocessing = {"tuple_add", "channel_max"};
   op->info->par.methods = {{"split_tuple", {}}};
   EXPECT_EQ(lines(table_form, *op),
             "  VProcInfo[3].process_excl_local = VAG_PAR_NO_RESTRICT;\n"
@@ -144,14 +144,14 @@ TEST(TableParallelisation, EntriesThatWriteNothingLeaveNoSeparator) {
   auto op = unrestricted(1, 0, 1);
   op->info->par.methods = {{"split_tuple", {"s"}}, {"split_sideways", {}}};
   op->info->par.compute_devices = {"opencl", "object"};
-  test_param(*op, group_output_control, 0).postprocessing = {"tuple_max", "sideways"};
+  test_param(*op, group_output_control, 0).edit_extras().postprocessing = {"tuple_max", "sideways"};
   std::string text = lines(table_form, *op);
   EXPECT_NE(text.find("  VProcInfo[3].compute_device = COMPUTE_DEVICE_BIT_OpenCL;\n"),
             std::string::npos);
   EXPECT_NE(text.find("  VProcInfo[3].parallelization = VAG_PAR_TUPL;\n"), std::string::npos);
   EXPECT_NE(text.find("  VProcInfo[3].ParameterPost[0] = VAG_PAR_TUCT_MAX;\n"), std::string::npos);
   op->info->par.methods = {{"split_sideways", {}}};
-  test_param(*op, group_output_control, 0).postprocessing = {"sideways"};
+  test_param(*op, group_output_control, 0).edit_extras().postprocessing = {"sideways"};
   text = lines(table_form, *op);
   EXPECT_NE(text.find("  VProcInfo[3].parallelization = 0;\n"), std::string::npos);
   EXPECT_NE(text.find("  VProcInfo[3].ParameterPost[0] = VAG_PAR_NOCT;\n"), std::string::npos);

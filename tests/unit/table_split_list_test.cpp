@@ -68,7 +68,7 @@ TEST(TableSplitList, UnknownMultichannelWarnsOnlyForImagesAndObjects) {
   auto op = make_test_operator("c", 3, 0, 0, 0);
   test_param(*op, group_input_object, 0).sem_type = "image";
   test_param(*op, group_input_object, 1).sem_type = "region";
-  test_param(*op, group_input_object, 2).multichannel = "optional";
+  test_param(*op, group_input_object, 2).edit_extras().multichannel = "optional";
   testing::internal::CaptureStderr();
   LevelData d = derive_channel_level(*op);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
