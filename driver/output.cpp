@@ -325,14 +325,23 @@ void Writer::close() {
 
 Writer open_output_file(const std::string& name, const char* name_format, int banner_kind,
                         bool use_name) {
-  Writer out;
-  out.name_ = use_name ? name : format_text(name_format, settings().package_name.c_str());
-  out.file_ = open_staged_output(out.name_);
-  if (out.file_ == nullptr) {
-    report_error("could not open file '%s'", out.name_.c_str());
+  std::string file_name =
+      use_name ? name : format_text(name_format, settings().package_name.c_str());
+  std::optional<Writer> out = try_open_output_file(file_name);
+  if (!out) {
+    report_error("could not open file '%s'", file_name.c_str());
     fail(1);
   }
-  write_banner(out, banner_kind);
+  write_banner(*out, banner_kind);
+  return std::move(*out);
+}
+
+std::optional<Writer> try_open_output_file(const std::string& name) {
+  std::FILE* file = open_staged_output(name);
+  if (file == nullptr) return std::nullopt;
+  Writer out;
+  out.name_ = name;
+  out.file_ = file;
   return out;
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,7 +57,7 @@ class Writer {
   void close();
 
  private:
-  friend Writer open_output_file(const std::string&, const char*, int, bool);
+  friend std::optional<Writer> try_open_output_file(const std::string&);
   void flush();
 
   std::string buffer_;
@@ -70,6 +71,11 @@ class Writer {
 /// ends the run with status 1.
 Writer open_output_file(const std::string& name, const char* name_format, int banner_kind,
                         bool use_name);
+/// Creates the generated file name (binary, replacing an old one) without a
+/// banner, for a caller that reports a file that cannot be created in its
+/// own words: none (errno set) when open_staged_output fails. The text goes
+/// to the file as it is written, so a large file is never held whole.
+std::optional<Writer> try_open_output_file(const std::string& name);
 /// Writes the banner of a kind (nothing for banner_none).
 void write_banner(Writer& out, int banner_kind);
 

@@ -1,14 +1,11 @@
 // This writer emits the two files of one class: the head by kind, the
 // Clone member of serialisable classes, the operator-based constructors,
 // the class snippets, the operators and the tail by kind. Both files are
-// created before anything is written; a class whose pair cannot be created
-// ends the run.
+// created before anything is written (and then written as the text grows);
+// a class whose pair cannot be created ends the run.
 #include "gen/cpp/class_files.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <cstdlib>
+#include <optional>
 
 #include "classes/handle_types.h"
 #include "driver/diagnostics.h"
@@ -21,24 +18,6 @@
 #include "gen/cpp/type_mapping.h"
 
 namespace {
-
-// A created file whose text is gathered in memory and written on close.
-struct CreatedFile {
-  std::string name;
-  std::FILE* file = nullptr;
-  Writer text;  // a file left open is closed and removed with the run's other files
-
-  void close() {
-    const std::string& data = text.text();
-    if (std::fwrite(data.data(), 1, data.size(), file) != data.size()) {
-      report_error("could not write file '%s': %s\n", name.c_str(), std::strerror(errno));
-      fail(1);
-    }
-    std::FILE* done = file;
-    file = nullptr;
-    close_staged_output(done);
-  }
-};
 
 bool is_package_class(const ClassRecord& record) {
   return record.type == well_known_types().user;
@@ -120,12 +99,14 @@ void write_operator_box(Writer& header) {
   header.write("/");
 }
 
-bool create(CreatedFile& file, const std::string& name) {
-  file.name = name;
-  file.file = open_staged_output(name);
-  if (file.file != nullptr) return true;
-  report_error("could not open file <%s>\n", name.c_str());
-  return false;
+// One file of the pair; one that cannot be created ends the run.
+Writer create(const std::string& name) {
+  std::optional<Writer> file = try_open_output_file(name);
+  if (!file) {
+    report_error("could not open file <%s>\n", name.c_str());
+    fail(1);
+  }
+  return std::move(*file);
 }
 
 }  // namespace
@@ -151,12 +132,8 @@ void class_file_names(const ClassRecord& record, bool legacy, std::string& heade
 void write_class_files(const ClassRecord& record, bool legacy) {
   std::string header_name, source_name;
   class_file_names(record, legacy, header_name, source_name);
-  CreatedFile header_file, source_file;
-  // A class whose files cannot be created fails the run.
-  if (!create(header_file, header_name)) fail(1);
-  if (!create(source_file, source_name)) fail(1);
-  Writer& header = header_file.text;
-  Writer& source = source_file.text;
+  Writer header = create(header_name);
+  Writer source = create(source_name);
   std::string header_snippet = cpp_header_snippet_path(header_name);
   std::string source_snippet = cpp_source_snippet_path(source_name);
   CppClassHead head = make_head(record, legacy);
@@ -213,6 +190,6 @@ void write_class_files(const ClassRecord& record, bool legacy) {
     header.write("}\n\n");
     header.write("#endif\n");
   }
-  header_file.close();
-  source_file.close();
+  header.close();
+  source.close();
 }

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "classes/handle_types.h"
 #include "driver/diagnostics.h"
@@ -355,10 +356,11 @@ void write_dotnet_class_file(const ClassRecord& record, const ClassModel& model)
   std::string file_name = dotnet_class_file_name(record);
   std::string snippet_path = format_text("%s/source/interfaces/DOTNET/source/snippets/%sop",
                                          snippet_root().c_str(), file_name.c_str());
-  Writer out;
-  write_dotnet_class(out, record, model, snippet_path);
-  if (!save_output_file(file_name, out.text())) {
+  std::optional<Writer> out = try_open_output_file(file_name);
+  if (!out) {
     report_error("could not open file <%s>\n", file_name.c_str());
     fail(1);
   }
+  write_dotnet_class(*out, record, model, snippet_path);
+  out->close();
 }

@@ -17,6 +17,7 @@ std::string dotnet_class_file_name(const ClassRecord& record);
 void write_dotnet_class(Writer& out, const ClassRecord& record, const ClassModel& model,
                         const std::string& snippet_path);
 
-/// Creates the class file and writes it. A file that cannot be created is
-/// reported ("could not open file <name>") and the class is skipped.
+/// Creates the class file and writes it, handing the text to the file as it
+/// grows. A file that cannot be created is reported ("could not open file
+/// <name>") before anything of the class is written and ends the run.
 void write_dotnet_class_file(const ClassRecord& record, const ClassModel& model);

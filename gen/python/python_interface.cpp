@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "driver/diagnostics.h"
 #include "driver/output.h"
@@ -16,9 +17,11 @@
 
 namespace {
 
-// Writes collected text to a file of the current directory.
-void save_file(const std::string& name, const std::string& text) {
-  if (!save_output_file(name, text)) throw PythonGenError("Failed to open for writing: " + name);
+// A new file of the current directory, written as its text grows.
+Writer create_file(const std::string& name) {
+  std::optional<Writer> out = try_open_output_file(name);
+  if (!out) throw PythonGenError("Failed to open for writing: " + name);
+  return std::move(*out);
 }
 
 std::vector<PyFunction> build_functions(const OperatorList& ops, const PyLayout& layout) {
@@ -34,17 +37,17 @@ std::vector<PyFunction> build_functions(const OperatorList& ops, const PyLayout&
 }
 
 void write_module_file(const PyModule& module, const PyLayout& layout) {
-  Writer out;
+  Writer out = create_file(module.name + ".py");
   write_banner(out, banner_python);
   write_module(out, module, layout);
-  save_file(module.name + ".py", out.text());
+  out.close();
 }
 
 void write_errors_file() {
   std::vector<ErrorDefinition> entries = read_error_definitions(error_definition_text());
-  Writer out;
+  Writer out = create_file("errors.py");
   write_errors_module(out, entries);
-  save_file("errors.py", out.text());
+  out.close();
 }
 
 }  // namespace
