@@ -25,8 +25,8 @@ struct OperatorFacts {
   /// operator has no functionality list.
   std::vector<int> functionality;
   /// Filled when the first record is built (with the missing-summary
-  /// warning, once per operator and build).
-  std::string short_description;
+  /// warning, once per operator and build); a view of the record's text.
+  std::string_view short_description;
   bool summary_done = false;
   /// The parameter records of op->info->params, made on first use (they do
   /// not depend on the class).

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "def/operator_model.h"
@@ -55,13 +56,15 @@ enum ClassInterfaceBits : unsigned {
 /// The bit set of an interface: 0x1056 C++, 0x56 .NET, 0xFB0 COM.
 unsigned class_interface_bits(ClassInterface iface);
 
-/// One parameter of a constructor or method.
+/// One parameter of a constructor or method. Its texts are views of the
+/// operator record's, which outlives every class model; a record copied
+/// into many methods copies no text.
 struct ClassParam {
   std::string name;
   /// English description (else the first one in any language, else empty).
-  std::string description;
+  std::string_view description;
   /// The default_value text as it stands.
-  std::string default_value;
+  std::string_view default_value;
   /// Row of its semantic type after narrowing, or a pseudo type id. Control
   /// values are narrowed to what the interfaces can spell:
   ///  - handle and data-class types (kind -1, -2, n > 0, with a class) keep
@@ -109,8 +112,8 @@ struct ClassMethod {
   /// The operator name (snake case).
   std::string name;
   /// English short description, else the first in any language, else empty
-  /// (warned once per operator and build).
-  std::string short_description;
+  /// (warned once per operator and build); a view of the operator record's.
+  std::string_view short_description;
   /// The operator's position in the operator list, from 0.
   int proc_number = 0;
   /// Hiding: the functionality list names this class's direct base class

@@ -148,7 +148,7 @@ ClassParam make_param(AssemblyContext& context, const OperatorFacts& facts, int 
 
 /// The short description of an operator; warned about once per build when
 /// it has none.
-const std::string& short_description(OperatorFacts& facts) {
+std::string_view short_description(OperatorFacts& facts) {
   if (!facts.summary_done) {
     facts.summary_done = true;
     if (const std::string* text = english_or_first(facts.op->info->short_descriptions))

@@ -63,10 +63,10 @@ std::string com_param_name(const std::string& name) {
 }
 
 std::string idl_default_value(const ClassParam& param) {
-  const std::string& value = param.default_value;
+  std::string_view value = param.default_value;
   if (value.empty() || value[0] == '[') return "";
   if (com_param_type(param.type).back() == '*') return "";
-  if (value.size() < 2 || value.front() != '\'' || value.back() != '\'') return value;
+  if (value.size() < 2 || value.front() != '\'' || value.back() != '\'') return std::string(value);
   std::string quoted = "\"";
   for (size_t i = 1; i + 1 < value.size(); ++i) {
     if (value[i] == '"') quoted += '\\';

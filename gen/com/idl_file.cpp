@@ -12,7 +12,9 @@
 
 namespace {
 
-std::string help_text(const std::string& text) { return convert_comment_text(text, false, true); }
+std::string help_text(std::string_view text) {
+  return convert_comment_text(std::string(text), false, true);
+}
 
 void write_head(Writer& out, const ComBuild& build, const ClassModel& model) {
   out.write("#include <olectl.h>\n");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "classes/class_model.h"
@@ -27,7 +28,7 @@ void write_method(Writer& header, Writer& source, const ClassRecord& record,
                   const ClassMethod& method, bool legacy);
 
 /// The short description as one plain comment line.
-std::string plain_comment(const std::string& text);
+std::string plain_comment(std::string_view text);
 
 /// "Vlong", "VImage", "VShapeModelArray" ... of a parameter.
 std::string param_type_name(const ClassParam& param);

@@ -154,7 +154,9 @@ void write_keep_alives(Writer& out, const ClassMethod& member) {
 
 }  // namespace
 
-std::string doc_text(const std::string& text) { return convert_comment_text(text, true, false); }
+std::string doc_text(std::string_view text) {
+  return convert_comment_text(std::string(text), true, false);
+}
 
 void write_member_doc(Writer& out, const ClassMethod& member) {
   if (member.instance) {
@@ -171,7 +173,8 @@ void write_member_doc(Writer& out, const ClassMethod& member) {
   for (const ClassParam& param : member.params) {
     out.put("    /// <param name=\"%s\">%s", csharp_param_name(param.name).c_str(),
             doc_text(param.description).c_str());
-    if (!param.default_value.empty()) out.put(" Default: %s", param.default_value.c_str());
+    if (!param.default_value.empty())
+      out.put(" Default: %s", std::string(param.default_value).c_str());
     out.write("</param>\n");
   }
   if (member.return_param) {

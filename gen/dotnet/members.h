@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "classes/class_model.h"
@@ -39,4 +40,4 @@ void write_dotnet_constructor(Writer& out, const DotnetClassInfo& info,
 void write_dotnet_method(Writer& out, const DotnetClassInfo& info, const ClassMethod& method);
 
 /// A documentation text as one line with words for angle brackets.
-std::string doc_text(const std::string& text);
+std::string doc_text(std::string_view text);
