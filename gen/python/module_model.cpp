@@ -51,6 +51,9 @@ const std::string* english_text(const TaggedList<std::string>& texts) {
   return nullptr;
 }
 
+// input_object and input_control.
+bool is_input(const Parameter& param) { return !param.kind.empty() && param.kind[0] == 'i'; }
+
 std::string english_or_empty(const TaggedList<std::string>& texts) {
   const std::string* text = english_text(texts);
   return text != nullptr ? *text : std::string();
@@ -187,7 +190,7 @@ PyParameter build_parameter(const std::string& op_name, const Parameter& param,
   PyParameter p;
   p.def_name = param.name;
   p.name = python_name(param.name);
-  p.input = !param.kind.empty() && param.kind[0] == 'i';
+  p.input = is_input(param);
 
   int id = GiveClass(param.sem_type.c_str(), 0);
   if (id < 0 || id >= handle_type_rows) throw PythonGenError("Invalid semtype: " + param.sem_type);
@@ -248,6 +251,10 @@ PyFunction build_function(const Operator& op, size_t proc_number, const PyLayout
   f.operator_name = op.name;
   f.proc_number = proc_number;
   const OperatorInfo& info = *op.info;
+  size_t input_count = 0;
+  for (const Parameter& param : info.params) input_count += is_input(param) ? 1 : 0;
+  f.inputs.reserve(input_count);
+  f.outputs.reserve(info.params.size() - input_count);
   for (const Parameter& param : info.params) {
     PyParameter p;
     try {
@@ -451,7 +458,7 @@ std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
   if (!layout.class_layout) {
     PyModule& flat = modules["operator_set"];
     flat.name = "operator_set";
-    for (PyFunction& f : functions) flat.free_functions.push_back(std::move(f));
+    flat.free_functions = std::move(functions);
   } else {
     modules["global"].name = "global";
     for (PyFunction& f : functions) {

@@ -26,6 +26,7 @@ Writer create_file(const std::string& name) {
 
 std::vector<PyFunction> build_functions(const OperatorList& ops, const PyLayout& layout) {
   std::vector<PyFunction> functions;
+  functions.reserve(ops.size());
   for (size_t number = 0; number < ops.size(); ++number) {
     const Operator& op = *ops[number];
     // Operators of the old definition files keep their numbers but get no
