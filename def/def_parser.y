@@ -575,6 +575,7 @@ void dispatch_at_end_of_input() {
   if (yychar == YYEMPTY) yychar = yylex();
   if (yychar != YYEOF) return;
   input_read = true;
+  release_lexer_input();
   run_generator_dispatch();
 }
 }  // namespace

@@ -11,3 +11,6 @@ int parse_definition_files();
 /// Makes an opened definition file the lexer's input: reads it whole and
 /// closes it.
 void set_lexer_input(std::FILE* file);
+/// Gives back the text of the last file once the scanner has reached the
+/// end of the input: the generators have no use for it.
+void release_lexer_input();
