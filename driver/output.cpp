@@ -7,9 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <csignal>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -23,12 +25,61 @@ namespace {
 // A file writer hands its text to the file whenever this much has gathered.
 constexpr size_t flush_threshold = 64 << 10;
 
+// The temporary files and folders of the run, for a signal that ends it: a
+// list that only grows at its head and is read by the handler without
+// locks, from whichever thread the signal reaches. An entry whose file has
+// taken its place or been removed is marked gone and stays, so the handler
+// never follows a freed node.
+struct Temporary {
+  char* path;
+  std::atomic<bool> present{true};
+  Temporary* next = nullptr;
+};
+std::atomic<Temporary*> temporaries{nullptr};
+
+Temporary* note_temporary(const std::string& path) {
+  Temporary* entry = new Temporary;
+  entry->path = strdup(path.c_str());
+  entry->next = temporaries.load();
+  temporaries.store(entry);
+  return entry;
+}
+
+void forget_temporary(Temporary*& entry) {
+  if (entry != nullptr) entry->present.store(false);
+  entry = nullptr;
+}
+
+// Newest first, so the files in a private folder go before the folder.
+extern "C" void remove_temporaries_and_end(int signal_number) {
+  for (Temporary* entry = temporaries.load(); entry != nullptr; entry = entry->next) {
+    if (entry->present.load() && unlink(entry->path) != 0) rmdir(entry->path);
+  }
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
+// Interruption, termination and a closed terminal end the run as they
+// would, but first take its temporaries along; a signal the caller chose to
+// ignore stays ignored.
+void end_with_temporaries_removed() {
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction current;
+    if (sigaction(signal_number, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
+    struct sigaction action {};
+    action.sa_handler = remove_temporaries_and_end;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal_number, &action, nullptr);
+  }
+}
+
 // One generated file of the run.
 struct StagedFile {
   std::string name;       // as the run names it
   std::string target;     // where it goes: name, or what a symbolic link names
   std::string temporary;  // empty for a file written in place (a device)
   std::FILE* file = nullptr;
+  Temporary* guard = nullptr;  // the temporary's entry for the signal handler
 };
 
 struct RunFiles {
@@ -36,6 +87,7 @@ struct RunFiles {
   std::vector<StagedFile> staged;
   std::vector<std::string> names;      // every generated file, first-open order
   std::string private_folder;          // list mode: where the files are staged
+  Temporary* private_folder_guard = nullptr;
   std::vector<std::string> inputs;
   std::unordered_set<std::string> input_set;
   bool cleanup_registered = false;
@@ -102,6 +154,7 @@ void drop_staged(StagedFile& file) {
   file.file = nullptr;
   if (!file.temporary.empty()) unlink(file.temporary.c_str());
   file.temporary.clear();
+  forget_temporary(file.guard);
 }
 
 bool same_content(const std::string& a, const std::string& b) {
@@ -203,6 +256,7 @@ void put_in_place(StagedFile& file) {
     write_failed(file.name, error);
   }
   file.temporary.clear();
+  forget_temporary(file.guard);
 }
 
 }  // namespace
@@ -340,6 +394,7 @@ std::FILE* open_staged_output(const std::string& name) {
   RunFiles& run = run_files();
   if (!run.cleanup_registered) {
     std::atexit(discard_at_exit);
+    end_with_temporaries_removed();
     run.cleanup_registered = true;
   }
   if (name.empty()) {
@@ -370,6 +425,7 @@ std::FILE* open_staged_output(const std::string& name) {
     }
     int fd = mkostemp(&pattern[0], O_CLOEXEC);
     if (fd < 0) return nullptr;
+    file.guard = note_temporary(pattern);
     fchmod(fd, new_file_mode());
     file.temporary = pattern;
     file.file = fdopen(fd, "wb");
@@ -377,6 +433,7 @@ std::FILE* open_staged_output(const std::string& name) {
       int error = errno;
       close(fd);
       unlink(pattern.c_str());
+      forget_temporary(file.guard);
       errno = error;
       return nullptr;
     }
@@ -476,6 +533,8 @@ void set_output_options(const OutputOptions& options) {
       fail(1);
     }
     run.private_folder = pattern;
+    run.private_folder_guard = note_temporary(pattern);
+    end_with_temporaries_removed();
   }
 }
 
@@ -507,6 +566,7 @@ void discard_staged_outputs() {
   if (!run.private_folder.empty()) {
     rmdir(run.private_folder.c_str());
     run.private_folder.clear();
+    forget_temporary(run.private_folder_guard);
   }
 }
 

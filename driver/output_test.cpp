@@ -3,8 +3,11 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -140,6 +143,57 @@ TEST_F(StagedOutputs, DiscardedRunLeavesNothing) {
   Writer open = open_output_file(path("b.c"), nullptr, banner_c, true);
   open.write("half");
   discard_staged_outputs();
+  EXPECT_EQ(entries(), 0);
+}
+
+// A run ended by a signal (interrupted, terminated, its terminal closed)
+// still dies of that signal, but takes its hidden temporaries along: files
+// already in place and the files of other programs stay.
+TEST_F(StagedOutputs, ASignalEndingTheRunLeavesNoTemporaries) {
+  std::ofstream(path("theirs.txt")) << "kept\n";
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      OutputOptions options;
+      options.deferred = true;
+      set_output_options(options);
+      save_output_file(path("done.c"), "a");
+      Writer open = open_output_file(path("open.c"), nullptr, banner_c, true);
+      open.write("half");
+      std::FILE* next = open_staged_output(path("next.c"));
+      std::fputs("more", next);
+      discard_output(path("done.c"));  // a forgotten temporary is no trouble
+      std::raise(signal_number);
+      _exit(0);  // not reached
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << signal_number;
+    EXPECT_EQ(WTERMSIG(status), signal_number);
+    EXPECT_EQ(entries(), 1) << signal_number;
+  }
+  EXPECT_EQ(read("theirs.txt"), "kept\n");
+}
+
+// The list mode's private folder goes with its files.
+TEST_F(StagedOutputs, ASignalTakesTheListModesFolderAlong) {
+  std::string tmpdir = folder_;
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    setenv("TMPDIR", tmpdir.c_str(), 1);
+    OutputOptions options;
+    options.deferred = true;
+    options.list_only = true;
+    set_output_options(options);
+    save_output_file(path("a.c"), "a");
+    std::raise(SIGTERM);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(entries(), 0);
 }
 
