@@ -151,6 +151,34 @@ class DependencyFile(Scratch):
                 for name in read:
                     self.assertIn(name, prerequisites)
 
+    def test_transformation_names_imports_includes_and_documents_it_read(self):
+        work = self.sub("xslt")
+        os.makedirs(os.path.join(work, "sub"))
+        sheets = {
+            "a.xsl": '<xsl:import href="sub/b.xsl"/><xsl:template match="/"><r>'
+                     '<xsl:value-of select="document(\'data.xml\')/d"/><xsl:call-template name="b"/>'
+                     '</r></xsl:template>',
+            "sub/b.xsl": '<xsl:include href="c.xsl"/>',
+            "sub/c.xsl": '<xsl:template name="b"><xsl:value-of select="document(\'../more.xml\')/d"/>'
+                         '</xsl:template>',
+        }
+        for name, body in sheets.items():
+            with open(os.path.join(work, name), "w") as f:
+                f.write('<xsl:stylesheet version="1.0" '
+                        'xmlns:xsl="http://www.w3.org/1999/XSL/Transform">%s</xsl:stylesheet>' % body)
+        for name, text in (("data.xml", "<d>1</d>"), ("more.xml", "<d>2</d>"), ("in.xml", "<x/>")):
+            with open(os.path.join(work, name), "w") as f:
+                f.write(text)
+        result = run(["-T", "--depfile", "t.d", "a.xsl", "in.xml"], work)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn(b"<r>12</r>", result.stdout)
+        with open(os.path.join(work, "t.d")) as f:
+            targets, prerequisites = parse_depfile(f.read())
+        # only standard output was written: the dependency file is the target
+        self.assertEqual([os.path.basename(t) for t in targets], ["t.d"])
+        self.assertEqual(sorted(os.path.normpath(p) for p in prerequisites),
+                         ["a.xsl", "data.xml", "in.xml", "more.xml", "sub/b.xsl", "sub/c.xsl"])
+
     def test_side_files_and_names_with_blanks_dollars_and_hashes(self):
         work = self.sub("odd $name #1")
         with open(example_def()) as f:
