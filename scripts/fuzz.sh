@@ -24,7 +24,10 @@ if [ -n "$VORNC_FUZZ_RUNS" ]; then
   budget="-seed=1 -runs=$VORNC_FUZZ_RUNS"
   what="$VORNC_FUZZ_RUNS inputs"
 else
-  budget="-max_total_time=$seconds"
+  # In fork mode each batch of inputs runs in a fresh process: an input
+  # that ends in a fatal error abandons what the parser held (fuzz/exit_seam.h),
+  # which over hours would add up to the memory limit.
+  budget="-max_total_time=$seconds -fork=1"
   what="$seconds s"
 fi
 for target in $targets; do
