@@ -504,6 +504,9 @@ def proto_file(def_text, service):
 
 
 def main():
+    if len(sys.argv) > 1 and sys.argv[1] in ("-h", "--help"):
+        print(__doc__)
+        return
     if len(sys.argv) > 1 and sys.argv[1] == "--python":
         if len(sys.argv) != 3:
             sys.exit(__doc__)
@@ -512,7 +515,7 @@ def main():
     with_proto = "--proto" in sys.argv[1:]
     args = [arg for arg in sys.argv[1:] if arg not in ("--classes", "--proto")]
     classes = "--classes" in sys.argv[1:]
-    if not args:
+    if not args or args[0].startswith("-"):
         sys.exit(__doc__)
     directory = args[0]
     count = int(args[1]) if len(args) > 1 else 2058
