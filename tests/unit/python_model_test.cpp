@@ -335,11 +335,37 @@ TEST(PythonModules, EveryModuleUsedOrDerivedFromIsWritten) {
   std::vector<PyModule> modules = group_into_modules(functions, classes);
   EXPECT_EQ(find_module(modules, "vxld")->class_name, "VXLD");
   EXPECT_EQ(find_module(modules, "vxld")->kind, PyModuleKind::iconic_object_class);
-  // vobject is the base of VXLD, which has subclasses of its own: it loads
-  // no other class module.
-  EXPECT_TRUE(find_module(modules, "vobject")->imports_in_functions);
-  EXPECT_FALSE(find_module(modules, "vxld")->imports_in_functions);
-  EXPECT_FALSE(find_module(modules, "vimage")->imports_in_functions);
+  // vobject, written for its subclasses only, has no imports to bind.
+  EXPECT_EQ(find_module(modules, "vobject")->imports_bound_by, "");
+  EXPECT_EQ(find_module(modules, "vxld")->binds_imports_of, "");
+}
+
+TEST(PythonModules, TheBaseOfAClassWithSubclassesHasItsImportsBoundByThatClass) {
+  PyParameter object = typed("object", PyKind::iconic_object, "vobject", "object");
+  PyParameter region = typed("region", PyKind::iconic_object, "vregion", "region");
+  PyParameter cont = typed("contour", PyKind::iconic_object, "vxld_cont", "xld_cont");
+  PyParameter image = typed("image", PyKind::iconic_object, "vimage", "image");
+  std::vector<PyFunction> functions;
+  functions.push_back(named("obj_to_region", {object}, {region}));
+  functions.push_back(named("image_to_region", {image}, {region}));
+  std::vector<PyModule> without_subclasses = group_into_modules(functions, classes);
+  // No class below VObject has subclasses: every module binds its own.
+  for (const PyModule& m : without_subclasses) {
+    EXPECT_EQ(m.imports_bound_by, "") << m.name;
+    EXPECT_EQ(m.binds_imports_of, "") << m.name;
+  }
+
+  functions.push_back(named("gen_contour_region_xld", {region}, {cont}));
+  std::vector<PyModule> modules = group_into_modules(functions, classes);
+  // vobject's end would load vregion, vregion's vxld_cont, before VXLD
+  // exists when vxld is imported first: vxld binds them at its end.
+  EXPECT_EQ(find_module(modules, "vobject")->imports_bound_by, "vxld");
+  EXPECT_EQ(find_module(modules, "vxld")->binds_imports_of, "vobject");
+  for (const char* name : {"vimage", "vregion", "vxld", "vxld_cont"}) {
+    EXPECT_EQ(find_module(modules, name)->imports_bound_by, "") << name;
+  }
+  std::map<std::string, std::string> used = used_class_modules(*find_module(modules, "vobject"));
+  EXPECT_EQ(used, (std::map<std::string, std::string>{{"vregion", ""}}));
 }
 
 TEST(PythonModules, CollidingShortNamesKeepTheirFullNames) {
