@@ -384,9 +384,11 @@ int depth(const std::map<std::string, PyModule>& modules, const PyModule& m) {
 
 // Shortened names that collide, with each other or with a name the class
 // inherits, go back to the operator's full name until no collision is left,
-// so that no later definition hides an earlier one.
-void restore_colliding_names(std::vector<PyFunction>& functions,
+// so that no later definition hides an earlier one. Returns whether a name
+// changed.
+bool restore_colliding_names(std::vector<PyFunction>& functions,
                              const std::set<std::string>& taken) {
+  bool any = false;
   bool changed = true;
   while (changed) {
     changed = false;
@@ -397,9 +399,11 @@ void restore_colliding_names(std::vector<PyFunction>& functions,
       if (count[f.name] > 1 || taken.count(f.name) != 0) {
         f.name = f.operator_name;
         changed = true;
+        any = true;
       }
     }
   }
+  return any;
 }
 
 // Member names of the runtime's base classes that the generated bodies call.
@@ -408,21 +412,52 @@ const std::set<std::string>& runtime_member_names() {
   return names;
 }
 
+// The class modules that m derives from, nearest first.
+std::vector<PyModule*> base_modules(std::map<std::string, PyModule>& modules, const PyModule& m) {
+  std::vector<PyModule*> bases;
+  for (auto base = modules.find(base_module_name(m)); base != modules.end();
+       base = modules.find(base_module_name(base->second))) {
+    bases.push_back(&base->second);
+  }
+  return bases;
+}
+
+// A method must not hide one its class inherits: on the subclass's
+// instances the inherited operator would be out of reach, and the type
+// checker refuses the override. A shortened name that meets an inherited
+// name goes back to its operator's full name. A full name that meets one
+// cannot change (operator names are unique, so the inherited method has a
+// shortened name of another operator): that method goes back to its full
+// name instead, which may in turn collide elsewhere, so the names are
+// checked again until none changes.
 void resolve_name_collisions(std::map<std::string, PyModule>& modules) {
-  // Base classes first: a subclass checks against its bases' final names.
+  // Base classes first: a subclass checks against its bases' names.
   std::vector<PyModule*> order;
   for (auto& entry : modules) order.push_back(&entry.second);
   std::stable_sort(order.begin(), order.end(), [&](const PyModule* a, const PyModule* b) {
     return depth(modules, *a) < depth(modules, *b);
   });
-  for (PyModule* m : order) {
-    std::set<std::string> inherited = runtime_member_names();
-    for (auto base = modules.find(base_module_name(*m)); base != modules.end();
-         base = modules.find(base_module_name(base->second))) {
-      for (const PyFunction& f : base->second.methods) inherited.insert(f.name);
+  bool changed = true;
+  while (changed) {
+    changed = false;
+    for (PyModule* m : order) {
+      std::vector<PyModule*> bases = base_modules(modules, *m);
+      std::set<std::string> inherited = runtime_member_names();
+      for (const PyModule* base : bases)
+        for (const PyFunction& f : base->methods) inherited.insert(f.name);
+      changed |= restore_colliding_names(m->methods, inherited);
+      changed |= restore_colliding_names(m->free_functions, {});
+      for (const PyFunction& f : m->methods) {
+        if (f.name != f.operator_name) continue;
+        for (PyModule* base : bases) {
+          for (PyFunction& hidden : base->methods) {
+            if (hidden.name != f.name || hidden.name == hidden.operator_name) continue;
+            hidden.name = hidden.operator_name;
+            changed = true;
+          }
+        }
+      }
     }
-    restore_colliding_names(m->methods, inherited);
-    restore_colliding_names(m->free_functions, {});
   }
 }
 

@@ -126,7 +126,8 @@ std::string shorten_function_name(const std::string& name, const std::string& se
 /// the module global and every class module that another module uses or
 /// derives from. A default stays only where every later parameter has one;
 /// shortened names that collide within a class, or with a name the class
-/// inherits, keep the operator's full name.
+/// inherits, keep the operator's full name, and so does an inherited method
+/// whose shortened name a subclass's method has as its full name.
 std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
                                          const PyLayout& layout);
 

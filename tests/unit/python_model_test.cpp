@@ -398,4 +398,28 @@ TEST(PythonModules, CollidingShortNamesKeepTheirFullNames) {
             (std::vector<std::string>{"gen_region_line", "gen_line_region"}));
 }
 
+TEST(PythonModules, AMethodNamedLikeAnInheritedOneLeavesItItsFullName) {
+  PyParameter object = typed("objects", PyKind::iconic_object, "vobject", "object");
+  PyParameter xld = typed("xld", PyKind::iconic_object, "vxld", "xld");
+  PyParameter cont = typed("contours", PyKind::iconic_object, "vxld_cont", "xld_cont");
+  PyParameter region = typed("region", PyKind::iconic_object, "vregion", "region");
+  std::vector<PyFunction> functions;
+  functions.push_back(named("area_obj", {object}, {}));
+  functions.push_back(named("area", {region}, {}));  // VObject's area_obj shortens to area
+  functions.push_back(named("count_obj", {object}, {}));
+  functions.push_back(named("count_xld", {xld}, {}));
+  functions.push_back(named("count", {cont}, {}));  // two levels below VObject
+  std::vector<PyModule> modules = group_into_modules(functions, classes);
+  auto names = [&](const char* module) {
+    std::vector<std::string> result;
+    for (const PyFunction& f : find_module(modules, module)->methods) result.push_back(f.name);
+    return result;
+  };
+  EXPECT_EQ(names("vregion"), (std::vector<std::string>{"area"}));
+  EXPECT_EQ(names("vxld_cont"), (std::vector<std::string>{"count"}));
+  // Every inherited method that the full name would hide takes its own.
+  EXPECT_EQ(names("vobject"), (std::vector<std::string>{"area_obj", "count_obj"}));
+  EXPECT_EQ(names("vxld"), (std::vector<std::string>{"count_xld"}));
+}
+
 }  // namespace

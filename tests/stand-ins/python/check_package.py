@@ -8,7 +8,8 @@ in an empty directory and checks what Python makes of the result, with the
 typed stand-in runtime of this folder as the package's runtime:
 
 - every operator of the files (except those of an "Old.def" file) is one
-  function or method of the output, none is lost to another of the same name;
+  function or method of the output, none is lost to another of the same name
+  and no method hides one that its class inherits;
 - every module byte-compiles and imports first in a fresh interpreter, and
   once it has, typing.get_type_hints, called plainly, resolves every
   annotation of every function and method of every module loaded with it;
@@ -292,6 +293,10 @@ for module_name, module in modules.items():
         elif inspect.isclass(item) and item.__module__ == module.__name__:
             for method_name, method in vars(item).items():
                 if inspect.isfunction(method):
+                    hidden = [base.__name__ for base in item.__mro__[1:]
+                              if method_name in vars(base)]
+                    assert not hidden, (module_name + '.' + name + '.' + method_name,
+                                        'hides the method of', hidden)
                     check_call(method, item, module_name + '.' + name + '.' + method_name)
                     calls += 1
 print('%d functions and methods called' % calls)
