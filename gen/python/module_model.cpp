@@ -476,14 +476,16 @@ void resolve_name_collisions(std::map<std::string, PyModule>& modules) {
 // subclass of a class that derives from its own: importing that class's
 // module first would reach the subclass before the class exists. The end
 // of vobject is such an end (vxld first: vobject, then vregion, then
-// vxld_cont, whose base VXLD is still missing), as the modules vobject
-// uses may lead there through their own ends. Its imports therefore wait for the
-// class in between: vobject defines them in _import_class_modules, ends
-// by importing vxld, and the end of vxld, where no class that has
-// subclasses is unfinished, calls it. Whichever module is imported first,
-// VXLD exists when they run, and vxld has run its end before that import
-// is done. The base classes (VObject, and VXLD below it) are the only ones
-// with subclasses, so vobject is the only module that waits, for vxld.
+// vxld_cont, whose base VXLD is still missing), as the modules vobject uses
+// may lead there through their own ends; and vobject's code runs the same
+// whether vxld or vobject is imported first, so it cannot bind them itself.
+// Its imports therefore wait for the class in between: vobject defines them
+// in _import_class_modules, ends by importing vxld, and the end of vxld,
+// where no class that has subclasses is unfinished, calls it. Whichever
+// module is imported first, VXLD exists when they run, and vxld has run its
+// end before that import is done. VObject and VXLD are the only classes
+// with subclasses (module_base_class), so vobject is the only module that
+// waits, and only when it uses other class modules.
 void defer_imports_below_intermediate_classes(std::map<std::string, PyModule>& modules) {
   for (auto& entry : modules) {
     PyModule& base = entry.second;
