@@ -2,9 +2,11 @@
 // formatted writing, and putting the files of a run in place at its end.
 #include "driver/output.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <libxml/xmlIO.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -30,16 +32,24 @@ constexpr size_t flush_threshold = 64 << 10;
 // locks, from whichever thread the signal reaches. An entry whose file has
 // taken its place or been removed is marked gone and stays, so the handler
 // never follows a freed node.
-struct Temporary {
+}  // namespace
+
+struct TemporaryNote {
   char* path;
+  bool folder = false;  // a scratch folder, removed with what it holds
   std::atomic<bool> present{true};
-  Temporary* next = nullptr;
+  TemporaryNote* next = nullptr;
 };
+
+namespace {
+using Temporary = TemporaryNote;
+
 std::atomic<Temporary*> temporaries{nullptr};
 
-Temporary* note_temporary(const std::string& path) {
+Temporary* note_temporary(const std::string& path, bool folder = false) {
   Temporary* entry = new Temporary;
   entry->path = strdup(path.c_str());
+  entry->folder = folder;
   entry->next = temporaries.load();
   temporaries.store(entry);
   return entry;
@@ -50,10 +60,57 @@ void forget_temporary(Temporary*& entry) {
   entry = nullptr;
 }
 
+// Empties the folder open as fd, depth first, with system calls alone (no
+// allocation, no stdio), so that a signal handler may use it. A folder
+// nested deeper than the limit is left.
+void remove_folder_contents(int fd, int depth) {
+  alignas(8) char buffer[4096];
+  struct LinuxDirent {
+    unsigned long long inode;
+    long long offset;
+    unsigned short length;
+    unsigned char type;
+    char name[1];
+  };
+  // Each pass reads the folder from its start again: removing entries while
+  // reading on would skip some.
+  for (bool removed = true; removed;) {
+    removed = false;
+    lseek(fd, 0, SEEK_SET);
+    long got;
+    while ((got = syscall(SYS_getdents64, fd, buffer, sizeof buffer)) > 0) {
+      for (long at = 0; at < got;) {
+        auto* entry = reinterpret_cast<LinuxDirent*>(buffer + at);
+        at += entry->length;
+        const char* name = entry->name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        if (unlinkat(fd, name, 0) == 0) {
+          removed = true;
+          continue;
+        }
+        if (depth == 0) continue;
+        int inner = openat(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (inner < 0) continue;
+        remove_folder_contents(inner, depth - 1);
+        close(inner);
+        if (unlinkat(fd, name, AT_REMOVEDIR) == 0) removed = true;
+      }
+    }
+  }
+}
+
 // Newest first, so the files in a private folder go before the folder.
 extern "C" void remove_temporaries_and_end(int signal_number) {
   for (Temporary* entry = temporaries.load(); entry != nullptr; entry = entry->next) {
-    if (entry->present.load() && unlink(entry->path) != 0) rmdir(entry->path);
+    if (!entry->present.load()) continue;
+    if (entry->folder) {
+      int fd = open(entry->path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (fd >= 0) {
+        remove_folder_contents(fd, 8);
+        close(fd);
+      }
+    }
+    if (unlink(entry->path) != 0) rmdir(entry->path);
   }
   std::signal(signal_number, SIG_DFL);
   std::raise(signal_number);
@@ -569,6 +626,13 @@ void discard_staged_outputs() {
     forget_temporary(run.private_folder_guard);
   }
 }
+
+TemporaryNote* note_scratch_folder(const std::string& path) {
+  end_with_temporaries_removed();
+  return note_temporary(path, true);
+}
+
+void forget_scratch_folder(TemporaryNote* note) { forget_temporary(note); }
 
 void fail(int status) {
   discard_staged_outputs();

@@ -112,6 +112,12 @@ void commit_outputs();
 std::vector<std::string> output_names();
 /// Removes every file the run staged and not yet committed.
 void discard_staged_outputs();
+/// A scratch folder of the run (made with mkdtemp), removed with all it
+/// holds should a signal end the run; the note is taken back with
+/// forget_scratch_folder once the run has removed the folder itself.
+struct TemporaryNote;
+TemporaryNote* note_scratch_folder(const std::string& path);
+void forget_scratch_folder(TemporaryNote* note);
 /// Ends the run with status: discards the staged files first. Called right
 /// after the report of a fatal condition.
 [[noreturn]] void fail(int status);
