@@ -40,6 +40,7 @@
 #include <set>
 #include <thread>
 
+#include "gen/manual/legacy_layout.h"
 #include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
@@ -425,6 +426,10 @@ struct Step {
   bool available[sheet_kinds] = {};
   std::vector<const char*> parameters;  // name/value pairs, null-ended
   std::string class_list_xml;
+  // LaTeX: the conversion into the older layout done by the program itself
+  // (as long as its stylesheet is the embedded one), for this interface
+  bool native_conversion = false;
+  std::string current_syntax;
 };
 
 // The context's user data: the job, the folder it may use and the tables
@@ -484,8 +489,12 @@ class Worker {
       job.messages.push_back({true, format_text("Failed to load XML file %s", job.xml_name.c_str())});
     } else {
       xmlDocPtr result = nullptr;
-      if (is_latex(job.kind)) {
+      if (is_latex(job.kind) && step_.native_conversion) {
         // the LaTeX stylesheets read only the older layout
+        convert_to_legacy_layout(document, step_.current_syntax);
+        result = apply(job.kind, document, job);
+        xmlFreeDoc(document);
+      } else if (is_latex(job.kind)) {
         xmlDocPtr legacy = apply(legacy_conversion, document, job);
         xmlFreeDoc(document);
         if (legacy != nullptr) {
@@ -775,6 +784,9 @@ bool transform(const ManualSources& sources, int workers) {
   // without the conversion no LaTeX stylesheet can read the documents
   if (latex && !step.available[legacy_conversion])
     for (SheetKind kind : {latex_operator, latex_toc, latex_classes}) step.available[kind] = false;
+  step.native_conversion = latex && step.available[legacy_conversion] &&
+                           overrides().count(sheet_names[legacy_conversion]) == 0;
+  step.current_syntax = s.manual_interface;
 
   std::vector<std::string> parameter_texts;
   std::vector<const char*> parameter_names;
