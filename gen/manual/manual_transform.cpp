@@ -854,11 +854,15 @@ bool transform(const ManualSources& sources, int workers) {
     writer.write(*jobs[next]);
     ++next;
   };
+  // The LaTeX pages read one interface's signatures: the documents need
+  // not carry the others. A document that stays XML is written whole.
+  const std::string latex_interface = s.manual_interface.empty() ? "vdevelop" : s.manual_interface;
+  const char* reader_interface = latex && step.available[operator_kind] ? latex_interface.c_str() : nullptr;
   // a bounded number of operator documents waits in memory
   const size_t in_flight = 16 * thread_count;
   for (size_t i = 0; i < operator_count; ++i) {
     while (i - next >= in_flight) write_next();
-    jobs[i]->xml = sources.operator_xml(i);
+    jobs[i]->xml = sources.operator_xml(i, reader_interface);
     submit(*jobs[i]);
   }
   if (with_classes) submit(*jobs[operator_count]);

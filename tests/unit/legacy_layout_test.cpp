@@ -117,6 +117,30 @@ TEST_F(LegacyLayout, BuildsWhatTheStylesheetBuildsForEveryInterfaceAndDocument) 
   }
 }
 
+// The LaTeX step hands over operator documents whose signature blocks of
+// other interfaces are reduced to their last line end: they convert to the
+// document the full one converts to.
+TEST_F(LegacyLayout, SignatureBlocksOfOtherInterfacesMayBeLeftOutAsTheirLineEnds) {
+  const std::string full = fixture("threshold.xml");
+  for (const std::string interface : {"vdevelop", "c", "cpp", "python", "dotnet"}) {
+    std::string reduced = full;
+    size_t blocks = 0;
+    for (size_t start = 0; (start = reduced.find("<signatures interface=\"", start)) != std::string::npos;) {
+      const std::string end_tag = "</signatures>\n";
+      size_t end = reduced.find(end_tag, start) + end_tag.size();
+      const std::string own_tag = "<signatures interface=\"" + interface + "\">";
+      if (reduced.compare(start, own_tag.size(), own_tag) == 0) {
+        start = end;
+        continue;
+      }
+      reduced.replace(start, end - start, "\n");
+      ++blocks;
+    }
+    EXPECT_EQ(blocks, 5u) << interface;
+    EXPECT_EQ(native(reduced, interface), native(full, interface)) << interface;
+  }
+}
+
 TEST_F(LegacyLayout, TextsAroundARemovedElementBecomeOneNode) {
   std::string xml = xml_header("operator") +
                     "<operator id=\"a\">before <signatures interface=\"c\"/> after<syntax interface=\"c\">"
