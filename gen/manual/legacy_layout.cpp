@@ -39,7 +39,13 @@ std::string attribute_value(xmlNodePtr node, const char* name) {
 }
 
 bool attribute_equals(xmlNodePtr node, const char* name, const std::string& value) {
-  return attribute(node, name) != nullptr && attribute_value(node, name) == value;
+  xmlAttrPtr a = attribute(node, name);
+  if (a == nullptr) return false;
+  // the value is nearly always one text node, compared where it is
+  xmlNodePtr text = a->children;
+  if (text != nullptr && text->next == nullptr && text->type == XML_TEXT_NODE && text->content != nullptr)
+    return value == reinterpret_cast<const char*>(text->content);
+  return string_value(reinterpret_cast<xmlNodePtr>(a)) == value;
 }
 
 bool is_text(xmlNodePtr node) { return node != nullptr && node->type == XML_TEXT_NODE; }
