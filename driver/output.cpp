@@ -6,7 +6,9 @@
 #include <fcntl.h>
 #include <libxml/xmlIO.h>
 #include <sys/stat.h>
+#include <pthread.h>
 #include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -45,6 +47,26 @@ namespace {
 using Temporary = TemporaryNote;
 
 std::atomic<Temporary*> temporaries{nullptr};
+std::atomic<bool> ending{false};
+const int ending_signals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Creation and noting of a temporary happen with the ending signals held
+// back, so that no temporary exists unnoted when the handler runs.
+class EndingSignalsHeld {
+ public:
+  EndingSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal_number : ending_signals) sigaddset(&held, signal_number);
+    pthread_sigmask(SIG_BLOCK, &held, &before_);
+  }
+  ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+  EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+  EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+ private:
+  sigset_t before_;
+};
 
 Temporary* note_temporary(const std::string& path, bool folder = false) {
   Temporary* entry = new Temporary;
@@ -99,18 +121,31 @@ void remove_folder_contents(int fd, int depth) {
   }
 }
 
+// Removes a scratch folder that other threads may still be writing into:
+// they are told to stop (run_is_ending), and a folder made again by one
+// that had already passed that check is removed again.
+void remove_scratch_folder(const char* path) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    int fd = open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    remove_folder_contents(fd, 8);
+    close(fd);
+    if (rmdir(path) == 0) {
+      struct timespec pause = {0, 2000000};
+      nanosleep(&pause, nullptr);
+    }
+  }
+}
+
 // Newest first, so the files in a private folder go before the folder.
 extern "C" void remove_temporaries_and_end(int signal_number) {
+  ending.store(true);
   for (Temporary* entry = temporaries.load(); entry != nullptr; entry = entry->next) {
     if (!entry->present.load()) continue;
-    if (entry->folder) {
-      int fd = open(entry->path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-      if (fd >= 0) {
-        remove_folder_contents(fd, 8);
-        close(fd);
-      }
-    }
-    if (unlink(entry->path) != 0) rmdir(entry->path);
+    if (entry->folder)
+      remove_scratch_folder(entry->path);
+    else if (unlink(entry->path) != 0)
+      rmdir(entry->path);
   }
   std::signal(signal_number, SIG_DFL);
   std::raise(signal_number);
@@ -120,7 +155,7 @@ extern "C" void remove_temporaries_and_end(int signal_number) {
 // would, but first take its temporaries along; a signal the caller chose to
 // ignore stays ignored.
 void end_with_temporaries_removed() {
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+  for (int signal_number : ending_signals) {
     struct sigaction current;
     if (sigaction(signal_number, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
     struct sigaction action {};
@@ -480,9 +515,13 @@ std::FILE* open_staged_output(const std::string& name) {
       // the hidden name keeps within the length a folder entry may have
       pattern = folder_of(file.target) + "/." + base_of(file.target).substr(0, 200) + ".vornc-XXXXXX";
     }
-    int fd = mkostemp(&pattern[0], O_CLOEXEC);
+    int fd;
+    {
+      EndingSignalsHeld held;
+      fd = mkostemp(&pattern[0], O_CLOEXEC);
+      if (fd >= 0) file.guard = note_temporary(pattern);
+    }
     if (fd < 0) return nullptr;
-    file.guard = note_temporary(pattern);
     fchmod(fd, new_file_mode());
     file.temporary = pattern;
     file.file = fdopen(fd, "wb");
@@ -627,9 +666,20 @@ void discard_staged_outputs() {
   }
 }
 
-TemporaryNote* note_scratch_folder(const std::string& path) {
+void leave_ending_signals_to_main_thread() {
+  sigset_t held;
+  sigemptyset(&held);
+  for (int signal_number : ending_signals) sigaddset(&held, signal_number);
+  pthread_sigmask(SIG_BLOCK, &held, nullptr);
+}
+
+bool run_is_ending() { return ending.load(); }
+
+TemporaryNote* make_scratch_folder(std::string& pattern) {
   end_with_temporaries_removed();
-  return note_temporary(path, true);
+  EndingSignalsHeld held;
+  if (mkdtemp(&pattern[0]) == nullptr) return nullptr;
+  return note_temporary(pattern, true);
 }
 
 void forget_scratch_folder(TemporaryNote* note) { forget_temporary(note); }

@@ -176,34 +176,33 @@ TEST_F(StagedOutputs, ASignalEndingTheRunLeavesNoTemporaries) {
   EXPECT_EQ(read("theirs.txt"), "kept\n");
 }
 
-// A scratch folder goes with everything in it, however deep; once the run
-// has taken it back itself, a folder of the same name is left alone.
+// A scratch folder goes with everything in it, however deep; one that the
+// run has taken back is left alone.
 TEST_F(StagedOutputs, ASignalTakesAScratchFolderAlong) {
   std::string scratch = path("scratch");
-  std::string again = path("again");
+  std::string kept = path("kept");
   pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    mkdir(scratch.c_str(), 0700);
-    note_scratch_folder(scratch);
-    std::string deep = scratch;
+    std::string deep = scratch + "-XXXXXX";
+    make_scratch_folder(deep);
     for (int level = 0; level < 4; ++level) {
       for (int i = 0; i < 300; ++i) std::ofstream(deep + "/page" + std::to_string(i) + ".xml") << "x";
       deep += "/sub";
       mkdir(deep.c_str(), 0700);
     }
-    mkdir(again.c_str(), 0700);
-    forget_scratch_folder(note_scratch_folder(again));
-    std::ofstream(again + "/kept") << "x";
+    std::string taken_back = kept + "-XXXXXX";
+    forget_scratch_folder(make_scratch_folder(taken_back));
+    rename(taken_back.c_str(), kept.c_str());
+    std::ofstream(kept + "/page.xml") << "x";
     std::raise(SIGINT);
     _exit(0);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status));
-  struct stat info;
-  EXPECT_NE(stat(scratch.c_str(), &info), 0);
-  EXPECT_EQ(read("again/kept"), "x");
+  EXPECT_EQ(entries(), 1);  // the folder taken back
+  EXPECT_EQ(read("kept/page.xml"), "x");
 }
 
 // The list mode's private folder goes with its files.

@@ -43,6 +43,7 @@
 #include "gen/manual/legacy_layout.h"
 #include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
+#include "driver/output.h"
 #include "driver/settings.h"
 #include "gen/manual/manual_writers.h"
 #include "gen/manual/stylesheet_resources.h"
@@ -449,7 +450,7 @@ const Lookups* lookups_of(xmlXPathParserContextPtr parser) {
 int allow_write(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
   auto* own = static_cast<JobContext*>(context->_private);
   std::string relative;
-  if (own == nullptr || !inside_folder(*own->folder, path, relative)) return 0;
+  if (own == nullptr || run_is_ending() || !inside_folder(*own->folder, path, relative)) return 0;
   // the main result is checked as well, though it is saved from memory
   if (relative != own->job->output_name) own->job->written.push_back(relative);
   return 1;
@@ -458,7 +459,7 @@ int allow_write(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const cha
 int allow_in_folder(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
   auto* own = static_cast<JobContext*>(context->_private);
   std::string relative;
-  return own != nullptr && inside_folder(*own->folder, path, relative) ? 1 : 0;
+  return own != nullptr && !run_is_ending() && inside_folder(*own->folder, path, relative) ? 1 : 0;
 }
 
 // One thread's stylesheets and documents.
@@ -634,11 +635,13 @@ class JobQueue {
 
 // The threads and the scratch folder of the running step. A run that ends
 // early (a page that cannot be written) still stops the threads and removes
-// the folder, from the exit handler.
+// the folder, from the exit handler; one that a signal ends, from the output
+// layer's signal handler.
 struct RunningStep {
   JobQueue* queue = nullptr;
   std::vector<std::thread>* threads = nullptr;
   std::string folder;
+  TemporaryNote* folder_note = nullptr;
 };
 RunningStep* running_step = nullptr;
 
@@ -651,9 +654,11 @@ void stop_running_step() {
     for (std::thread& thread : *step->threads)
       if (thread.joinable()) thread.join();
   if (!step->folder.empty()) nftw(step->folder.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
+  forget_scratch_folder(step->folder_note);
 }
 
 void work(const Step& step, JobQueue& queue) {
+  leave_ending_signals_to_main_thread();
   route_library_messages();
   Worker worker(step);
   while (Job* job = queue.pop()) {
@@ -755,7 +760,8 @@ bool transform(const ManualSources& sources, int workers) {
   const char* temporary = std::getenv("TMPDIR");
   std::string pattern = std::string(temporary != nullptr && temporary[0] != '\0' ? temporary : "/tmp") +
                         "/vornc-manual-XXXXXX";
-  if (mkdtemp(&pattern[0]) == nullptr) {
+  TemporaryNote* folder_note = make_scratch_folder(pattern);
+  if (folder_note == nullptr) {
     report_error("could not create a scratch folder '%s': %s\n", pattern.c_str(), std::strerror(errno));
     return false;
   }
@@ -828,7 +834,7 @@ bool transform(const ManualSources& sources, int workers) {
   thread_count = std::min(thread_count, std::max<size_t>(1, jobs.size() / 4));
   JobQueue queue;
   std::vector<std::thread> threads;
-  RunningStep running{&queue, &threads, step.folder};
+  RunningStep running{&queue, &threads, step.folder, folder_note};
   running_step = &running;
   static const bool exit_handler = std::atexit(stop_running_step) == 0;
   (void)exit_handler;

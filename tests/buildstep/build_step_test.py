@@ -292,6 +292,38 @@ class FailedRuns(Scratch):
                          "vornc error: could not write file 'standard output': No space left on device\n")
 
 
+class Interrupted(Scratch):
+    """A run ended by a signal leaves the files of the run before it and
+    takes its temporaries along: hidden staged files and the manual's
+    scratch folder."""
+
+    def test_a_manual_run_stopped_half_way(self):
+        corpus = self.sub("corpus")
+        subprocess.run([sys.executable, os.path.join(TESTS, "..", "bench", "make_corpus.py"),
+                        corpus, "300", "5"], check=True, stdout=subprocess.DEVNULL)
+        defs = sorted(os.path.join(corpus, n) for n in os.listdir(corpus))
+        work = self.sub("w")
+        scratch = self.sub("tmp")
+        env = dict(os.environ, TMPDIR=scratch)
+        args = [VORNC, "-W", "-s", "-Rhtml"] + defs
+        self.assertEqual(subprocess.run(args, cwd=work, env=env).returncode, 0)
+        before = snapshot(work)
+        for signal_number in (2, 15, 1):  # SIGINT, SIGTERM, SIGHUP
+            with self.subTest(signal=signal_number):
+                process = subprocess.Popen(args + ["-Dagain"], cwd=work, env=env)
+                deadline = time.time() + 60
+                # stopped once its scratch folder exists and pages are staged
+                while process.poll() is None and time.time() < deadline:
+                    if os.listdir(scratch) and any(".vornc-" in n for n in os.listdir(work)):
+                        break
+                    time.sleep(0.002)
+                if process.poll() is not None:
+                    self.skipTest("the run ended before it could be stopped")
+                process.send_signal(signal_number)
+                self.assertEqual(process.wait(60), -signal_number)
+                self.assertEqual(os.listdir(scratch), [])
+                self.assertEqual(snapshot(work), before)
+
 class OutputList(Scratch):
     def test_equals_what_a_real_run_writes_for_every_mode(self):
         for mode, args in mode_commands(self.folder).items():
