@@ -25,8 +25,9 @@ table as the Python interface groups them (each handle type with a
 constructor, a method whose generic parameters stand before a required one
 and a destructor; the iconic types with the XLD family; the semantic
 tuples, fixed-size and variable, single, sequences and maybe-sequences),
-the handle types without a class, a parameter named Proc, and operator
-names that shorten to the same method name.
+the handle types without a class, a parameter named Proc, operator names
+that shorten to the same method name, and a full name that a base class's
+shortened name would take.
 
 With --proto each opsNN.def also gets its equivalent opsNN.proto beside it
 (proto2), so that protoc can be timed on the same content: an operator
@@ -343,6 +344,10 @@ def python_operators():
          [ctrl("Mode", "string", "string")], []),
         ("affine_trans_region_cm", [("Region", "region")], [("RegionAffineTrans", "region")],
          [ctrl("HomMat2D", "hom_mat2d", "real", "false", "false")], []),
+        # A full method name that VObject's shortened area_obj would take.
+        ("area_obj", [("Objects", "object")], [], [],
+         [ctrl("Area", "integer", "integer", "true")]),
+        ("area", [("Regions", "region")], [], [ctrl("Scale", "real")], [ctrl("Area", "real")]),
         # The XLD family: a class between VObject and its subclasses.
         ("length_xld_cm", [("XLD", "xld")], [], [], [ctrl("Length", "real", "real", "true")]),
         ("smallest_contour_xld", [("XLD", "xld")], [("Contour", "xld_cont")], [], []),
@@ -504,6 +509,9 @@ def proto_file(def_text, service):
 
 
 def main():
+    if len(sys.argv) > 1 and sys.argv[1] in ("-h", "--help"):
+        print(__doc__)
+        return
     if len(sys.argv) > 1 and sys.argv[1] == "--python":
         if len(sys.argv) != 3:
             sys.exit(__doc__)
@@ -512,7 +520,7 @@ def main():
     with_proto = "--proto" in sys.argv[1:]
     args = [arg for arg in sys.argv[1:] if arg not in ("--classes", "--proto")]
     classes = "--classes" in sys.argv[1:]
-    if not args:
+    if not args or args[0].startswith("-"):
         sys.exit(__doc__)
     directory = args[0]
     count = int(args[1]) if len(args) > 1 else 2058

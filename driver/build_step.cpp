@@ -162,6 +162,9 @@ int end_generation(int status) {
   if (!s.depfile.empty()) {
     std::vector<std::string> targets, prerequisites;
     for (const std::string& name : output_names()) targets.push_back(name_from_start_folder(name));
+    // A run that wrote only to standard output (-T) names the dependency
+    // file itself, so that what it read is not lost.
+    if (targets.empty()) targets.push_back(name_from_start_folder(s.depfile));
     for (const std::string& name : input_files()) prerequisites.push_back(name_from_start_folder(name));
     if (!save_output_file(s.depfile, depfile_text(targets, prerequisites))) {
       report_error("could not open file '%s'", s.depfile.c_str());

@@ -2,14 +2,20 @@
 // formatted writing, and putting the files of a run in place at its end.
 #include "driver/output.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <libxml/xmlIO.h>
 #include <sys/stat.h>
+#include <pthread.h>
+#include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <csignal>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -23,12 +29,149 @@ namespace {
 // A file writer hands its text to the file whenever this much has gathered.
 constexpr size_t flush_threshold = 64 << 10;
 
+// The temporary files and folders of the run, for a signal that ends it: a
+// list that only grows at its head and is read by the handler without
+// locks, from whichever thread the signal reaches. An entry whose file has
+// taken its place or been removed is marked gone and stays, so the handler
+// never follows a freed node.
+}  // namespace
+
+struct TemporaryNote {
+  char* path;
+  bool folder = false;  // a scratch folder, removed with what it holds
+  std::atomic<bool> present{true};
+  TemporaryNote* next = nullptr;
+};
+
+namespace {
+using Temporary = TemporaryNote;
+
+std::atomic<Temporary*> temporaries{nullptr};
+std::atomic<bool> ending{false};
+const int ending_signals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Creation and noting of a temporary happen with the ending signals held
+// back, so that no temporary exists unnoted when the handler runs.
+class EndingSignalsHeld {
+ public:
+  EndingSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal_number : ending_signals) sigaddset(&held, signal_number);
+    pthread_sigmask(SIG_BLOCK, &held, &before_);
+  }
+  ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+  EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+  EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+ private:
+  sigset_t before_;
+};
+
+Temporary* note_temporary(const std::string& path, bool folder = false) {
+  Temporary* entry = new Temporary;
+  entry->path = strdup(path.c_str());
+  entry->folder = folder;
+  entry->next = temporaries.load();
+  temporaries.store(entry);
+  return entry;
+}
+
+void forget_temporary(Temporary*& entry) {
+  if (entry != nullptr) entry->present.store(false);
+  entry = nullptr;
+}
+
+// Empties the folder open as fd, depth first, with system calls alone (no
+// allocation, no stdio), so that a signal handler may use it. A folder
+// nested deeper than the limit is left.
+void remove_folder_contents(int fd, int depth) {
+  alignas(8) char buffer[4096];
+  struct LinuxDirent {
+    unsigned long long inode;
+    long long offset;
+    unsigned short length;
+    unsigned char type;
+    char name[1];
+  };
+  // Each pass reads the folder from its start again: removing entries while
+  // reading on would skip some.
+  for (bool removed = true; removed;) {
+    removed = false;
+    lseek(fd, 0, SEEK_SET);
+    long got;
+    while ((got = syscall(SYS_getdents64, fd, buffer, sizeof buffer)) > 0) {
+      for (long at = 0; at < got;) {
+        auto* entry = reinterpret_cast<LinuxDirent*>(buffer + at);
+        at += entry->length;
+        const char* name = entry->name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        if (unlinkat(fd, name, 0) == 0) {
+          removed = true;
+          continue;
+        }
+        if (depth == 0) continue;
+        int inner = openat(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (inner < 0) continue;
+        remove_folder_contents(inner, depth - 1);
+        close(inner);
+        if (unlinkat(fd, name, AT_REMOVEDIR) == 0) removed = true;
+      }
+    }
+  }
+}
+
+// Removes a scratch folder that other threads may still be writing into:
+// they are told to stop (run_is_ending), and a folder made again by one
+// that had already passed that check is removed again.
+void remove_scratch_folder(const char* path) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    int fd = open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    remove_folder_contents(fd, 8);
+    close(fd);
+    if (rmdir(path) == 0) {
+      struct timespec pause = {0, 2000000};
+      nanosleep(&pause, nullptr);
+    }
+  }
+}
+
+// Newest first, so the files in a private folder go before the folder.
+extern "C" void remove_temporaries_and_end(int signal_number) {
+  ending.store(true);
+  for (Temporary* entry = temporaries.load(); entry != nullptr; entry = entry->next) {
+    if (!entry->present.load()) continue;
+    if (entry->folder)
+      remove_scratch_folder(entry->path);
+    else if (unlink(entry->path) != 0)
+      rmdir(entry->path);
+  }
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
+// Interruption, termination and a closed terminal end the run as they
+// would, but first take its temporaries along; a signal the caller chose to
+// ignore stays ignored.
+void end_with_temporaries_removed() {
+  for (int signal_number : ending_signals) {
+    struct sigaction current;
+    if (sigaction(signal_number, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
+    struct sigaction action {};
+    action.sa_handler = remove_temporaries_and_end;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal_number, &action, nullptr);
+  }
+}
+
 // One generated file of the run.
 struct StagedFile {
   std::string name;       // as the run names it
   std::string target;     // where it goes: name, or what a symbolic link names
   std::string temporary;  // empty for a file written in place (a device)
   std::FILE* file = nullptr;
+  Temporary* guard = nullptr;  // the temporary's entry for the signal handler
 };
 
 struct RunFiles {
@@ -36,6 +179,7 @@ struct RunFiles {
   std::vector<StagedFile> staged;
   std::vector<std::string> names;      // every generated file, first-open order
   std::string private_folder;          // list mode: where the files are staged
+  Temporary* private_folder_guard = nullptr;
   std::vector<std::string> inputs;
   std::unordered_set<std::string> input_set;
   bool cleanup_registered = false;
@@ -102,6 +246,7 @@ void drop_staged(StagedFile& file) {
   file.file = nullptr;
   if (!file.temporary.empty()) unlink(file.temporary.c_str());
   file.temporary.clear();
+  forget_temporary(file.guard);
 }
 
 bool same_content(const std::string& a, const std::string& b) {
@@ -203,6 +348,7 @@ void put_in_place(StagedFile& file) {
     write_failed(file.name, error);
   }
   file.temporary.clear();
+  forget_temporary(file.guard);
 }
 
 }  // namespace
@@ -349,6 +495,7 @@ std::FILE* open_staged_output(const std::string& name) {
   RunFiles& run = run_files();
   if (!run.cleanup_registered) {
     std::atexit(discard_at_exit);
+    end_with_temporaries_removed();
     run.cleanup_registered = true;
   }
   if (name.empty()) {
@@ -377,7 +524,12 @@ std::FILE* open_staged_output(const std::string& name) {
       // the hidden name keeps within the length a folder entry may have
       pattern = folder_of(file.target) + "/." + base_of(file.target).substr(0, 200) + ".vornc-XXXXXX";
     }
-    int fd = mkostemp(&pattern[0], O_CLOEXEC);
+    int fd;
+    {
+      EndingSignalsHeld held;
+      fd = mkostemp(&pattern[0], O_CLOEXEC);
+      if (fd >= 0) file.guard = note_temporary(pattern);
+    }
     if (fd < 0) return nullptr;
     fchmod(fd, new_file_mode());
     file.temporary = pattern;
@@ -386,6 +538,7 @@ std::FILE* open_staged_output(const std::string& name) {
       int error = errno;
       close(fd);
       unlink(pattern.c_str());
+      forget_temporary(file.guard);
       errno = error;
       return nullptr;
     }
@@ -485,6 +638,8 @@ void set_output_options(const OutputOptions& options) {
       fail(1);
     }
     run.private_folder = pattern;
+    run.private_folder_guard = note_temporary(pattern);
+    end_with_temporaries_removed();
   }
 }
 
@@ -516,8 +671,27 @@ void discard_staged_outputs() {
   if (!run.private_folder.empty()) {
     rmdir(run.private_folder.c_str());
     run.private_folder.clear();
+    forget_temporary(run.private_folder_guard);
   }
 }
+
+void leave_ending_signals_to_main_thread() {
+  sigset_t held;
+  sigemptyset(&held);
+  for (int signal_number : ending_signals) sigaddset(&held, signal_number);
+  pthread_sigmask(SIG_BLOCK, &held, nullptr);
+}
+
+bool run_is_ending() { return ending.load(); }
+
+TemporaryNote* make_scratch_folder(std::string& pattern) {
+  end_with_temporaries_removed();
+  EndingSignalsHeld held;
+  if (mkdtemp(&pattern[0]) == nullptr) return nullptr;
+  return note_temporary(pattern, true);
+}
+
+void forget_scratch_folder(TemporaryNote* note) { forget_temporary(note); }
 
 void fail(int status) {
   discard_staged_outputs();

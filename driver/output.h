@@ -118,6 +118,18 @@ void commit_outputs();
 std::vector<std::string> output_names();
 /// Removes every file the run staged and not yet committed.
 void discard_staged_outputs();
+/// Makes a scratch folder of the run from a mkdtemp pattern (completed in
+/// place), to be removed with all it holds should a signal end the run;
+/// nullptr (errno set) when it cannot be made. The note is taken back with
+/// forget_scratch_folder once the run has removed the folder itself.
+struct TemporaryNote;
+TemporaryNote* make_scratch_folder(std::string& pattern);
+void forget_scratch_folder(TemporaryNote* note);
+/// Threads that write into a scratch folder call this first: the signals
+/// that end a run are then handled by the main thread alone.
+void leave_ending_signals_to_main_thread();
+/// True once a signal is ending the run: nothing new should be created.
+bool run_is_ending();
 /// Ends the run with status: discards the staged files first. Called right
 /// after the report of a fatal condition.
 [[noreturn]] void fail(int status);

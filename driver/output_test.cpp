@@ -3,8 +3,11 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -140,6 +143,86 @@ TEST_F(StagedOutputs, DiscardedRunLeavesNothing) {
   Writer open = open_output_file(path("b.c"), nullptr, banner_c, true);
   open.write("half");
   discard_staged_outputs();
+  EXPECT_EQ(entries(), 0);
+}
+
+// A run ended by a signal (interrupted, terminated, its terminal closed)
+// still dies of that signal, but takes its hidden temporaries along: files
+// already in place and the files of other programs stay.
+TEST_F(StagedOutputs, ASignalEndingTheRunLeavesNoTemporaries) {
+  std::ofstream(path("theirs.txt")) << "kept\n";
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      OutputOptions options;
+      options.deferred = true;
+      set_output_options(options);
+      save_output_file(path("done.c"), "a");
+      Writer open = open_output_file(path("open.c"), nullptr, banner_c, true);
+      open.write("half");
+      std::FILE* next = open_staged_output(path("next.c"));
+      std::fputs("more", next);
+      discard_output(path("done.c"));  // a forgotten temporary is no trouble
+      std::raise(signal_number);
+      _exit(0);  // not reached
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << signal_number;
+    EXPECT_EQ(WTERMSIG(status), signal_number);
+    EXPECT_EQ(entries(), 1) << signal_number;
+  }
+  EXPECT_EQ(read("theirs.txt"), "kept\n");
+}
+
+// A scratch folder goes with everything in it, however deep; one that the
+// run has taken back is left alone.
+TEST_F(StagedOutputs, ASignalTakesAScratchFolderAlong) {
+  std::string scratch = path("scratch");
+  std::string kept = path("kept");
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::string deep = scratch + "-XXXXXX";
+    make_scratch_folder(deep);
+    for (int level = 0; level < 4; ++level) {
+      for (int i = 0; i < 300; ++i) std::ofstream(deep + "/page" + std::to_string(i) + ".xml") << "x";
+      deep += "/sub";
+      mkdir(deep.c_str(), 0700);
+    }
+    std::string taken_back = kept + "-XXXXXX";
+    forget_scratch_folder(make_scratch_folder(taken_back));
+    rename(taken_back.c_str(), kept.c_str());
+    std::ofstream(kept + "/page.xml") << "x";
+    std::raise(SIGINT);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(entries(), 1);  // the folder taken back
+  EXPECT_EQ(read("kept/page.xml"), "x");
+}
+
+// The list mode's private folder goes with its files.
+TEST_F(StagedOutputs, ASignalTakesTheListModesFolderAlong) {
+  std::string tmpdir = folder_;
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    setenv("TMPDIR", tmpdir.c_str(), 1);
+    OutputOptions options;
+    options.deferred = true;
+    options.list_only = true;
+    set_output_options(options);
+    save_output_file(path("a.c"), "a");
+    std::raise(SIGTERM);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(entries(), 0);
 }
 

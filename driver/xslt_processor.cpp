@@ -29,6 +29,7 @@
 #include <string>
 
 #include "driver/diagnostics.h"
+#include "driver/output.h"
 
 namespace {
 
@@ -110,16 +111,22 @@ xmlParserInputPtr fenced_entity_loader(const char* url, const char* id, xmlParse
     fence.refused = true;
     return nullptr;
   }
-  return fence.default_entity_loader(url, id, context);
+  xmlParserInputPtr input = fence.default_entity_loader(url, id, context);
+  if (input != nullptr) note_input_file(path);
+  return input;
 }
 
-// Stylesheets, their imports and document(): read without the network.
+// Stylesheets, their imports and includes, and document(): read without
+// the network, and noted for the dependency file.
 xmlDocPtr fenced_document_loader(const xmlChar* uri, xmlDictPtr dict, int options, void* context,
                                  xsltLoadType type) {
   fence.named_document = reinterpret_cast<const char*>(uri);
   fence.naming_document = true;
   xmlDocPtr document = fence.default_document_loader(uri, dict, options | XML_PARSE_NONET, context, type);
   fence.naming_document = false;
+  std::string path;
+  if (document != nullptr && local_path(reinterpret_cast<const char*>(uri), path) && !path.empty())
+    note_input_file(path);
   return document;
 }
 

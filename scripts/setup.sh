@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages="g++ cmake make flex bison libxml2-dev libxslt1-dev zlib1g-dev libgtest-dev
           python3 libxml2-utils mono-mcs time clang libclang-rt-14-dev python3-mypy
-          texlive-latex-base texlive-latex-recommended texlive-fonts-recommended nodejs
+          texlive-latex-base texlive-latex-recommended texlive-fonts-recommended texlive-lang-german nodejs
           ninja-build mandoc"
 missing=""
 for p in $packages; do

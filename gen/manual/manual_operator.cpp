@@ -424,7 +424,7 @@ std::string semantic_type_text(const Parameter& param) {
   return channel + param.sem_type + suffix;
 }
 
-std::string operator_file_xml(const ManualRun& run, const Operator& op) {
+std::string operator_file_xml(const ManualRun& run, const Operator& op, const char* only_interface) {
   Writer out;
   std::string attributes = format_text(" id=\"%s\" interface=\"%s\"%s", escape_xml(op.name).c_str(),
                                        is_internal(op) ? "vdevelop" : "all",
@@ -441,7 +441,7 @@ std::string operator_file_xml(const ManualRun& run, const Operator& op) {
     out.write(escape_xml(chapter.name));
     out.put("\" level=\"%d\"/>\n", level++);
   }
-  write_signatures(out, run, op);
+  write_signatures(out, run, op, only_interface);
   write_content(out, run, op);
   out.write("</operator>\n");
   return out.text();

@@ -3,6 +3,8 @@
 // spell the constructors and methods that the class model builds from the
 // operator as the C++, COM and .NET generators declare them; the Python block
 // uses the annotations of the Python interface's flat layout.
+#include <cstring>
+
 #include "classes/handle_types.h"
 #include "gen/manual/manual_writers.h"
 #include "driver/name_style.h"
@@ -240,20 +242,31 @@ std::string c_single_value_type(const Operator& op, const Parameter& param) {
   return type;
 }
 
-void write_signatures(Writer& out, const ManualRun& run, const Operator& op) {
-  write_vdevelop_block(out, op);
-  write_c_block(out, op);
-  out.write("<signatures interface=\"cpp\">\n");
-  for (const ClassMember& member : members_of(run.classes.cpp_members, op))
-    write_cpp_signature(out, member);
-  out.write("</signatures>\n");
-  out.write("<signatures interface=\"com\">\n");
-  for (const ClassMember& member : members_of(run.classes.com_members, op))
-    write_com_signature(out, member);
-  out.write("</signatures>\n");
-  out.write("<signatures interface=\"dotnet\">\n");
-  for (const ClassMember& member : members_of(run.classes.dotnet_members, op))
-    write_dotnet_signature(out, member);
-  out.write("</signatures>\n");
-  write_python_block(out, op);
+void write_signatures(Writer& out, const ManualRun& run, const Operator& op, const char* only_interface) {
+  auto wanted = [&out, only_interface](const char* interface) {
+    if (only_interface == nullptr || std::strcmp(interface, only_interface) == 0) return true;
+    out.write("\n");  // the block's last line end
+    return false;
+  };
+  if (wanted("vdevelop")) write_vdevelop_block(out, op);
+  if (wanted("c")) write_c_block(out, op);
+  if (wanted("cpp")) {
+    out.write("<signatures interface=\"cpp\">\n");
+    for (const ClassMember& member : members_of(run.classes.cpp_members, op))
+      write_cpp_signature(out, member);
+    out.write("</signatures>\n");
+  }
+  if (wanted("com")) {
+    out.write("<signatures interface=\"com\">\n");
+    for (const ClassMember& member : members_of(run.classes.com_members, op))
+      write_com_signature(out, member);
+    out.write("</signatures>\n");
+  }
+  if (wanted("dotnet")) {
+    out.write("<signatures interface=\"dotnet\">\n");
+    for (const ClassMember& member : members_of(run.classes.dotnet_members, op))
+      write_dotnet_signature(out, member);
+    out.write("</signatures>\n");
+  }
+  if (wanted("python")) write_python_block(out, op);
 }

@@ -40,8 +40,10 @@
 #include <set>
 #include <thread>
 
+#include "gen/manual/legacy_layout.h"
 #include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
+#include "driver/output.h"
 #include "driver/settings.h"
 #include "gen/manual/manual_writers.h"
 #include "gen/manual/stylesheet_resources.h"
@@ -172,6 +174,193 @@ void latex_escape_function(xmlXPathParserContextPtr parser, int count) {
   valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(escaped.c_str())));
 }
 
+// ---------------------------------------------------------------- lookups
+
+// The stylesheets look phrases up in their own phrase table and class names
+// in the class list through keys, which a processor builds anew for every
+// page by walking both documents. The program answers both from tables it
+// builds once per stylesheet and per thread (v:phrase, v:class_listed); the
+// stylesheets fall back to their keys where these functions are missing.
+
+const char* const manual_namespace = "urn:vornc:manual";
+
+bool is_element(xmlNodePtr node, const char* name, const char* ns) {
+  if (node->type != XML_ELEMENT_NODE || std::strcmp(reinterpret_cast<const char*>(node->name), name) != 0)
+    return false;
+  if (ns == nullptr) return node->ns == nullptr;
+  return node->ns != nullptr && node->ns->href != nullptr &&
+         std::strcmp(reinterpret_cast<const char*>(node->ns->href), ns) == 0;
+}
+
+std::string attribute_text(xmlNodePtr node, const char* name) {
+  // an attribute without namespace, as @name selects it
+  for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next) {
+    if (a->ns != nullptr || std::strcmp(reinterpret_cast<const char*>(a->name), name) != 0) continue;
+    xmlChar* value = xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(a));
+    std::string text = value != nullptr ? reinterpret_cast<const char*>(value) : "";
+    xmlFree(value);
+    return text;
+  }
+  return std::string();
+}
+
+bool has_attribute(xmlNodePtr node, const char* name) {
+  for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next)
+    if (a->ns == nullptr && std::strcmp(reinterpret_cast<const char*>(a->name), name) == 0) return true;
+  return false;
+}
+
+// Calls visit for every element of the document, in document order.
+template <typename Visit>
+void for_each_element(xmlDocPtr doc, Visit visit) {
+  xmlNodePtr node = doc != nullptr ? doc->children : nullptr;
+  while (node != nullptr) {
+    if (node->type == XML_ELEMENT_NODE) visit(node);
+    if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+      node = node->children;
+      continue;
+    }
+    while (node != nullptr && node->next == nullptr) {
+      node = node->parent;
+      if (node == nullptr || node->type == XML_DOCUMENT_NODE) node = nullptr;
+    }
+    if (node != nullptr) node = node->next;
+  }
+}
+
+// The phrases of a stylesheet: for every id, the translations of all
+// v:phrase elements with that id, in document order.
+struct PhraseText {
+  size_t order;  // document order over the whole table
+  std::string local_name;
+  bool in_manual_namespace;
+  std::string text;
+};
+using PhraseTable = std::map<std::string, std::vector<PhraseText>>;
+
+PhraseTable phrase_table(xmlDocPtr stylesheet) {
+  PhraseTable table;
+  size_t order = 0;
+  for_each_element(stylesheet, [&](xmlNodePtr node) {
+    if (!is_element(node, "phrase", manual_namespace) || !has_attribute(node, "id")) return;
+    std::vector<PhraseText>& texts = table[attribute_text(node, "id")];
+    for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
+      if (child->type != XML_ELEMENT_NODE) continue;
+      xmlChar* value = xmlNodeGetContent(child);
+      bool manual = child->ns != nullptr && child->ns->href != nullptr &&
+                    std::strcmp(reinterpret_cast<const char*>(child->ns->href), manual_namespace) == 0;
+      texts.push_back({order++, reinterpret_cast<const char*>(child->name), manual,
+                       value != nullptr ? reinterpret_cast<const char*>(value) : ""});
+      xmlFree(value);
+    }
+  });
+  return table;
+}
+
+// The phrase template: the translation into the language, else the English
+// text, of the phrases of all the ids.
+std::string phrase_text(const PhraseTable& table, const std::vector<std::string>& ids, const std::string& language) {
+  std::vector<const PhraseText*> texts;
+  for (const std::string& id : ids) {
+    auto found = table.find(id);
+    if (found == table.end()) continue;
+    for (const PhraseText& text : found->second) texts.push_back(&text);
+  }
+  std::sort(texts.begin(), texts.end(), [](const PhraseText* a, const PhraseText* b) { return a->order < b->order; });
+  for (const PhraseText* text : texts)
+    if (text->local_name == language) return text->text;
+  for (const PhraseText* text : texts)
+    if (text->in_manual_namespace && text->local_name == "en_US") return text->text;
+  return std::string();
+}
+
+// The ids of the class elements of a class list.
+std::set<std::string> class_ids(xmlDocPtr class_list) {
+  std::set<std::string> ids;
+  for_each_element(class_list, [&](xmlNodePtr node) {
+    if (is_element(node, "class", nullptr) && has_attribute(node, "id")) ids.insert(attribute_text(node, "id"));
+  });
+  return ids;
+}
+
+// What the functions of one transformation read: the phrase table of its
+// stylesheet and the class ids of the class list, built by its thread.
+struct Lookups {
+  const PhraseTable* phrases = nullptr;
+  xmlDocPtr class_list = nullptr;
+  const std::set<std::string>* class_ids = nullptr;
+};
+
+const Lookups* lookups_of(xmlXPathParserContextPtr parser);
+
+// The string values of an argument: each node's of a node-set, else the
+// argument's own.
+std::vector<std::string> argument_strings(xmlXPathParserContextPtr parser) {
+  std::vector<std::string> strings;
+  xmlXPathObjectPtr argument = valuePop(parser);
+  if (argument == nullptr) return strings;
+  if ((argument->type == XPATH_NODESET || argument->type == XPATH_XSLT_TREE) && argument->nodesetval != nullptr) {
+    for (int i = 0; i < argument->nodesetval->nodeNr; ++i) {
+      xmlChar* value = xmlXPathCastNodeToString(argument->nodesetval->nodeTab[i]);
+      strings.push_back(value != nullptr ? reinterpret_cast<const char*>(value) : "");
+      xmlFree(value);
+    }
+  } else if (argument->type != XPATH_NODESET && argument->type != XPATH_XSLT_TREE) {
+    xmlChar* value = xmlXPathCastToString(argument);
+    strings.push_back(value != nullptr ? reinterpret_cast<const char*>(value) : "");
+    xmlFree(value);
+  }
+  xmlXPathFreeObject(argument);
+  return strings;
+}
+
+// v:phrase(id, language): what the phrase template writes.
+void phrase_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 2) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlChar* language = xmlXPathPopString(parser);
+  std::vector<std::string> ids = argument_strings(parser);
+  const Lookups* own = lookups_of(parser);
+  std::string language_text = language != nullptr ? reinterpret_cast<const char*>(language) : "";
+  xmlFree(language);
+  std::string text;
+  if (own != nullptr && own->phrases != nullptr) {
+    text = phrase_text(*own->phrases, ids, language_text);
+  } else {
+    xsltTransformContextPtr context = xsltXPathGetTransformContext(parser);
+    if (context != nullptr && context->style != nullptr)
+      text = phrase_text(phrase_table(context->style->doc), ids, language_text);
+  }
+  valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(text.c_str())));
+}
+
+// v:class_listed(nodes, id): true when the document of the first node holds
+// a class with that id, as key('class_by_id', id) finds it there.
+void class_listed_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 2) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlChar* id = xmlXPathPopString(parser);
+  xmlNodeSetPtr nodes = xmlXPathPopNodeSet(parser);
+  bool listed = false;
+  if (!parser->error && nodes != nullptr && nodes->nodeNr > 0) {
+    xmlXPathNodeSetSort(nodes);
+    xmlDocPtr doc = nodes->nodeTab[0]->doc;
+    std::string id_text = id != nullptr ? reinterpret_cast<const char*>(id) : "";
+    const Lookups* own = lookups_of(parser);
+    if (own != nullptr && own->class_ids != nullptr && doc == own->class_list)
+      listed = own->class_ids->count(id_text) != 0;
+    else
+      listed = class_ids(doc).count(id_text) != 0;
+  }
+  xmlXPathFreeNodeSet(nodes);
+  xmlFree(id);
+  if (!parser->error) valuePush(parser, xmlXPathNewBoolean(listed));
+}
+
 // ---------------------------------------------------------------- stylesheets
 
 enum SheetKind {
@@ -238,18 +427,30 @@ struct Step {
   bool available[sheet_kinds] = {};
   std::vector<const char*> parameters;  // name/value pairs, null-ended
   std::string class_list_xml;
+  // LaTeX: the conversion into the older layout done by the program itself
+  // (as long as its stylesheet is the embedded one), for this interface
+  bool native_conversion = false;
+  std::string current_syntax;
 };
 
-// The context's user data: the job, and the folder it may use.
+// The context's user data: the job, the folder it may use and the tables
+// of the native functions.
 struct JobContext {
   Job* job;
   const std::string* folder;
+  Lookups lookups;
 };
+
+const Lookups* lookups_of(xmlXPathParserContextPtr parser) {
+  xsltTransformContextPtr context = xsltXPathGetTransformContext(parser);
+  if (context == nullptr || context->_private == nullptr) return nullptr;
+  return &static_cast<JobContext*>(context->_private)->lookups;
+}
 
 int allow_write(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
   auto* own = static_cast<JobContext*>(context->_private);
   std::string relative;
-  if (own == nullptr || !inside_folder(*own->folder, path, relative)) return 0;
+  if (own == nullptr || run_is_ending() || !inside_folder(*own->folder, path, relative)) return 0;
   // the main result is checked as well, though it is saved from memory
   if (relative != own->job->output_name) own->job->written.push_back(relative);
   return 1;
@@ -258,7 +459,7 @@ int allow_write(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const cha
 int allow_in_folder(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
   auto* own = static_cast<JobContext*>(context->_private);
   std::string relative;
-  return own != nullptr && inside_folder(*own->folder, path, relative) ? 1 : 0;
+  return own != nullptr && !run_is_ending() && inside_folder(*own->folder, path, relative) ? 1 : 0;
 }
 
 // One thread's stylesheets and documents.
@@ -289,8 +490,12 @@ class Worker {
       job.messages.push_back({true, format_text("Failed to load XML file %s", job.xml_name.c_str())});
     } else {
       xmlDocPtr result = nullptr;
-      if (is_latex(job.kind)) {
+      if (is_latex(job.kind) && step_.native_conversion) {
         // the LaTeX stylesheets read only the older layout
+        convert_to_legacy_layout(document, step_.current_syntax);
+        result = apply(job.kind, document, job);
+        xmlFreeDoc(document);
+      } else if (is_latex(job.kind)) {
         xmlDocPtr legacy = apply(legacy_conversion, document, job);
         xmlFreeDoc(document);
         if (legacy != nullptr) {
@@ -321,12 +526,18 @@ class Worker {
 
  private:
   xsltStylesheetPtr sheet(SheetKind kind) {
-    if (sheets_[kind] == nullptr) sheets_[kind] = compile_stylesheet(sheet_names[kind], step_.folder);
+    if (sheets_[kind] == nullptr) {
+      sheets_[kind] = compile_stylesheet(sheet_names[kind], step_.folder);
+      if (sheets_[kind] != nullptr) phrases_[kind] = phrase_table(sheets_[kind]->doc);
+    }
     return sheets_[kind];
   }
 
   xmlDocPtr class_list() {
-    if (class_list_ == nullptr) class_list_ = read_document(step_.class_list_xml, step_.folder + "/class_list.xml");
+    if (class_list_ == nullptr) {
+      class_list_ = read_document(step_.class_list_xml, step_.folder + "/class_list.xml");
+      class_ids_ = class_ids(class_list_);
+    }
     return class_list_;
   }
 
@@ -344,11 +555,16 @@ class Worker {
     if (style == nullptr) return nullptr;
     xsltTransformContextPtr context = xsltNewTransformContext(style, input);
     if (context == nullptr) return nullptr;
-    JobContext own{&job, &step_.folder};
+    JobContext own{&job, &step_.folder, {}};
+    own.lookups.phrases = &phrases_[kind];
     context->_private = &own;
     xsltSetCtxtSecurityPrefs(prefs_, context);
     keep_document(context, style->doc);
-    if (kind == html_operator) keep_document(context, class_list());
+    if (kind == html_operator) {
+      keep_document(context, class_list());
+      own.lookups.class_list = class_list_;
+      own.lookups.class_ids = &class_ids_;
+    }
     // pages a stylesheet writes itself go beside this name
     std::string output = step_.folder + "/" + job.output_name;
     xmlDocPtr result = xsltApplyStylesheetUser(style, input, const_cast<const char**>(step_.parameters.data()),
@@ -364,7 +580,9 @@ class Worker {
 
   const Step& step_;
   xsltStylesheetPtr sheets_[sheet_kinds] = {};
+  PhraseTable phrases_[sheet_kinds];
   xmlDocPtr class_list_ = nullptr;
+  std::set<std::string> class_ids_;
   xsltSecurityPrefsPtr prefs_ = nullptr;
 };
 
@@ -417,11 +635,13 @@ class JobQueue {
 
 // The threads and the scratch folder of the running step. A run that ends
 // early (a page that cannot be written) still stops the threads and removes
-// the folder, from the exit handler.
+// the folder, from the exit handler; one that a signal ends, from the output
+// layer's signal handler.
 struct RunningStep {
   JobQueue* queue = nullptr;
   std::vector<std::thread>* threads = nullptr;
   std::string folder;
+  TemporaryNote* folder_note = nullptr;
 };
 RunningStep* running_step = nullptr;
 
@@ -434,9 +654,11 @@ void stop_running_step() {
     for (std::thread& thread : *step->threads)
       if (thread.joinable()) thread.join();
   if (!step->folder.empty()) nftw(step->folder.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
+  forget_scratch_folder(step->folder_note);
 }
 
 void work(const Step& step, JobQueue& queue) {
+  leave_ending_signals_to_main_thread();
   route_library_messages();
   Worker worker(step);
   while (Job* job = queue.pop()) {
@@ -526,7 +748,11 @@ bool transform(const ManualSources& sources, int workers) {
   xmlInitParser();
   xsltInit();
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_escape"),
-                                reinterpret_cast<const xmlChar*>("urn:vornc:manual"), latex_escape_function);
+                                reinterpret_cast<const xmlChar*>(manual_namespace), latex_escape_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("phrase"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), phrase_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("class_listed"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), class_listed_function);
   xsltSetGenericErrorFunc(nullptr, piecewise_message);
   route_library_messages();
 
@@ -534,7 +760,8 @@ bool transform(const ManualSources& sources, int workers) {
   const char* temporary = std::getenv("TMPDIR");
   std::string pattern = std::string(temporary != nullptr && temporary[0] != '\0' ? temporary : "/tmp") +
                         "/vornc-manual-XXXXXX";
-  if (mkdtemp(&pattern[0]) == nullptr) {
+  TemporaryNote* folder_note = make_scratch_folder(pattern);
+  if (folder_note == nullptr) {
     report_error("could not create a scratch folder '%s': %s\n", pattern.c_str(), std::strerror(errno));
     return false;
   }
@@ -563,6 +790,9 @@ bool transform(const ManualSources& sources, int workers) {
   // without the conversion no LaTeX stylesheet can read the documents
   if (latex && !step.available[legacy_conversion])
     for (SheetKind kind : {latex_operator, latex_toc, latex_classes}) step.available[kind] = false;
+  step.native_conversion = latex && step.available[legacy_conversion] &&
+                           overrides().count(sheet_names[legacy_conversion]) == 0;
+  step.current_syntax = s.manual_interface;
 
   std::vector<std::string> parameter_texts;
   std::vector<const char*> parameter_names;
@@ -604,7 +834,7 @@ bool transform(const ManualSources& sources, int workers) {
   thread_count = std::min(thread_count, std::max<size_t>(1, jobs.size() / 4));
   JobQueue queue;
   std::vector<std::thread> threads;
-  RunningStep running{&queue, &threads, step.folder};
+  RunningStep running{&queue, &threads, step.folder, folder_note};
   running_step = &running;
   static const bool exit_handler = std::atexit(stop_running_step) == 0;
   (void)exit_handler;
@@ -630,11 +860,15 @@ bool transform(const ManualSources& sources, int workers) {
     writer.write(*jobs[next]);
     ++next;
   };
+  // The LaTeX pages read one interface's signatures: the documents need
+  // not carry the others. A document that stays XML is written whole.
+  const std::string latex_interface = s.manual_interface.empty() ? "vdevelop" : s.manual_interface;
+  const char* reader_interface = latex && step.available[operator_kind] ? latex_interface.c_str() : nullptr;
   // a bounded number of operator documents waits in memory
   const size_t in_flight = 16 * thread_count;
   for (size_t i = 0; i < operator_count; ++i) {
     while (i - next >= in_flight) write_next();
-    jobs[i]->xml = sources.operator_xml(i);
+    jobs[i]->xml = sources.operator_xml(i, reader_interface);
     submit(*jobs[i]);
   }
   if (with_classes) submit(*jobs[operator_count]);

@@ -14,8 +14,10 @@ struct ManualSources {
   /// The documented operators, in the order of their pages.
   std::vector<std::string> operator_names;
   /// The XML text of operator_names[index]; called once per operator, in
-  /// index order, on the calling thread.
-  std::function<std::string(size_t index)> operator_xml;
+  /// index order, on the calling thread. A step that reads only one
+  /// interface's signatures names it in only_interface (else nullptr): the
+  /// text may then leave the other signature blocks out.
+  std::function<std::string(size_t index, const char* only_interface)> operator_xml;
   /// The table of contents (index.xml, or user_index.xml in an extension
   /// package build).
   std::string toc_xml;

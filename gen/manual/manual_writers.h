@@ -126,10 +126,15 @@ std::string table_of_contents_xml(const ManualRun& run, const ChapterNode& root)
 /// Ends the run ("unknown example language: '<tag>'", status 1) when an
 /// example of the operator has a language tag the manual does not know.
 void check_example_languages(const Operator& op);
-/// The text of "<name>.xml".
-std::string operator_file_xml(const ManualRun& run, const Operator& op);
-/// The six signature blocks of an operator.
-void write_signatures(Writer& out, const ManualRun& run, const Operator& op);
+/// The text of "<name>.xml". With only_interface, for a reader of that one
+/// interface, the signature blocks of the others are left out (see
+/// write_signatures).
+std::string operator_file_xml(const ManualRun& run, const Operator& op, const char* only_interface = nullptr);
+/// The six signature blocks of an operator. With only_interface, a block of
+/// another interface is written as its last line end alone: a reader that
+/// drops those blocks and joins the texts around them (the conversion into
+/// the older layout) sees the same document either way.
+void write_signatures(Writer& out, const ManualRun& run, const Operator& op, const char* only_interface = nullptr);
 /// The semantic type text of a parameter ("multichannel-image", "number-vector{1}").
 std::string semantic_type_text(const Parameter& param);
 /// The Python annotation of a parameter (flat layout) and its return

@@ -129,6 +129,11 @@ class MarkupScan {
       --top().paragraphs;
     }
   }
+  // Every paragraph open directly in the top element (a table cell ends
+  // them all, however many a summary or a title opened).
+  void close_paragraphs() {
+    while (top().paragraphs > 0) close_paragraph();
+  }
   void open_paragraph() {
     out_.write("<p>");
     ++top().paragraphs;
@@ -836,7 +841,7 @@ class MarkupScan {
       int table = current_table();
       if (table >= 0) {
         close_above(static_cast<size_t>(table));
-        close_paragraph();
+        close_paragraphs();
         out_.write("</td><td>");
         ++pos_;
         return;
@@ -881,7 +886,7 @@ class MarkupScan {
     int table = current_table();
     if (row_end && table >= 0) {
       close_above(static_cast<size_t>(table));
-      close_paragraph();
+      close_paragraphs();
       out_.write("</td></tr><tr><td>");
       return;
     }

@@ -359,16 +359,6 @@ void write_outputs(Writer& out, const PyFunction& f, const std::string& indent,
   out.put("   # %s\n%s    )  # type: ignore\n", f.outputs.back().name.c_str(), indent.c_str());
 }
 
-std::map<std::string, std::string> body_modules(const PyFunction& f, const std::string& module) {
-  std::map<std::string, std::string> used;
-  for (const PyParameter& p : f.outputs) {
-    if (!p.class_typed() || p.module == module) continue;
-    std::string& converters = used[p.module];
-    if (p.kind == PyKind::fixed_size_sem_tuple) converters = p.element_type;
-  }
-  return used;
-}
-
 void write_module_import(Writer& out, const std::string& indent, const std::string& name,
                          const std::string& converters) {
   out.put("%sfrom . import %s\n", indent.c_str(), name.c_str());
@@ -380,14 +370,9 @@ void write_module_import(Writer& out, const std::string& indent, const std::stri
 
 void write_function(Writer& out, const PyFunction& f, const std::string& def_indent,
                     const std::string& body_indent, const std::string& module,
-                    const PyLayout& layout, bool imports_in_body) {
+                    const PyLayout& layout) {
   write_signature(out, f, def_indent, layout, module);
   write_docstring(out, f, body_indent, layout, module);
-  if (imports_in_body) {
-    for (const auto& [name, converters] : body_modules(f, module)) {
-      write_module_import(out, body_indent, name, converters);
-    }
-  }
   out.put("%swith VornixOperator(%zu) as proc:\n", body_indent.c_str(), f.proc_number);
   write_inputs(out, f, body_indent);
   write_outputs(out, f, body_indent, module, layout);

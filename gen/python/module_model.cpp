@@ -391,9 +391,11 @@ int depth(const std::map<std::string, PyModule>& modules, const PyModule& m) {
 
 // Shortened names that collide, with each other or with a name the class
 // inherits, go back to the operator's full name until no collision is left,
-// so that no later definition hides an earlier one.
-void restore_colliding_names(std::vector<PyFunction>& functions,
+// so that no later definition hides an earlier one. Returns whether a name
+// changed.
+bool restore_colliding_names(std::vector<PyFunction>& functions,
                              const std::set<std::string>& taken) {
+  bool any = false;
   bool changed = true;
   while (changed) {
     changed = false;
@@ -404,9 +406,11 @@ void restore_colliding_names(std::vector<PyFunction>& functions,
       if (count[f.name] > 1 || taken.count(f.name) != 0) {
         f.name = f.operator_name;
         changed = true;
+        any = true;
       }
     }
   }
+  return any;
 }
 
 // Member names of the runtime's base classes that the generated bodies call.
@@ -415,36 +419,90 @@ const std::set<std::string>& runtime_member_names() {
   return names;
 }
 
+// The class modules that m derives from, nearest first.
+std::vector<PyModule*> base_modules(std::map<std::string, PyModule>& modules, const PyModule& m) {
+  std::vector<PyModule*> bases;
+  for (auto base = modules.find(base_module_name(m)); base != modules.end();
+       base = modules.find(base_module_name(base->second))) {
+    bases.push_back(&base->second);
+  }
+  return bases;
+}
+
+// A method must not hide one its class inherits: on the subclass's
+// instances the inherited operator would be out of reach, and the type
+// checker refuses the override. A shortened name that meets an inherited
+// name goes back to its operator's full name. A full name that meets one
+// cannot change (operator names are unique, so the inherited method has a
+// shortened name of another operator): that method goes back to its full
+// name instead, which may in turn collide elsewhere, so the names are
+// checked again until none changes.
 void resolve_name_collisions(std::map<std::string, PyModule>& modules) {
-  // Base classes first: a subclass checks against its bases' final names.
+  // Base classes first: a subclass checks against its bases' names.
   std::vector<PyModule*> order;
   for (auto& entry : modules) order.push_back(&entry.second);
   std::stable_sort(order.begin(), order.end(), [&](const PyModule* a, const PyModule* b) {
     return depth(modules, *a) < depth(modules, *b);
   });
-  for (PyModule* m : order) {
-    std::set<std::string> inherited = runtime_member_names();
-    for (auto base = modules.find(base_module_name(*m)); base != modules.end();
-         base = modules.find(base_module_name(base->second))) {
-      for (const PyFunction& f : base->second.methods) inherited.insert(f.name);
+  bool changed = true;
+  while (changed) {
+    changed = false;
+    for (PyModule* m : order) {
+      std::vector<PyModule*> bases = base_modules(modules, *m);
+      std::set<std::string> inherited = runtime_member_names();
+      for (const PyModule* base : bases)
+        for (const PyFunction& f : base->methods) inherited.insert(f.name);
+      changed |= restore_colliding_names(m->methods, inherited);
+      changed |= restore_colliding_names(m->free_functions, {});
+      for (const PyFunction& f : m->methods) {
+        if (f.name != f.operator_name) continue;
+        for (PyModule* base : bases) {
+          for (PyFunction& hidden : base->methods) {
+            if (hidden.name != f.name || hidden.name == hidden.operator_name) continue;
+            hidden.name = hidden.operator_name;
+            changed = true;
+          }
+        }
+      }
     }
-    restore_colliding_names(m->methods, inherited);
-    restore_colliding_names(m->free_functions, {});
   }
 }
 
-// A module that is the base of a class that has subclasses of its own
-// (vobject below vxld below vxld_cont) imports no other class module while
-// it loads: the modules it would load could derive from the class in
-// between, before that class exists.
-void mark_lazy_imports(std::map<std::string, PyModule>& modules) {
+// Where a module binds the other class modules it uses. One rule for every
+// module: a name that an annotation or a body uses is a module, bound in
+// the module's globals by a module-level import ("from . import vregion",
+// never the class), so that typing.get_type_hints resolves it once the
+// import that loaded the module is done. Only a base class is needed while
+// a module loads: its module is imported at the top, and the class modules
+// it uses at its end, after its own class.
+//
+// An import at the end can fail only by loading a module whose base class
+// does not exist yet. A class does not exist while its module imports its
+// base's module; the modules loaded meanwhile are those of the base chain
+// and whatever their ends load. So the end of a module must load no
+// subclass of a class that derives from its own: importing that class's
+// module first would reach the subclass before the class exists. The end
+// of vobject is such an end (vxld first: vobject, then vregion, then
+// vxld_cont, whose base VXLD is still missing), as the modules vobject uses
+// may lead there through their own ends; and vobject's code runs the same
+// whether vxld or vobject is imported first, so it cannot bind them itself.
+// Its imports therefore wait for the class in between: vobject defines them
+// in _import_class_modules, ends by importing vxld, and the end of vxld,
+// where no class that has subclasses is unfinished, calls it. Whichever
+// module is imported first, VXLD exists when they run, and vxld has run its
+// end before that import is done. VObject and VXLD are the only classes
+// with subclasses (module_base_class), so vobject is the only module that
+// waits, and only when it uses other class modules.
+void defer_imports_below_intermediate_classes(std::map<std::string, PyModule>& modules) {
   for (auto& entry : modules) {
-    for (const auto& derived : modules) {
-      if (base_module_name(derived.second) != entry.first) continue;
+    PyModule& base = entry.second;
+    if (used_class_modules(base).empty()) continue;
+    for (auto& derived : modules) {
+      if (base_module_name(derived.second) != base.name) continue;
       for (const auto& grandchild : modules) {
-        if (base_module_name(grandchild.second) == derived.first) {
-          entry.second.imports_in_functions = true;
-        }
+        if (base_module_name(grandchild.second) != derived.first) continue;
+        base.imports_bound_by = derived.first;
+        derived.second.binds_imports_of = base.name;
       }
     }
   }
@@ -490,7 +548,7 @@ std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
     }
     add_used_modules(modules);
     resolve_name_collisions(modules);
-    mark_lazy_imports(modules);
+    defer_imports_below_intermediate_classes(modules);
   }
   std::vector<PyModule> result;
   for (auto& entry : modules) result.push_back(std::move(entry.second));
@@ -502,6 +560,23 @@ std::string base_module_name(const PyModule& module) {
   std::string base = module_base_class(module);
   size_t point = base.find('.');
   return point == std::string::npos ? "" : base.substr(0, point);
+}
+
+std::map<std::string, std::string> used_class_modules(const PyModule& module) {
+  std::string base = base_module_name(module);
+  std::map<std::string, std::string> used;
+  for (const auto* functions : {&module.free_functions, &module.methods}) {
+    for (const PyFunction& f : *functions) {
+      for (const auto* list : {&f.inputs, &f.outputs}) {
+        for (const PyParameter& p : *list) {
+          if (!p.class_typed() || p.module == module.name || p.module == base) continue;
+          std::string& converters = used[p.module];
+          if (p.kind == PyKind::fixed_size_sem_tuple) converters = p.element_type;
+        }
+      }
+    }
+  }
+  return used;
 }
 
 std::string module_base_class(const PyModule& module) {

@@ -5,6 +5,7 @@
 /// generator's entry catches them and ends the run.
 #pragma once
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -88,9 +89,12 @@ struct PyModule {
   std::string class_name;  // class modules
   std::vector<PyFunction> free_functions;
   std::vector<PyFunction> methods;
-  /// The module imports the other class modules inside the functions that
-  /// use them (and for the type checker only) instead of at its end.
-  bool imports_in_functions = false;
+  /// The module whose end binds the class modules this module uses ("vxld"
+  /// for vobject); empty when the module binds them at its own end.
+  std::string imports_bound_by;
+  /// The module whose class modules this module's end binds ("vobject" for
+  /// vxld); empty when none.
+  std::string binds_imports_of;
 
   bool is_class_module() const { return kind != PyModuleKind::plain; }
 };
@@ -122,7 +126,8 @@ std::string shorten_function_name(const std::string& name, const std::string& se
 /// the module global and every class module that another module uses or
 /// derives from. A default stays only where every later parameter has one;
 /// shortened names that collide within a class, or with a name the class
-/// inherits, keep the operator's full name.
+/// inherits, keep the operator's full name, and so does an inherited method
+/// whose shortened name a subclass's method has as its full name.
 std::vector<PyModule> group_into_modules(std::vector<PyFunction> functions,
                                          const PyLayout& layout);
 
@@ -131,3 +136,8 @@ std::string module_base_class(const PyModule& module);
 /// The module of that base class ("vobject"), empty when the base class
 /// belongs to the runtime or the module has no class.
 std::string base_module_name(const PyModule& module);
+
+/// The other class modules whose classes the module's parameters use, each
+/// with the class name of its converters for a fixed-size semantic tuple
+/// (empty otherwise). The module of the base class is not among them.
+std::map<std::string, std::string> used_class_modules(const PyModule& module);

@@ -9,26 +9,6 @@
 
 namespace {
 
-// The other class modules whose classes the module's parameters use, each
-// with the class name of its converters for a fixed-size semantic tuple
-// (empty otherwise). The module of the base class is not among them.
-std::map<std::string, std::string> used_modules(const PyModule& module) {
-  std::string base = base_module_name(module);
-  std::map<std::string, std::string> used;
-  for (const auto* functions : {&module.free_functions, &module.methods}) {
-    for (const PyFunction& f : *functions) {
-      for (const auto* list : {&f.inputs, &f.outputs}) {
-        for (const PyParameter& p : *list) {
-          if (!p.class_typed() || p.module == module.name || p.module == base) continue;
-          std::string& converters = used[p.module];
-          if (p.kind == PyKind::fixed_size_sem_tuple) converters = p.element_type;
-        }
-      }
-    }
-  }
-  return used;
-}
-
 // Handle classes derive from VHandleBase, and plain handle parameters of the
 // class layout are annotated with it; the module must then import it.
 bool uses_handle_base(const PyModule& module) {
@@ -69,10 +49,10 @@ void write_runtime_imports(Writer& out, const PyModule& module, const PyLayout& 
 
 // Only the class statement needs another module while the module loads:
 // the module of the base class is imported at the top. The modules used in
-// annotations and bodies follow at the end, once the module's own class
-// exists, so that modules that use each other can be imported in any order.
-// A module that loads no other class module names them for the type
-// checker only; its functions import what they return.
+// annotations and bodies are bound at the end, once the module's own class
+// exists (see defer_imports_below_intermediate_classes for the rule and for
+// the module that binds them in another module's stead); the type checker
+// learns those of a module whose imports wait from its top.
 void write_top_imports(Writer& out, const PyModule& module, const PyLayout& layout) {
   if (!layout.class_layout) {
     out.write("from .vhandle import VHandle\n");
@@ -81,20 +61,48 @@ void write_top_imports(Writer& out, const PyModule& module, const PyLayout& layo
   }
   std::string base = base_module_name(module);
   if (!base.empty()) write_module_import(out, "", base, "");
-  std::map<std::string, std::string> used = used_modules(module);
-  if (module.imports_in_functions && !used.empty()) {
+  if (!module.imports_bound_by.empty()) {
     out.write("from typing import TYPE_CHECKING\n");
     out.write("if TYPE_CHECKING:\n");
-    for (const auto& entry : used) write_module_import(out, "    ", entry.first, "");
+    for (const auto& entry : used_class_modules(module)) {
+      write_module_import(out, "    ", entry.first, "");
+    }
   }
 }
 
+// The imports of a module whose imports wait: a function that binds them
+// in the module's globals, and the import of the module that calls it.
+void write_deferred_imports(Writer& out, const PyModule& module) {
+  std::map<std::string, std::string> used = used_class_modules(module);
+  out.write("\ndef _import_class_modules() -> None:\n");
+  out.put("    \"\"\"Binds the class modules used here; the end of %s calls it.\"\"\"\n",
+          module.imports_bound_by.c_str());
+  std::string names;
+  for (const auto& [name, converters] : used) {
+    names += (names.empty() ? "" : ", ") + name;
+    if (!converters.empty()) {
+      names += ", " + converters + "_from_raw_s, " + converters + "_from_raw_m";
+    }
+  }
+  out.put("    global %s\n", names.c_str());
+  for (const auto& [name, converters] : used) write_module_import(out, "    ", name, converters);
+  out.write("\n\n");
+  write_module_import(out, "", module.imports_bound_by, "");
+}
+
 void write_end_imports(Writer& out, const PyModule& module, const PyLayout& layout) {
-  if (!layout.class_layout || module.imports_in_functions) return;
-  std::map<std::string, std::string> used = used_modules(module);
-  if (used.empty()) return;
+  if (!layout.class_layout) return;
+  if (!module.imports_bound_by.empty()) {
+    write_deferred_imports(out, module);
+    return;
+  }
+  std::map<std::string, std::string> used = used_class_modules(module);
+  if (used.empty() && module.binds_imports_of.empty()) return;
   out.write("\n");
   for (const auto& [name, converters] : used) write_module_import(out, "", name, converters);
+  if (!module.binds_imports_of.empty()) {
+    out.put("%s._import_class_modules()\n", module.binds_imports_of.c_str());
+  }
 }
 
 void write_converters(Writer& out, const PyModule& module) {
@@ -125,7 +133,7 @@ void write_class(Writer& out, const PyModule& module, const PyLayout& layout) {
     out.put("    \"\"\"VORNIX %s class.\"\"\"\n\n", module.class_name.c_str());
   }
   for (const PyFunction& f : module.methods) {
-    write_function(out, f, "    ", "        ", module.name, layout, module.imports_in_functions);
+    write_function(out, f, "    ", "        ", module.name, layout);
     out.write("\n");
   }
   if (layout.class_layout && module.kind == PyModuleKind::handle_class) {
@@ -142,7 +150,7 @@ void write_module(Writer& out, const PyModule& module, const PyLayout& layout) {
   if (module.kind == PyModuleKind::fixed_size_sem_tuple_class) write_converters(out, module);
   for (const PyFunction& f : module.free_functions) {
     out.write("\n\n");
-    write_function(out, f, "", "    ", module.name, layout, module.imports_in_functions);
+    write_function(out, f, "", "    ", module.name, layout);
   }
   if (module.is_class_module()) write_class(out, module, layout);
   write_end_imports(out, module, layout);

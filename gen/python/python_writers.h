@@ -35,17 +35,10 @@ void write_inputs(Writer& out, const PyFunction& f, const std::string& indent);
 /// without the module prefix).
 void write_outputs(Writer& out, const PyFunction& f, const std::string& indent,
                    const std::string& module, const PyLayout& layout);
-/// imports_in_body: the modules of the classes the body returns are
-/// imported at the start of the body (modules whose loading must not load
-/// other class modules).
 void write_function(Writer& out, const PyFunction& f, const std::string& def_indent,
                     const std::string& body_indent, const std::string& module,
-                    const PyLayout& layout, bool imports_in_body = false);
+                    const PyLayout& layout);
 
-/// The class modules that the body of f refers to, other than module, each
-/// with the class name of its converters for a fixed-size semantic tuple
-/// (empty otherwise).
-std::map<std::string, std::string> body_modules(const PyFunction& f, const std::string& module);
 /// "from . import <name>" and, with converters, the import of the two
 /// converter functions of that class.
 void write_module_import(Writer& out, const std::string& indent, const std::string& name,

@@ -151,6 +151,34 @@ class DependencyFile(Scratch):
                 for name in read:
                     self.assertIn(name, prerequisites)
 
+    def test_transformation_names_imports_includes_and_documents_it_read(self):
+        work = self.sub("xslt")
+        os.makedirs(os.path.join(work, "sub"))
+        sheets = {
+            "a.xsl": '<xsl:import href="sub/b.xsl"/><xsl:template match="/"><r>'
+                     '<xsl:value-of select="document(\'data.xml\')/d"/><xsl:call-template name="b"/>'
+                     '</r></xsl:template>',
+            "sub/b.xsl": '<xsl:include href="c.xsl"/>',
+            "sub/c.xsl": '<xsl:template name="b"><xsl:value-of select="document(\'../more.xml\')/d"/>'
+                         '</xsl:template>',
+        }
+        for name, body in sheets.items():
+            with open(os.path.join(work, name), "w") as f:
+                f.write('<xsl:stylesheet version="1.0" '
+                        'xmlns:xsl="http://www.w3.org/1999/XSL/Transform">%s</xsl:stylesheet>' % body)
+        for name, text in (("data.xml", "<d>1</d>"), ("more.xml", "<d>2</d>"), ("in.xml", "<x/>")):
+            with open(os.path.join(work, name), "w") as f:
+                f.write(text)
+        result = run(["-T", "--depfile", "t.d", "a.xsl", "in.xml"], work)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn(b"<r>12</r>", result.stdout)
+        with open(os.path.join(work, "t.d")) as f:
+            targets, prerequisites = parse_depfile(f.read())
+        # only standard output was written: the dependency file is the target
+        self.assertEqual([os.path.basename(t) for t in targets], ["t.d"])
+        self.assertEqual(sorted(os.path.normpath(p) for p in prerequisites),
+                         ["a.xsl", "data.xml", "in.xml", "more.xml", "sub/b.xsl", "sub/c.xsl"])
+
     def test_side_files_and_names_with_blanks_dollars_and_hashes(self):
         work = self.sub("odd $name #1")
         with open(example_def()) as f:
@@ -263,6 +291,38 @@ class FailedRuns(Scratch):
         self.assertEqual(result.stderr.decode(),
                          "vornc error: could not write file 'standard output': No space left on device\n")
 
+
+class Interrupted(Scratch):
+    """A run ended by a signal leaves the files of the run before it and
+    takes its temporaries along: hidden staged files and the manual's
+    scratch folder."""
+
+    def test_a_manual_run_stopped_half_way(self):
+        corpus = self.sub("corpus")
+        subprocess.run([sys.executable, os.path.join(TESTS, "..", "bench", "make_corpus.py"),
+                        corpus, "300", "5"], check=True, stdout=subprocess.DEVNULL)
+        defs = sorted(os.path.join(corpus, n) for n in os.listdir(corpus))
+        work = self.sub("w")
+        scratch = self.sub("tmp")
+        env = dict(os.environ, TMPDIR=scratch)
+        args = [VORNC, "-W", "-s", "-Rhtml"] + defs
+        self.assertEqual(subprocess.run(args, cwd=work, env=env).returncode, 0)
+        before = snapshot(work)
+        for signal_number in (2, 15, 1):  # SIGINT, SIGTERM, SIGHUP
+            with self.subTest(signal=signal_number):
+                process = subprocess.Popen(args + ["-Dagain"], cwd=work, env=env)
+                deadline = time.time() + 60
+                # stopped once its scratch folder exists and pages are staged
+                while process.poll() is None and time.time() < deadline:
+                    if os.listdir(scratch) and any(".vornc-" in n for n in os.listdir(work)):
+                        break
+                    time.sleep(0.002)
+                if process.poll() is not None:
+                    self.skipTest("the run ended before it could be stopped")
+                process.send_signal(signal_number)
+                self.assertEqual(process.wait(60), -signal_number)
+                self.assertEqual(os.listdir(scratch), [])
+                self.assertEqual(snapshot(work), before)
 
 class OutputList(Scratch):
     def test_equals_what_a_real_run_writes_for_every_mode(self):

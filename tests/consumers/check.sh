@@ -9,6 +9,10 @@
 #                    values (caller.cs) compile with mcs.
 #   check.sh com     -X -s and the package pass check_com.py (identifiers,
 #                    [out,retval] last, the sources compile with g++).
+#   check.sh table   -H -s: VSystem.c with the table compiles with gcc.
+#   check.sh c       -C -s: the header alone (C and C++) and the source
+#                    with and without it compile, against the table.
+#   check.sh xml     -Rxml -s: xmllint reads every file of the manual.
 #
 # Environment: VORNC (the program), CORPUS (the corpus folder, written by
 # bench/make_corpus.py --classes). Works in a fresh temporary folder.
@@ -47,8 +51,26 @@ case "$1" in
     # The returned gap closes the parameter list.
     grep -q '^    \[out,retval\] double\* Gap$' benchX.idl
     ;;
+  table)
+    cd "$work/library"
+    "$VORNC" -W -H -s "$CORPUS"/*.def
+    sh "$tests/stand-ins/c/recorder/check_library.sh"
+    ;;
+  c)
+    cd "$work/library"
+    cp "$CORPUS"/*.def .
+    "$VORNC" -W -C -s *.def
+    TESTS="$tests" bash "$tests/golden/c/compile.sh" VProto.h VCSystem.c library *.def
+    ;;
+  xml)
+    cd "$work/library"
+    "$VORNC" -W -Rxml -s "$CORPUS"/*.def
+    count=$(find . -name '*.xml' | wc -l)
+    [ "$count" -gt 300 ]
+    find . -name '*.xml' -print0 | xargs -0 xmllint --noout --nonet
+    ;;
   *)
-    echo "usage: check.sh cpp|dotnet|com" >&2
+    echo "usage: check.sh cpp|dotnet|com|table|c|xml" >&2
     exit 2
     ;;
 esac

@@ -451,6 +451,8 @@ TEST_F(Markup, FaultyMarkupStaysWellFormed) {
       "\\paragraph{T}x\\paragraph{U}y",
       "\\begin{Details}\\paragraph{T}x",
       "\\summary{s} without details",
+      "\\begin{Table}\\summary{}\\summary{}\\\\ x",
+      "\\begin{Table}{ll}\\paragraph{T}\\summary{}a & b",
       "</ul></li> stray html <li>open <dt>x<dd>y",
       "<ul><li>a \\begin{itemize}\\item b</li></ul>",
       "\\begin{Alignment}{c}\\begin{Figure}{p}\n\ntext\\end{Alignment}",

@@ -335,11 +335,37 @@ TEST(PythonModules, EveryModuleUsedOrDerivedFromIsWritten) {
   std::vector<PyModule> modules = group_into_modules(functions, classes);
   EXPECT_EQ(find_module(modules, "vxld")->class_name, "VXLD");
   EXPECT_EQ(find_module(modules, "vxld")->kind, PyModuleKind::iconic_object_class);
-  // vobject is the base of VXLD, which has subclasses of its own: it loads
-  // no other class module.
-  EXPECT_TRUE(find_module(modules, "vobject")->imports_in_functions);
-  EXPECT_FALSE(find_module(modules, "vxld")->imports_in_functions);
-  EXPECT_FALSE(find_module(modules, "vimage")->imports_in_functions);
+  // vobject, written for its subclasses only, has no imports to bind.
+  EXPECT_EQ(find_module(modules, "vobject")->imports_bound_by, "");
+  EXPECT_EQ(find_module(modules, "vxld")->binds_imports_of, "");
+}
+
+TEST(PythonModules, TheBaseOfAClassWithSubclassesHasItsImportsBoundByThatClass) {
+  PyParameter object = typed("object", PyKind::iconic_object, "vobject", "object");
+  PyParameter region = typed("region", PyKind::iconic_object, "vregion", "region");
+  PyParameter cont = typed("contour", PyKind::iconic_object, "vxld_cont", "xld_cont");
+  PyParameter image = typed("image", PyKind::iconic_object, "vimage", "image");
+  std::vector<PyFunction> functions;
+  functions.push_back(named("obj_to_region", {object}, {region}));
+  functions.push_back(named("image_to_region", {image}, {region}));
+  std::vector<PyModule> without_subclasses = group_into_modules(functions, classes);
+  // No class below VObject has subclasses: every module binds its own.
+  for (const PyModule& m : without_subclasses) {
+    EXPECT_EQ(m.imports_bound_by, "") << m.name;
+    EXPECT_EQ(m.binds_imports_of, "") << m.name;
+  }
+
+  functions.push_back(named("gen_contour_region_xld", {region}, {cont}));
+  std::vector<PyModule> modules = group_into_modules(functions, classes);
+  // vobject's end would load vregion, vregion's vxld_cont, before VXLD
+  // exists when vxld is imported first: vxld binds them at its end.
+  EXPECT_EQ(find_module(modules, "vobject")->imports_bound_by, "vxld");
+  EXPECT_EQ(find_module(modules, "vxld")->binds_imports_of, "vobject");
+  for (const char* name : {"vimage", "vregion", "vxld", "vxld_cont"}) {
+    EXPECT_EQ(find_module(modules, name)->imports_bound_by, "") << name;
+  }
+  std::map<std::string, std::string> used = used_class_modules(*find_module(modules, "vobject"));
+  EXPECT_EQ(used, (std::map<std::string, std::string>{{"vregion", ""}}));
 }
 
 TEST(PythonModules, CollidingShortNamesKeepTheirFullNames) {
@@ -370,6 +396,30 @@ TEST(PythonModules, CollidingShortNamesKeepTheirFullNames) {
             (std::vector<std::string>{"top_hat_region", "top_hat", "get_area"}));
   EXPECT_EQ(names(find_module(modules, "vregion")->free_functions),
             (std::vector<std::string>{"gen_region_line", "gen_line_region"}));
+}
+
+TEST(PythonModules, AMethodNamedLikeAnInheritedOneLeavesItItsFullName) {
+  PyParameter object = typed("objects", PyKind::iconic_object, "vobject", "object");
+  PyParameter xld = typed("xld", PyKind::iconic_object, "vxld", "xld");
+  PyParameter cont = typed("contours", PyKind::iconic_object, "vxld_cont", "xld_cont");
+  PyParameter region = typed("region", PyKind::iconic_object, "vregion", "region");
+  std::vector<PyFunction> functions;
+  functions.push_back(named("area_obj", {object}, {}));
+  functions.push_back(named("area", {region}, {}));  // VObject's area_obj shortens to area
+  functions.push_back(named("count_obj", {object}, {}));
+  functions.push_back(named("count_xld", {xld}, {}));
+  functions.push_back(named("count", {cont}, {}));  // two levels below VObject
+  std::vector<PyModule> modules = group_into_modules(functions, classes);
+  auto names = [&](const char* module) {
+    std::vector<std::string> result;
+    for (const PyFunction& f : find_module(modules, module)->methods) result.push_back(f.name);
+    return result;
+  };
+  EXPECT_EQ(names("vregion"), (std::vector<std::string>{"area"}));
+  EXPECT_EQ(names("vxld_cont"), (std::vector<std::string>{"count"}));
+  // Every inherited method that the full name would hide takes its own.
+  EXPECT_EQ(names("vobject"), (std::vector<std::string>{"area_obj", "count_obj"}));
+  EXPECT_EQ(names("vxld"), (std::vector<std::string>{"count_xld"}));
 }
 
 }  // namespace

@@ -318,20 +318,41 @@ TEST(PythonModule, OnlyTheBaseModuleIsImportedBeforeTheClass) {
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
   EXPECT_EQ(text.find("TYPE_CHECKING"), std::string::npos);
 
-  // A module that must load no other class module names them for the type
-  // checker and imports them in the functions that return their classes.
+  // A module whose imports another module binds: the type checker learns
+  // them at the top, a function binds them as module names, and the module
+  // ends by importing the module that calls it.
   PyModule object = module_with("object", "VObject", {f});
   object.methods[0].inputs[0].module = "vobject";
-  object.imports_in_functions = true;
-  Writer lazy;
-  write_module(lazy, object, classes);
-  EXPECT_NE(lazy.text().find("from typing import TYPE_CHECKING\nif TYPE_CHECKING:\n"
-                             "    from . import vpose\n    from . import vxld_cont\n"),
+  object.imports_bound_by = "vxld";
+  Writer deferred;
+  write_module(deferred, object, classes);
+  EXPECT_NE(deferred.text().find("from typing import TYPE_CHECKING\nif TYPE_CHECKING:\n"
+                                 "    from . import vpose\n    from . import vxld_cont\n"
+                                 "\n\nclass VObject(VObjectBase):\n"),
             std::string::npos);
-  EXPECT_NE(lazy.text().find("        from . import vxld_cont\n"
-                             "        with VornixOperator(7) as proc:\n"),
-            std::string::npos);
-  EXPECT_EQ(lazy.text().find("\nfrom . import vxld_cont"), std::string::npos);
+  std::string deferred_end =
+      "        return contours  # type: ignore\n\n"
+      "\ndef _import_class_modules() -> None:\n"
+      "    \"\"\"Binds the class modules used here; the end of vxld calls it.\"\"\"\n"
+      "    global vpose, VPose_from_raw_s, VPose_from_raw_m, vxld_cont\n"
+      "    from . import vpose\n    from .vpose import VPose_from_raw_s, VPose_from_raw_m\n"
+      "    from . import vxld_cont\n"
+      "\n\nfrom . import vxld\n";
+  ASSERT_GE(deferred.text().size(), deferred_end.size());
+  EXPECT_EQ(deferred.text().substr(deferred.text().size() - deferred_end.size()), deferred_end);
+  // The bodies use the module names, as everywhere.
+  EXPECT_NE(deferred.text().find("            contours = vxld_cont.VXLDCont("), std::string::npos);
+
+  // The module that binds them calls that function after its own imports.
+  PyModule xld = module_with("xld", "VXLD", {f});
+  xld.binds_imports_of = "vobject";
+  Writer binding;
+  write_module(binding, xld, classes);
+  std::string binding_end = "\nfrom . import vpose\nfrom .vpose import VPose_from_raw_s, "
+                            "VPose_from_raw_m\nfrom . import vregion\nfrom . import vxld_cont\n"
+                            "vobject._import_class_modules()\n";
+  ASSERT_GE(binding.text().size(), binding_end.size());
+  EXPECT_EQ(binding.text().substr(binding.text().size() - binding_end.size()), binding_end);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 
+#include "gen/manual/page_images.h"
 #include "stylesheet_test_support.h"
 
 namespace {
@@ -41,7 +42,7 @@ class ManualStep : public ScratchDirectory {
   ManualSources sources(const std::vector<std::string>& operators, bool classes) {
     ManualSources sources;
     sources.operator_names = operators;
-    sources.operator_xml = [this, operators](size_t index) { return documents_[operators[index]]; };
+    sources.operator_xml = [this, operators](size_t index, const char*) { return documents_[operators[index]]; };
     sources.toc_xml = toc_;
     sources.classes_xml = classes ? classes_ : "";
     sources.class_list_xml = class_list_;
@@ -520,6 +521,51 @@ TEST_F(ManualStep, ABrokenConversionLeavesEveryLatexInputAsXml) {
   EXPECT_FALSE(succeeded_);
   EXPECT_EQ(files(), (std::vector<std::string>{"classes.xml", "threshold.xml", "user_index.xml"}));
   EXPECT_EQ(read_file("threshold.xml"), fixture("threshold.xml"));
+}
+
+// The conversion into the older layout is done natively unless its
+// stylesheet is replaced; the embedded stylesheet, handed over as a
+// replacement, runs as a stylesheet: both give the same pages.
+TEST_F(ManualStep, NativeConversionWritesWhatTheConversionStylesheetWrites) {
+  for (const char* interface : {"vdevelop", "c", "cpp", "python", "dotnet"}) {
+    configure("latex", interface);
+    write_manual();
+    ASSERT_EQ(run(), "") << interface;
+    std::map<std::string, std::string> native;
+    for (const std::string& name : files()) native[name] = read_file(name);
+    override_stylesheet_resource("convert_si_to_legacy.xsl", *stylesheet_resource_text("convert_si_to_legacy.xsl"));
+    ASSERT_EQ(run(), "") << interface;
+    override_stylesheet_resource("convert_si_to_legacy.xsl", "");
+    std::map<std::string, std::string> by_stylesheet;
+    for (const std::string& name : files()) by_stylesheet[name] = read_file(name);
+    EXPECT_EQ(native, by_stylesheet) << interface;
+    EXPECT_TRUE(native.count("threshold.tex")) << interface;
+  }
+}
+
+// Phrases and class links come from native lookups in the manual step; the
+// extracted stylesheet, run anywhere else, uses its keys: both write the
+// same page, in English and in German.
+TEST_F(ManualStep, NativeLookupsWriteWhatTheKeysWrite) {
+  for (const char* language : {"en_US", "de_DE"}) {
+    configure("html", "cpp", true);
+    write_manual();
+    std::string document = fixture("threshold.xml");
+    const std::string english = "language=\"en_US\"";
+    document.replace(document.find(english), english.size(), std::string("language=\"") + language + "\"");
+    documents_["threshold"] = document;
+    ASSERT_EQ(run(), "") << language;
+    write_file("class_list.xml", class_list_);
+    std::string page = apply("si_operator_html.xsl", document,
+                             {{"formula_mode", "'ascii'"},
+                              {"figure_mode", "'filename_only'"},
+                              {"page_extension", "'html'"},
+                              {"imagedir", std::string("'") + manual_image_folder + "'"},
+                              {"svg_images", svg_images_parameter(manual_image_folder)}});
+    EXPECT_TRUE(contains(page, "<a href=\"VImage.html\" class=\"class\">VImage</a>")) << page;
+    EXPECT_EQ(page, read_file("threshold.html")) << language;
+  }
+  EXPECT_TRUE(contains(read_file("threshold.html"), "Beschreibung"));
 }
 
 }  // namespace

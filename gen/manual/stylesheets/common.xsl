@@ -184,18 +184,25 @@
   <xsl:variable name="file_legal_notes" select="concat($file_prefix, 'legal_notes', $page_suffix)"/>
 
   <!-- The text of a phrase in the document's language (English when a
-       translation is missing). -->
+       translation is missing). The program that carries the stylesheets
+       looks it up natively (v:phrase, from the same table); elsewhere the
+       key does. -->
   <xsl:key name="phrase_by_id" match="v:phrase" use="@id"/>
   <xsl:template name="phrase">
     <xsl:param name="id"/>
-    <!-- the key looks in the document of the context node -->
-    <xsl:for-each select="$stylesheet_document">
-      <xsl:variable name="entry" select="key('phrase_by_id', $id)"/>
-      <xsl:choose>
-        <xsl:when test="$entry/*[local-name() = $language]"><xsl:value-of select="$entry/*[local-name() = $language]"/></xsl:when>
-        <xsl:otherwise><xsl:value-of select="$entry/v:en_US"/></xsl:otherwise>
-      </xsl:choose>
-    </xsl:for-each>
+    <xsl:choose>
+      <xsl:when test="function-available('v:phrase')"><xsl:value-of select="v:phrase($id, $language)"/></xsl:when>
+      <xsl:otherwise>
+        <!-- the key looks in the document of the context node -->
+        <xsl:for-each select="$stylesheet_document">
+          <xsl:variable name="entry" select="key('phrase_by_id', $id)"/>
+          <xsl:choose>
+            <xsl:when test="$entry/*[local-name() = $language]"><xsl:value-of select="$entry/*[local-name() = $language]"/></xsl:when>
+            <xsl:otherwise><xsl:value-of select="$entry/v:en_US"/></xsl:otherwise>
+          </xsl:choose>
+        </xsl:for-each>
+      </xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
 
   <!-- text with every occurrence of from replaced by to -->
@@ -321,7 +328,9 @@
     <xsl:value-of select="concat($file_prefix, 'toc_', translate($ids, ' /', '__'), $page_suffix)"/>
   </xsl:template>
 
-  <!-- Class names of the class list, for links from signatures and types. -->
+  <!-- Class names of the class list, for links from signatures and types.
+       The program that carries the stylesheets looks them up natively
+       (v:class_listed, in the same document); elsewhere the key does. -->
   <xsl:key name="class_by_id" match="class" use="@id"/>
   <xsl:template name="class_link">
     <xsl:param name="id"/>
@@ -329,6 +338,14 @@
     <xsl:param name="class_list" select="/.."/>
     <xsl:variable name="id_text" select="string($id)"/>
     <xsl:choose>
+      <xsl:when test="$class_list and function-available('v:class_listed')">
+        <xsl:choose>
+          <xsl:when test="v:class_listed($class_list, $id_text)">
+            <a href="{concat($id_text, $page_suffix)}" class="class"><xsl:value-of select="$text"/></a>
+          </xsl:when>
+          <xsl:otherwise><xsl:value-of select="$text"/></xsl:otherwise>
+        </xsl:choose>
+      </xsl:when>
       <xsl:when test="$class_list">
         <!-- the key looks in the document of the context node -->
         <xsl:for-each select="$class_list[1]">

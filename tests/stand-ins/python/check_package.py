@@ -8,11 +8,11 @@ in an empty directory and checks what Python makes of the result, with the
 typed stand-in runtime of this folder as the package's runtime:
 
 - every operator of the files (except those of an "Old.def" file) is one
-  function or method of the output, none is lost to another of the same name;
-- every module byte-compiles and imports first in a fresh interpreter;
-- typing.get_type_hints resolves every function and method (those of a
-  module that imports other class modules for the type checker only, with
-  the package's modules as local names);
+  function or method of the output, none is lost to another of the same name
+  and no method hides one that its class inherits;
+- every module byte-compiles and imports first in a fresh interpreter, and
+  once it has, typing.get_type_hints, called plainly, resolves every
+  annotation of every function and method of every module loaded with it;
 - every function and method, called with one distinct value per parameter,
   hands each value to the runtime once, in order, objects numbered from 1 and
   tuples from 0, and returns objects, handles and semantic tuples in their
@@ -69,9 +69,14 @@ def operator_count(directory, names):
     return count
 
 
+def is_helper(name):
+    """The converters of fixed-size semantic tuples and the module's own
+    helpers (an operator name begins with a letter)."""
+    return name.startswith("_") or re.search(r"_from_raw_[sm]$", name) is not None
+
+
 def function_count(modules):
-    """Functions and methods written, without the converters of fixed-size
-    semantic tuples."""
+    """Functions and methods written, without the helpers."""
     count = 0
     for path in modules:
         with open(path, encoding="utf-8") as f:
@@ -82,8 +87,7 @@ def function_count(modules):
         for node in tree.body:
             body = node.body if isinstance(node, ast.ClassDef) else [node]
             for item in body:
-                if isinstance(item, ast.FunctionDef) and not re.search(r"_from_raw_[sm]$",
-                                                                        item.name):
+                if isinstance(item, ast.FunctionDef) and not is_helper(item.name):
                     count += 1
     return count
 
@@ -98,17 +102,66 @@ def python_with_mypy():
 
 
 # Imports each module first in an interpreter that has loaded none of the
-# package: a child forked per module from one that never imports it.
+# package: a child forked per module from one that never imports it. Once
+# the import is done, every function and method of every generated module
+# it loaded has its annotations resolved by a plain typing.get_type_hints,
+# each to a class (or a typing construct over classes).
 IMPORT_CHECK = r'''
-import importlib, os, sys, traceback
+import importlib, inspect, os, sys, traceback, typing
+
+
+def check_resolved(written, hint, where):
+    """hint is a class, or a typing construct over classes; the class of a
+    forward reference 'module.Class' (or 'Class') is that class of that
+    module (or of the function's own module)."""
+    if isinstance(written, str):
+        written = typing.ForwardRef(written)
+    if isinstance(written, typing.ForwardRef):
+        module, _, name = written.__forward_arg__.rpartition('.')
+        assert inspect.isclass(hint) and hint.__name__ == name and \
+            (not module or hint.__module__ == 'vornix.' + module), (where, written, hint)
+    elif typing.get_origin(hint) is not None:
+        arguments = typing.get_args(hint)
+        given = typing.get_args(written)
+        if len(given) != len(arguments):
+            given = (None,) * len(arguments)
+        for w, h in zip(given, arguments):
+            check_resolved(w, h, where)
+    else:
+        assert inspect.isclass(hint), (where, hint)
+
+
+def resolve_annotations(generated):
+    for name in generated:
+        module = sys.modules.get('vornix.' + name)
+        if module is None:
+            continue
+        functions = []
+        for item_name, item in vars(module).items():
+            if inspect.isfunction(item) and item.__module__ == module.__name__:
+                functions.append((name + '.' + item_name, item))
+            elif inspect.isclass(item) and item.__module__ == module.__name__:
+                functions += [(name + '.' + item_name + '.' + n, m)
+                              for n, m in vars(item).items() if inspect.isfunction(m)]
+        for where, function in functions:
+            hints = typing.get_type_hints(function)
+            for parameter in inspect.signature(function).parameters:
+                assert parameter == 'self' or parameter in hints, (where, parameter)
+            assert 'return' in hints, where
+            for key, hint in hints.items():
+                check_resolved(function.__annotations__[key], hint, where)
+
+
 failed = []
 for module in sys.argv[1:]:
     pid = os.fork()
     if pid == 0:
         try:
             importlib.import_module('vornix.' + module)
+            resolve_annotations(sys.argv[1:])
         except BaseException:
-            sys.stderr.write('importing vornix.%s first fails:\n' % module)
+            sys.stderr.write('importing vornix.%s first, or resolving the annotations of '
+                             'what it loaded, fails:\n' % module)
             traceback.print_exc()
             sys.stderr.flush()
             os._exit(1)
@@ -202,18 +255,8 @@ def check_returned(value, hint, where):
         assert isinstance(value, hint), (where, value, hint)
 
 
-def type_hints(function):
-    """A module that loads no other class module (its imports are for the
-    type checker only) resolves the names of other modules' classes only
-    with the package's modules given."""
-    module = sys.modules[function.__module__]
-    if getattr(module, 'TYPE_CHECKING', None) is not None:
-        return typing.get_type_hints(function, localns=modules)
-    return typing.get_type_hints(function)
-
-
 def check_call(function, owner, where):
-    hints = type_hints(function)
+    hints = typing.get_type_hints(function)
     params = list(inspect.signature(function).parameters)
     args, passed = [], []
     if owner is not None:
@@ -244,12 +287,16 @@ calls = 0
 for module_name, module in modules.items():
     for name, item in vars(module).items():
         if inspect.isfunction(item) and item.__module__ == module.__name__ and \
-                not name.endswith(('_from_raw_s', '_from_raw_m')):
+                not name.endswith(('_from_raw_s', '_from_raw_m')) and not name.startswith('_'):
             check_call(item, None, module_name + '.' + name)
             calls += 1
         elif inspect.isclass(item) and item.__module__ == module.__name__:
             for method_name, method in vars(item).items():
                 if inspect.isfunction(method):
+                    hidden = [base.__name__ for base in item.__mro__[1:]
+                              if method_name in vars(base)]
+                    assert not hidden, (module_name + '.' + name + '.' + method_name,
+                                        'hides the method of', hidden)
                     check_call(method, item, module_name + '.' + name + '.' + method_name)
                     calls += 1
 print('%d functions and methods called' % calls)
