@@ -338,7 +338,7 @@ method
   | IDENTIFIER '[' value_list ']'  { $$ = split_method($1, $3); }
   | IDENTIFIER '[' error ']'       { parse_error("illegal splitting list for %s", $1->c_str()); }
   | IDENTIFIER error
-        { parse_error("illegal specification of parameter splitting for %s", $1->c_str()); }
+        { parse_error("illegal parameter splitting given for %s", $1->c_str()); }
   ;
 
 value_list

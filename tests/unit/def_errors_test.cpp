@@ -127,7 +127,7 @@ const ErrorCase cases[] = {
     {"splitting_list", "op <- COp[A:::];\nparallelization\n  method: split_tuple[A B];\n",
      AT(3, "illegal splitting list for split_tuple"), 1},
     {"splitting_specification", "op <- COp[A:::];\nparallelization\n  method: split_tuple 1;\n",
-     AT(3, "illegal specification of parameter splitting for split_tuple"), 1},
+     AT(3, "illegal parameter splitting given for split_tuple"), 1},
     {"expression_operand", PARAM_A "  value_number: E > 0;\n", AT(3, "E not contained in the parameter list"), 1},
     {"chapter_locale", "chapter_ref: X <- fr_FR\n", AT(1, "Unsupported language 'fr_FR' for chapter\n"), 1},
     {"user_chapter_in_library_build", "chapter_ref: X <- user_chapter\n",
