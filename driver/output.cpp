@@ -373,14 +373,41 @@ Writer::~Writer() { close(); }
 
 namespace {
 
-// Whether a format holds only plain text and the conversions "%s", "%d",
-// "%c" and "%%" without flags, width or precision: the templates' common
-// case, which put() writes without the C library's formatter.
-bool is_simple_format(const char* format) {
-  for (const char* p = std::strchr(format, '%'); p != nullptr; p = std::strchr(p + 2, '%')) {
-    if (p[1] != 's' && p[1] != 'd' && p[1] != 'c' && p[1] != '%') return false;
+// Appends a format that holds only plain text and the conversions "%s",
+// "%d", "%c" and "%%" without flags, width or precision (the templates'
+// common case) without the C library's formatter, in one pass. False, with
+// the text left as it was, at any other conversion.
+bool append_simple_format(std::string& text, const char* format, va_list args) {
+  const size_t start = text.size();
+  const char* p = format;
+  for (;;) {
+    const char* percent = strchrnul(p, '%');
+    text.append(p, static_cast<size_t>(percent - p));
+    if (*percent == '\0') return true;
+    switch (percent[1]) {
+      case 's': {
+        const char* value = va_arg(args, const char*);
+        text.append(value != nullptr ? value : "(null)");  // as printf writes it
+        break;
+      }
+      case 'd': {
+        char digits[16];
+        auto end = std::to_chars(digits, digits + sizeof digits, va_arg(args, int)).ptr;
+        text.append(digits, static_cast<size_t>(end - digits));
+        break;
+      }
+      case 'c':
+        text += static_cast<char>(va_arg(args, int));
+        break;
+      case '%':
+        text += '%';
+        break;
+      default:
+        text.resize(start);
+        return false;
+    }
+    p = percent + 2;
   }
-  return true;
 }
 
 }  // namespace
@@ -388,36 +415,11 @@ bool is_simple_format(const char* format) {
 void Writer::put(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  if (is_simple_format(format)) {
-    const char* p = format;
-    while (*p != '\0') {
-      const char* percent = std::strchr(p, '%');
-      if (percent == nullptr) {
-        buffer_.append(p);
-        break;
-      }
-      buffer_.append(p, static_cast<size_t>(percent - p));
-      switch (percent[1]) {
-        case 's': {
-          const char* text = va_arg(args, const char*);
-          buffer_.append(text != nullptr ? text : "(null)");  // as printf writes it
-          break;
-        }
-        case 'd': {
-          char digits[16];
-          auto end = std::to_chars(digits, digits + sizeof digits, va_arg(args, int)).ptr;
-          buffer_.append(digits, static_cast<size_t>(end - digits));
-          break;
-        }
-        case 'c':
-          buffer_ += static_cast<char>(va_arg(args, int));
-          break;
-        default:  // "%%"
-          buffer_ += '%';
-          break;
-      }
-      p = percent + 2;
-    }
+  va_list simple_args;
+  va_copy(simple_args, args);
+  bool simple = append_simple_format(buffer_, format, simple_args);
+  va_end(simple_args);
+  if (simple) {
     va_end(args);
     if (file_ != nullptr && buffer_.size() >= flush_threshold) flush();
     return;

@@ -73,6 +73,17 @@ TEST(Writer, FormatsLongTextsAndRepeats) {
   EXPECT_EQ(out.text(), "<" + long_name + ">42\n***" + std::string("a\0b", 3));
 }
 
+// Templates with only %s, %d, %c and %% are written without the C library;
+// any other conversion, even after some of those, gives printf's text once.
+TEST(Writer, SimpleAndGeneralFormatsAgree) {
+  Writer out;
+  out.write("[");
+  out.put("%s=%d%c%%", "a", -17, 'x');
+  out.put("%s|%5d|%c|%-3s|%x", "b", 42, 'y', "z", 255);
+  out.put("no conversion");
+  EXPECT_EQ(out.text(), "[a=-17x%b|   42|y|z  |ffno conversion");
+}
+
 // The files of one run in a scratch folder: staged under hidden temporary
 // names, in place only at commit, read back before that, taken back.
 class StagedOutputs : public ::testing::Test {

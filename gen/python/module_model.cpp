@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <map>
 #include <set>
+#include <string_view>
+#include <unordered_set>
 
 #include "classes/handle_types.h"
 #include "gen/expression_printer.h"
@@ -155,15 +158,17 @@ void keep_body_names_visible(PyFunction& f, const PyLayout& layout) {
 }  // namespace
 
 bool is_python_keyword(const std::string& name) {
-  for (const char* keyword : python_keywords)
-    if (name == keyword) return true;
-  return false;
+  // Asked for every parameter of every signature: a hashed set, not a scan.
+  static const std::unordered_set<std::string_view> keywords(std::begin(python_keywords),
+                                                             std::end(python_keywords));
+  return keywords.count(name) != 0;
 }
 
 std::string python_name(const std::string& name) {
   // A word begins at an upper-case letter or digit that does not continue a
   // run of them; an underscore of the definition name separates words too.
   std::string result;
+  result.reserve(name.size() + name.size() / 2);
   bool in_run = false;
   bool word_open = false;
   for (char c : name) {
