@@ -59,9 +59,9 @@ void write_member_group(Writer& out, const char* group, const char* signature_ty
   for (const ClassMethod* method : members) {
     out.put("        <signature type=\"%s\" class_name=\"%s\" class_id=\"%s\" id=\"%s\" "
             "name=\"%s\">\n",
-            signature_type, escape_xml(class_name).c_str(), escape_xml(class_id).c_str(),
-            escape_xml(method->name).c_str(),
-            escape_xml(name_style(method->name, style_camel)).c_str());
+            signature_type, Escaped(class_name).c_str(), Escaped(class_id).c_str(),
+            Escaped(method->name).c_str(),
+            Escaped(name_style(method->name, style_camel)).c_str());
     out.write("          <summary>");
     convert_markup(out, method->short_description, false);
     out.write("</summary>\n");
@@ -82,7 +82,7 @@ void write_class_description(Writer& out, const Family& family, const ClassRecor
   std::string class_id = record.class_name() + (array_entry ? "Array" : "");
   std::string name = class_name_in(family, record.type) + (array_entry ? "Array" : "");
   out.put("    <syntax interface=\"%s\">\n", family.interface_name);
-  out.put("    <name>%s</name>\n", escape_xml(name).c_str());
+  out.put("    <name>%s</name>\n", Escaped(name).c_str());
   out.write("    <description>");
   if (const std::string* text = class_description(record)) {
     convert_markup(out, *text, false);
@@ -92,8 +92,8 @@ void write_class_description(Writer& out, const Family& family, const ClassRecor
   out.write("</description>\n");
   if (record.base_type >= 0) {
     out.put("    <base id=\"%s\" name=\"%s\"/>\n",
-            escape_xml(type_class_name(record.base_type)).c_str(),
-            escape_xml(class_name_in(family, record.base_type)).c_str());
+            Escaped(type_class_name(record.base_type)).c_str(),
+            Escaped(class_name_in(family, record.base_type)).c_str());
   }
   out.write("    <members>\n");
   write_member_group(out, "constructors", "constructor",
@@ -139,8 +139,8 @@ ClassFiles class_files_xml(const ManualRun& run) {
       files.ids.push_back(id);
       if (!array_entry && class_description(*present.front().second) == nullptr)
         files.undescribed.push_back(type_class_name(type));
-      classes.put("  <class id=\"%s\">\n", escape_xml(id).c_str());
-      list.put("  <class id=\"%s\">\n", escape_xml(id).c_str());
+      classes.put("  <class id=\"%s\">\n", Escaped(id).c_str());
+      list.put("  <class id=\"%s\">\n", Escaped(id).c_str());
       for (const auto& [family, record] : present) {
         write_class_description(classes, *family, *record, array_entry);
         list.put("    <syntax interface=\"%s\"/>\n", family->interface_name);

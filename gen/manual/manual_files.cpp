@@ -30,9 +30,9 @@ void write_document_element(Writer& out) {
   architecture(arch);
   out.put("  <document version=\"%s\" language=\"%s\" copyright=\"%s\" author=\"%s\" url=\"%s\" "
           "system=\"%s\" architecture=\"%s\"/>\n",
-          "23.05.0.0", escape_xml(s.doc_locale).c_str(), escape_xml(s.copyright_footer).c_str(),
-          library ? maker_company : escape_xml(s.author).c_str(), library ? maker_web_address : "",
-          library ? "true" : "false", escape_xml(arch).c_str());
+          "23.05.0.0", Escaped(s.doc_locale).c_str(), Escaped(s.copyright_footer).c_str(),
+          library ? maker_company : Escaped(s.author).c_str(), library ? maker_web_address : "",
+          library ? "true" : "false", Escaped(arch).c_str());
 }
 
 void save_xml_file(const std::string& name, const std::string& text) {

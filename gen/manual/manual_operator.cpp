@@ -71,7 +71,7 @@ int iconic_class_type(const Parameter& param, bool com) {
 }
 
 void write_iconic_type(Writer& out, const Parameter& param) {
-  out.put("    <type id=\"%s\">\n", escape_xml(param.sem_type).c_str());
+  out.put("    <type id=\"%s\">\n", Escaped(param.sem_type).c_str());
   bool output = param.group == group_output_object;
   write_spelled_syntax(out, manual_vdevelop, "object");
   write_spelled_syntax(out, manual_c, output ? "Vobject *" : "Vobject");
@@ -91,7 +91,7 @@ bool has_handle_class(const Parameter& param) {
 void write_control_types(Writer& out, const Parameter& param) {
   if (has_handle_class(param)) {
     int type = GiveClass(param.sem_type.c_str(), 0);
-    out.put("    <type id=\"%s\">\n", escape_xml(param.sem_type).c_str());
+    out.put("    <type id=\"%s\">\n", Escaped(param.sem_type).c_str());
     write_spelled_syntax(out, manual_cpp, cpp_type_name(type));
     write_spelled_syntax(out, manual_com, com_param_type(type));
     write_spelled_syntax(out, manual_dotnet, csharp_type_name(type));
@@ -136,7 +136,7 @@ void write_subtype(Writer& out, const std::string& type, bool is_default) {
 void write_subtypes(Writer& out, const Parameter& param) {
   if (is_iconic(param)) {
     for (const std::string& type : param.type_list)
-      out.put("    <subtype name=\"%s\"/>\n", escape_xml(type).c_str());
+      out.put("    <subtype name=\"%s\"/>\n", Escaped(type).c_str());
     return;
   }
   if (!param.default_type.empty()) write_subtype(out, param.default_type, true);
@@ -180,10 +180,10 @@ void write_expression(Writer& out, const char* element, const TextList& postfix)
 
 void write_parameter(Writer& out, const Parameter& param) {
   const ParameterExtras& extras = param.extras();
-  out.put("  <parameter id=\"%s\" mode=\"%s\" semtype=\"%s\"", escape_xml(param.name).c_str(),
-          escape_xml(param.kind).c_str(), escape_xml(semantic_type_text(param)).c_str());
+  out.put("  <parameter id=\"%s\" mode=\"%s\" semtype=\"%s\"", Escaped(param.name).c_str(),
+          Escaped(param.kind).c_str(), Escaped(semantic_type_text(param)).c_str());
   if (!extras.modified.empty() && extras.modified != "false") {
-    out.put(" modified=\"%s\">\n", escape_xml(extras.modified).c_str());
+    out.put(" modified=\"%s\">\n", Escaped(extras.modified).c_str());
   } else {
     out.write(">\n");
   }
@@ -197,7 +197,7 @@ void write_parameter(Writer& out, const Parameter& param) {
   }
   write_subtypes(out, param);
   for (const std::string& ext : extras.file_ext)
-    out.put("    <fileext ext=\"%s\"/>\n", escape_xml(ext).c_str());
+    out.put("    <fileext ext=\"%s\"/>\n", Escaped(ext).c_str());
   if (const std::string* text = manual_text(param.descriptions)) {
     out.write("    ");
     write_summary_element(out, "summary", *text);
@@ -216,7 +216,7 @@ void write_parameter(Writer& out, const Parameter& param) {
   if (!extras.cd_type_list.empty()) {
     out.put("    <%s>\n", "cd_types");
     for (const std::string& type : extras.cd_type_list)
-      out.put("      <%s id=\"%s\"/>\n", "type", escape_xml(type).c_str());
+      out.put("      <%s id=\"%s\"/>\n", "type", Escaped(type).c_str());
     out.put("    </%s>\n", "cd_types");
   }
   out.write("  </parameter>\n");
@@ -259,7 +259,7 @@ void write_example(Writer& out, const Tagged<std::string>& example) {
   while (start <= text.size()) {
     size_t quote = text.find('"', start);
     size_t end = quote == std::string_view::npos ? text.size() : quote;
-    out.write(escape_xml(text.substr(start, end - start)));
+    write_escaped_xml(out, text.substr(start, end - start));
     if (quote == std::string_view::npos) break;
     out.write("\"");
     start = quote + 1;
@@ -296,7 +296,7 @@ void write_parallelisation(Writer& out, const Operator& op) {
   if (!par.compute_devices.empty()) {
     out.put("    <%s>\n", "compute_devices");
     for (const std::string& device : par.compute_devices)
-      out.put("      <%s id=\"%s\"/>\n", "compute_device", escape_xml(device).c_str());
+      out.put("      <%s id=\"%s\"/>\n", "compute_device", Escaped(device).c_str());
     out.put("    </%s>\n", "compute_devices");
   }
   const char* type = par.exclusively        ? "exclusive"
@@ -316,7 +316,7 @@ void write_parallelisation(Writer& out, const Operator& op) {
         split_partial_written = true;
         continue;
       }
-      out.put("    <method id=\"%s\"/>\n", escape_xml(method.name).c_str());
+      out.put("    <method id=\"%s\"/>\n", Escaped(method.name).c_str());
     }
     out.write("  </methods>\n");
   }
@@ -331,7 +331,7 @@ void write_operator_references(Writer& out, const char* element, const TextList&
   if (names.empty()) return;
   out.put("<%s>\n", element);
   for (const std::string& name : names) {
-    out.put("<opref id=\"%s\">\n", escape_xml(name).c_str());
+    out.put("<opref id=\"%s\">\n", Escaped(name).c_str());
     write_operator_syntax(out, name);
     out.write("</opref>\n");
   }
@@ -347,7 +347,7 @@ void write_module(Writer& out, const OperatorInfo& info) {
     dynamic += module_display_name(i);
   }
   if (!dynamic.empty()) {
-    out.put("<module dynamic=\"%s\">", escape_xml(dynamic).c_str());
+    out.put("<module dynamic=\"%s\">", Escaped(dynamic).c_str());
   } else {
     out.write("<module>");
   }
@@ -362,7 +362,7 @@ void write_keywords(Writer& out, const Operator& op) {
   TextList texts = keyword_lookup(op, settings().doc_language, false);
   out.write("<keywords>\n");
   for (size_t i = 0; i < ids.size(); ++i) {
-    out.put("  <keyword id=\"%s\">", escape_xml(ids[i]).c_str());
+    out.put("  <keyword id=\"%s\">", Escaped(ids[i]).c_str());
     write_xml_text(out, texts.size() == ids.size() ? texts[i] : ids[i]);
     out.write("</keyword>\n");
   }
@@ -426,7 +426,7 @@ std::string semantic_type_text(const Parameter& param) {
 
 std::string operator_file_xml(const ManualRun& run, const Operator& op, const char* only_interface) {
   Writer out;
-  std::string attributes = format_text(" id=\"%s\" interface=\"%s\"%s", escape_xml(op.name).c_str(),
+  std::string attributes = format_text(" id=\"%s\" interface=\"%s\"%s", Escaped(op.name).c_str(),
                                        is_internal(op) ? "vdevelop" : "all",
                                        creates_handle(op) ? " creates_handle_type=\"true\"" : "");
   write_xml_head(out, "operator", attributes);
@@ -436,9 +436,9 @@ std::string operator_file_xml(const ManualRun& run, const Operator& op, const ch
   std::vector<ChapterLevel> levels = path != run.chapter_paths.end() ? path->second : chapter_path(op);
   for (const ChapterLevel& chapter : levels) {
     out.write("<chapter id=\"");
-    out.write(escape_xml(lower_case(chapter.id)));
+    write_escaped_xml(out, lower_case(chapter.id));
     out.write("\" name=\"");
-    out.write(escape_xml(chapter.name));
+    write_escaped_xml(out, chapter.name);
     out.put("\" level=\"%d\"/>\n", level++);
   }
   write_signatures(out, run, op, only_interface);

@@ -26,20 +26,20 @@ bool is_iconic(const Parameter& param) {
 void write_parameter_line(Writer& out, const std::string& id, const std::string& name,
                           const std::string& type, bool output) {
   out.put("    <parameter id=\"%s\" name=\"%s\" type=\"%s\" mode=\"%s\"/>\n",
-          escape_xml(id).c_str(), escape_xml(name).c_str(), escape_xml(type).c_str(),
+          Escaped(id).c_str(), Escaped(name).c_str(), Escaped(type).c_str(),
           output ? "output" : "input");
 }
 
 void write_returns(Writer& out, const std::string& type) {
-  out.put("  <returns type=\"%s\"/>\n", escape_xml(type).c_str());
+  out.put("  <returns type=\"%s\"/>\n", Escaped(type).c_str());
 }
 
 // ---- vdevelop and c ----
 
 void write_vdevelop_block(Writer& out, const Operator& op) {
   out.write("<signatures interface=\"vdevelop\">\n");
-  out.put("<signature id=\"%s\" name=\"%s%s\">\n", escape_xml(op.name).c_str(),
-          escape_xml(op.name).c_str(), "");
+  out.put("<signature id=\"%s\" name=\"%s%s\">\n", Escaped(op.name).c_str(),
+          Escaped(op.name).c_str(), "");
   out.write("  <parameters>\n");
   for (const Parameter& param : op.info->params)
     write_parameter_line(out, param.name, param.name, is_iconic(param) ? "iconic" : "control",
@@ -51,8 +51,8 @@ void write_vdevelop_block(Writer& out, const Operator& op) {
 
 void write_c_signature(Writer& out, const Operator& op, bool tuple_form) {
   std::string name = tuple_form ? "T_" + op.name : op.name;
-  out.put("<signature id=\"%s\" name=\"%s\">\n", escape_xml(op.name).c_str(),
-          escape_xml(name).c_str());
+  out.put("<signature id=\"%s\" name=\"%s\">\n", Escaped(op.name).c_str(),
+          Escaped(name).c_str());
   out.write("  <parameters>\n");
   for (const Parameter& param : op.info->params) {
     std::string type = is_iconic(param) ? "Vobject"
@@ -92,9 +92,9 @@ void write_cpp_signature(Writer& out, const ClassMember& member) {
   bool is_static = !member.constructor && !method.instance;
   bool is_const = !member.constructor && method.instance && !method.instance->output;
   out.put("<signature type=\"%s\" class_name=\"%s\" class_id=\"%s\" id=\"%s\" name=\"%s\"%s%s%s>\n",
-          member.constructor ? "constructor" : "method", escape_xml(class_name).c_str(),
-          escape_xml(class_name).c_str(), escape_xml(method.name).c_str(),
-          escape_xml(name_style(method.name, style_camel)).c_str(),
+          member.constructor ? "constructor" : "method", Escaped(class_name).c_str(),
+          Escaped(class_name).c_str(), Escaped(method.name).c_str(),
+          Escaped(name_style(method.name, style_camel)).c_str(),
           is_const ? " const=\"true\"" : "", method.windows_only ? " winonly=\"true\"" : "",
           is_static ? " static=\"true\"" : "");
   out.write("  <parameters>\n");
@@ -112,9 +112,9 @@ void write_com_signature(Writer& out, const ClassMember& member) {
   const ClassMethod& method = *member.method;
   bool is_static = !method.instance;
   out.put("<signature type=\"%s\" class_name=\"%s\" class_id=\"%s\" id =\"%s\" name=\"%s\"%s>\n",
-          "method", escape_xml(com_name(*member.record)).c_str(),
-          escape_xml(member.record->class_name()).c_str(), escape_xml(method.name).c_str(),
-          escape_xml(name_style(method.name, style_camel)).c_str(),
+          "method", Escaped(com_name(*member.record)).c_str(),
+          Escaped(member.record->class_name()).c_str(), Escaped(method.name).c_str(),
+          Escaped(name_style(method.name, style_camel)).c_str(),
           is_static ? " static=\"true\"" : "");
   out.write("  <parameters>\n");
   for (const ClassParam& param : method.params)
@@ -130,9 +130,9 @@ void write_dotnet_signature(Writer& out, const ClassMember& member) {
   const std::string& class_name = member.record->class_name();
   bool is_static = !member.constructor && !method.instance;
   out.put("<signature type=\"%s\" class_name=\"%s\" class_id=\"%s\" id =\"%s\" name=\"%s\"%s>\n",
-          member.constructor ? "constructor" : "method", escape_xml(class_name).c_str(),
-          escape_xml(class_name).c_str(), escape_xml(method.name).c_str(),
-          escape_xml(name_style(method.name, style_camel)).c_str(),
+          member.constructor ? "constructor" : "method", Escaped(class_name).c_str(),
+          Escaped(class_name).c_str(), Escaped(method.name).c_str(),
+          Escaped(name_style(method.name, style_camel)).c_str(),
           is_static ? " static=\"true\"" : "");
   out.write("  <parameters>\n");
   for (const ClassParam& param : method.params)
@@ -147,7 +147,7 @@ void write_python_block(Writer& out, const Operator& op) {
   out.write("<signatures interface=\"python\">\n");
   out.put("<signature type=\"method\" class_name=\"VOperatorSet\" class_id=\"VOperatorSet\" "
           "id =\"%s\" name=\"%s\" static=\"true\">\n",
-          escape_xml(op.name).c_str(), escape_xml(op.name).c_str());
+          Escaped(op.name).c_str(), Escaped(op.name).c_str());
   out.write("  <parameters>\n");
   bool has_outputs = false;
   for (const Parameter& param : op.info->params) {

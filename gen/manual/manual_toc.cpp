@@ -72,7 +72,7 @@ std::vector<const ChapterNode*> chapters_by_name(const ChapterNode& parent) {
 
 void write_toc_operator(Writer& out, const Operator& op, int indent) {
   write_indent(out, indent);
-  out.put("<operator id=\"%s\">\n", escape_xml(op.name).c_str());
+  out.put("<operator id=\"%s\">\n", Escaped(op.name).c_str());
   // Only vdevelop for an operator implemented inside the development
   // environment ("Internal").
   write_operator_syntax(out, op.name);
@@ -93,8 +93,8 @@ void write_toc_operator(Writer& out, const Operator& op, int indent) {
 void write_chapter(Writer& out, const ChapterNode& node, int depth) {
   int indent = 2 * depth;
   write_indent(out, indent);
-  out.put("<chapter id=\"%s\" name=\"%s\">\n", escape_xml(lower_case(node.id)).c_str(),
-          escape_xml(node.name).c_str());
+  out.put("<chapter id=\"%s\" name=\"%s\">\n", Escaped(lower_case(node.id)).c_str(),
+          Escaped(node.name).c_str());
   if (node.description != nullptr) {
     const std::string* text = chapter_description_text(*node.description);
     if (text != nullptr) {

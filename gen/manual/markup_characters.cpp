@@ -90,32 +90,96 @@ size_t utf8_sequence_length(std::string_view text, size_t pos) {
   return length;
 }
 
-// Characters that stay as they are in XML content: printable ASCII but the
-// entity characters, and the three allowed control characters.
-static bool plain_ascii(char c) {
-  return ((c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r') && entity_of(c) == nullptr;
+namespace {
+// What escaping does with each byte: copies it (printable ASCII but the
+// entity characters, and the three allowed control characters), writes its
+// entity, or mends it (append_plain).
+enum ByteClass : unsigned char { byte_copied, byte_entity, byte_mended };
+
+struct ByteClasses {
+  ByteClass of[256];
+  bool plain_run[256];  // ASCII letters, digits and the blank
+  ByteClasses() {
+    for (int c = 0; c < 256; ++c) {
+      bool printable = (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r';
+      of[c] = entity_of(static_cast<char>(c)) != nullptr ? byte_entity
+              : printable                                 ? byte_copied
+                                                          : byte_mended;
+      plain_run[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     c == ' ';
+    }
+  }
+};
+const ByteClasses byte_classes;
+
+ByteClass class_of(char c) { return byte_classes.of[static_cast<unsigned char>(c)]; }
+
+// The length of the run at pos that escaping copies as it is.
+size_t copied_run_length(std::string_view text, size_t pos) {
+  size_t end = pos;
+  while (end < text.size() && class_of(text[end]) == byte_copied) ++end;
+  return end - pos;
+}
+
+// Escapes text into out (anything with append(const char*, size_t) and
+// append(const char*)): runs of copied bytes at once, one entity or mended
+// character at a time in between.
+template <typename Out>
+void escape_into(Out& out, std::string_view text) {
+  for (size_t pos = 0; pos < text.size();) {
+    size_t run = copied_run_length(text, pos);
+    if (run > 0) {
+      out.append(text.data() + pos, run);
+      pos += run;
+      continue;
+    }
+    if (const char* entity = entity_of(text[pos])) {
+      out.append(entity);
+      ++pos;
+      continue;
+    }
+    std::string plain;
+    pos += 1 + static_cast<size_t>(append_plain(plain, text, pos));
+    out.append(plain.data(), plain.size());
+  }
+}
+
+// A Writer seen as the sink of escape_into.
+struct WriterSink {
+  Writer& out;
+  void append(const char* data, size_t size) { out.write(std::string_view(data, size)); }
+  void append(const char* text) { out.write(text); }
+};
+}  // namespace
+
+bool needs_xml_escaping(std::string_view text) {
+  for (char c : text)
+    if (class_of(c) != byte_copied) return true;
+  return false;
 }
 
 std::string escape_xml(std::string_view text) {
   std::string result;
-  result.reserve(text.size());
-  for (size_t pos = 0; pos < text.size(); ++pos) {
-    size_t run = pos;  // copied at once
-    while (run < text.size() && plain_ascii(text[run])) ++run;
-    if (run > pos) {
-      result.append(text.substr(pos, run - pos));
-      pos = run;
-      if (pos == text.size()) break;
-    }
-    if (const char* entity = entity_of(text[pos]))
-      result += entity;
-    else
-      pos += static_cast<size_t>(append_plain(result, text, pos));
-  }
+  result.reserve(text.size() + 8);
+  escape_into(result, text);
   return result;
 }
 
-void write_escaped_xml(Writer& out, std::string_view text) { out.write(escape_xml(text)); }
+void write_escaped_xml(Writer& out, std::string_view text) {
+  if (copied_run_length(text, 0) == text.size()) {
+    out.write(text);
+    return;
+  }
+  WriterSink sink{out};
+  escape_into(sink, text);
+}
+
+Escaped::Escaped(const std::string& text) : text_(&text) {
+  if (needs_xml_escaping(text)) {
+    escaped_ = escape_xml(text);
+    text_ = &escaped_;
+  }
+}
 
 size_t html_list_tag_at(std::string_view text, size_t pos) {
   if (pos >= text.size() || text[pos] != '<') return 0;
@@ -201,9 +265,7 @@ int write_xml_character(Writer& out, std::string_view text, size_t pos, bool raw
 
 size_t plain_run_length(std::string_view text, size_t pos) {
   size_t end = pos;
-  while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == ' ') &&
-         static_cast<unsigned char>(text[end]) < 0x80)
-    ++end;
+  while (end < text.size() && byte_classes.plain_run[static_cast<unsigned char>(text[end])]) ++end;
   return end - pos;
 }
 

@@ -468,14 +468,14 @@ class MarkupScan {
       // follows the name directly.
       if (!rest.empty() && (std::isalnum(static_cast<unsigned char>(rest[0])) || rest[0] == '_'))
         rest.insert(0, " ");
-      out_.put("<opref id=\"%s\">\n", escape_xml(name).c_str());
+      out_.put("<opref id=\"%s\">\n", Escaped(name).c_str());
       write_operator_syntax(out_, name, mode, rest);
       out_.write("</opref>");
       return true;
     }
     if (at("\\ParRef{")) {
       std::string name = trimmed(braced_argument(pos_ + 8, "\\ParRef"));
-      out_.put("<parref id=\"%s\">\n", escape_xml(name).c_str());
+      out_.put("<parref id=\"%s\">\n", Escaped(name).c_str());
       write_spelled_parameter(name, mode);
       out_.write("</parref>");
       return true;
@@ -537,8 +537,8 @@ class MarkupScan {
       if (!name) name = chapter_name(id, "english");
       std::string lower = id;
       for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      out_.put("<chapref id=\"%s\" name=\"%s\">", escape_xml(lower).c_str(),
-               escape_xml(name ? name : id).c_str());
+      out_.put("<chapref id=\"%s\" name=\"%s\">", Escaped(lower).c_str(),
+               Escaped(name ? name : id).c_str());
     }
     for (size_t i = 0; i < levels.size(); ++i) out_.write("</chapref>");
   }
@@ -611,7 +611,7 @@ class MarkupScan {
       pos_ += alignment ? 17 : 16;
       out_.write(alignment ? "<alignment" : "<external");
       if (required_argument(argument))
-        out_.put(alignment ? " halign=\"%s\">" : " url=\"%s\">", escape_xml(argument).c_str());
+        out_.put(alignment ? " halign=\"%s\">" : " url=\"%s\">", Escaped(argument).c_str());
       else {
         report_warning("Missing parameter at %s ...\n", excerpt(command).c_str());
         out_.write(">");
@@ -647,10 +647,10 @@ class MarkupScan {
       static const char* const attributes[] = {" rows=\"%s\"", " cols=\"%s\"", " scale=\"%s\""};
       for (const char* attribute : attributes) {
         if (!optional_argument(argument)) break;
-        out_.put(attribute, escape_xml(argument).c_str());
+        out_.put(attribute, Escaped(argument).c_str());
       }
       if (required_argument(argument))
-        out_.put(" prefix=\"%s\">", escape_xml(argument).c_str());
+        out_.put(" prefix=\"%s\">", Escaped(argument).c_str());
       else {
         report_warning("Missing prefix in figure at %s ...\n", excerpt(command).c_str());
         out_.write(">");
@@ -681,7 +681,7 @@ class MarkupScan {
     std::string columns;
     bool styled = optional_argument(style);
     out_.write("<table");
-    if (styled) out_.put(" style=\"%s\"", escape_xml(style).c_str());
+    if (styled) out_.put(" style=\"%s\"", Escaped(style).c_str());
     out_.write(">\n");
     if (!required_argument(columns) || columns.empty())
       report_warning("Missing column specs in table at %s ...\n", excerpt(command).c_str());

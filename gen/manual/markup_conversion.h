@@ -49,6 +49,24 @@ const char* manual_interface_name(int interface_number);
 /// the character writer below does the same.
 std::string escape_xml(std::string_view text);
 void write_escaped_xml(Writer& out, std::string_view text);
+/// Whether escape_xml would change the text.
+bool needs_xml_escaping(std::string_view text);
+
+/// A text for a "%s" of an XML template: the text itself when escaping
+/// would not change it (the common case, without a copy), else its
+/// escape_xml form. A temporary lives to the end of the statement, so
+/// `out.put("<a id=\"%s\">", Escaped(name).c_str())` is safe.
+class Escaped {
+ public:
+  explicit Escaped(const std::string& text);
+  Escaped(const Escaped&) = delete;
+  Escaped& operator=(const Escaped&) = delete;
+  const char* c_str() const { return text_->c_str(); }
+
+ private:
+  std::string escaped_;
+  const std::string* text_;
+};
 
 /// The length of the well-formed UTF-8 sequence that begins at text[pos]
 /// (1 for an ASCII byte), or 0 when the byte begins none.

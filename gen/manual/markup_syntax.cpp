@@ -42,7 +42,7 @@ void write_code(Writer& out, std::string_view code, int mode) {
     else
       text += c;
   }
-  out.write(escape_xml(text));
+  write_escaped_xml(out, text);
 }
 
 void write_syntax_code(Writer& out, int interface_number, std::string_view code, int mode) {
