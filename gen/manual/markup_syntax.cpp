@@ -35,19 +35,25 @@ std::string call_rest_for_interface(std::string_view suffix, int interface_numbe
 // underscore where the text is read as LaTeX.
 void write_code(Writer& out, std::string_view code, int mode) {
   bool latex = mode == markup_latex || mode == markup_formula;
+  if (!latex || code.find('_') == std::string_view::npos) {
+    write_escaped_xml(out, code);
+    return;
+  }
   std::string text;
   for (char c : code) {
-    if (c == '_' && latex)
-      text += "\\_";
-    else
-      text += c;
+    if (c == '_') text += '\\';
+    text += c;
   }
   write_escaped_xml(out, text);
 }
 
-void write_syntax_code(Writer& out, int interface_number, std::string_view code, int mode) {
+// One syntax element: the name as the interface spells it and the rest of
+// a call after it.
+void write_syntax_code(Writer& out, int interface_number, std::string_view name,
+                       std::string_view suffix, int mode) {
   out.put("    <syntax interface=\"%s\">", manual_interface_name(interface_number));
-  write_code(out, code, mode);
+  write_code(out, name, mode);
+  if (!suffix.empty()) write_code(out, call_rest_for_interface(suffix, interface_number), mode);
   out.write("</syntax>\n");
 }
 }  // namespace
@@ -73,10 +79,10 @@ const char* manual_interface_name(int interface_number) {
 
 void write_syntax_element(Writer& out, int interface_number, std::string_view name, int mode,
                           std::string_view suffix) {
-  std::string code =
-      camel_case_interface(interface_number) ? name_style(name, style_camel) : std::string(name);
-  code += call_rest_for_interface(suffix, interface_number);
-  write_syntax_code(out, interface_number, code, mode);
+  if (camel_case_interface(interface_number))
+    write_syntax_code(out, interface_number, name_style(name, style_camel), suffix, mode);
+  else
+    write_syntax_code(out, interface_number, name, suffix, mode);
 }
 
 void write_operator_syntax(Writer& out, std::string_view name, int mode, std::string_view suffix) {
@@ -86,16 +92,18 @@ void write_operator_syntax(Writer& out, std::string_view name, int mode, std::st
     write_syntax_element(out, manual_vdevelop, name, mode, suffix);
     return;
   }
+  // The three CamelCase interfaces spell the name alike.
+  const std::string camel = name_style(name, style_camel);
   for (int interface_number : manual_interfaces)
-    write_syntax_element(out, interface_number, name, mode, suffix);
+    write_syntax_code(out, interface_number, camel_case_interface(interface_number) ? camel : name,
+                      suffix, mode);
 }
 
 void write_value_syntax(Writer& out, std::string_view value, int mode) {
-  for (int interface_number : manual_interfaces) {
-    std::string code(value);
-    if (interface_number != manual_vdevelop)
-      for (char& c : code)
-        if (c == '\'') c = '"';
-    write_syntax_code(out, interface_number, code, mode);
-  }
+  std::string quoted(value);  // the other interfaces quote with double quotes
+  for (char& c : quoted)
+    if (c == '\'') c = '"';
+  for (int interface_number : manual_interfaces)
+    write_syntax_code(out, interface_number, interface_number == manual_vdevelop ? value : quoted,
+                      {}, mode);
 }
