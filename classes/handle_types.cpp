@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 #include "driver/diagnostics.h"
 
@@ -172,29 +174,28 @@ std::vector<HandleTypeRow>& rows() {
 ClassDescription* class_infos[handle_type_rows + 1] = {};
 WellKnownTypes well_known;
 
-struct IndexEntry {
-  std::string name;
-  int row;
+// Row numbers by row name, built on first use; asked for every parameter
+// of every generated signature, so hashed (the names are distinct).
+struct NameIndex {
+  std::vector<std::string> names;  // the keys' text, never changed once built
+  std::unordered_map<std::string_view, int> rows;
 };
 
-// Row names sorted byte-wise, built on first use.
-const std::vector<IndexEntry>& name_index() {
-  static std::vector<IndexEntry> index = [] {
-    std::vector<IndexEntry> entries;
-    for (int row = 0; row < handle_type_rows; ++row) entries.push_back({rows()[row].name, row});
-    std::sort(entries.begin(), entries.end(),
-              [](const IndexEntry& a, const IndexEntry& b) { return a.name < b.name; });
-    return entries;
+const NameIndex& name_index() {
+  static const NameIndex index = [] {
+    NameIndex built;
+    built.names.reserve(handle_type_rows);
+    for (int row = 0; row < handle_type_rows; ++row) built.names.push_back(rows()[row].name);
+    for (int row = 0; row < handle_type_rows; ++row) built.rows.emplace(built.names[row], row);
+    return built;
   }();
   return index;
 }
 
-int search_index(const std::string& name) {
-  const std::vector<IndexEntry>& index = name_index();
-  auto found = std::lower_bound(index.begin(), index.end(), name,
-                                [](const IndexEntry& e, const std::string& n) { return e.name < n; });
-  if (found != index.end() && found->name == name) return found->row;
-  return -1;
+int search_index(std::string_view name) {
+  const NameIndex& index = name_index();
+  auto found = index.rows.find(name);
+  return found != index.rows.end() ? found->second : -1;
 }
 
 int search_class_name(const std::string& class_name) {
@@ -218,11 +219,11 @@ int GiveClass(const char* name, int mode) {
     std::exit(1);
   }
   if (name == nullptr || *name == '\0') return -1;
-  std::string key = name;
+  std::string_view key = name;
   size_t point = key.find('.');
-  if (point != std::string::npos) key.erase(point);
+  if (point != std::string_view::npos) key = key.substr(0, point);
   if (key.empty()) return -1;
-  return mode == 0 ? search_index(key) : search_class_name(key);
+  return mode == 0 ? search_index(key) : search_class_name(std::string(key));
 }
 
 int class_id_or_any(const char* name) {

@@ -40,7 +40,7 @@ bool creates_handle(const Operator& op) {
 void write_summary(Writer& out, const Operator& op) {
   const std::string* summary = run_language_text(op.info->short_descriptions);
   if (summary == nullptr && settings().generation_target != target_package) {
-    report_warning("Missing %s %s for operator %s\n", settings().doc_language.c_str(),
+    manual_warning("Missing %s %s for operator %s\n", settings().doc_language.c_str(),
                    "operator or parameter summary", op.name.c_str());
   }
   if (summary == nullptr) summary = manual_text(op.info->short_descriptions);

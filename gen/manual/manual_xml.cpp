@@ -5,16 +5,22 @@
 // step for formats other than "xml".
 #include "gen/manual/manual_xml.h"
 
+#include <algorithm>
 #include <cctype>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <mutex>
 #include <set>
+#include <thread>
 
 #include "gen/manual/manual_transform.h"
 #include "gen/manual/manual_writers.h"
 #include "driver/diagnostics.h"
 #include "gen/manual/search_files.h"
 #include "driver/settings.h"
+#include "gen/index_topics.h"
 
 namespace {
 
@@ -87,6 +93,132 @@ void check_page_names(const std::vector<const Operator*>& pages, const std::vect
   }
 }
 
+// ---- operator files, written ahead by worker threads ----
+
+// One operator file as a worker wrote it, with the warnings raised on the
+// way (or the failure that ended it).
+struct OperatorFile {
+  std::string text;
+  std::vector<std::string> warnings;
+  std::exception_ptr failure;
+  bool done = false;
+};
+
+// The operator files are independent and only read the run and the model,
+// so worker threads write their texts ahead, a bounded number of files at
+// most, while the calling thread saves them in order: only it creates
+// files and reports, so the files and the messages come as they would from
+// one thread.
+class OperatorFileWorkers {
+ public:
+  OperatorFileWorkers(const ManualRun& run, const std::vector<const Operator*>& pages,
+                      size_t thread_count)
+      : run_(run), pages_(pages), files_(pages.size()) {
+    for (size_t i = 0; i < thread_count; ++i) threads_.emplace_back([this] { work(); });
+  }
+  ~OperatorFileWorkers() { stop(); }
+  OperatorFileWorkers(const OperatorFileWorkers&) = delete;
+  OperatorFileWorkers& operator=(const OperatorFileWorkers&) = delete;
+
+  // The file of pages[index], once written; the pages are taken in order.
+  OperatorFile take(size_t index) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    written_.wait(lock, [&] { return files_[index].done; });
+    OperatorFile file = std::move(files_[index]);
+    taken_ = index + 1;
+    room_.notify_all();
+    return file;
+  }
+
+  // Lets the threads end after the file they are writing; waits for them.
+  void stop() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stopping_ = true;
+    }
+    room_.notify_all();
+    for (std::thread& thread : threads_)
+      if (thread.joinable()) thread.join();
+  }
+
+ private:
+  static constexpr size_t files_ahead = 32;
+
+  void work() {
+    leave_ending_signals_to_main_thread();
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      room_.wait(lock, [&] {
+        return stopping_ || next_ >= pages_.size() || next_ < taken_ + files_ahead;
+      });
+      if (stopping_ || next_ >= pages_.size() || run_is_ending()) return;
+      size_t index = next_++;
+      lock.unlock();
+      OperatorFile file;
+      collect_manual_warnings(&file.warnings);
+      try {
+        file.text = operator_file_xml(run_, *pages_[index]);
+      } catch (...) {
+        file.failure = std::current_exception();
+      }
+      collect_manual_warnings(nullptr);
+      file.done = true;
+      lock.lock();
+      files_[index] = std::move(file);
+      written_.notify_all();
+    }
+  }
+
+  const ManualRun& run_;
+  const std::vector<const Operator*>& pages_;
+  std::mutex mutex_;
+  std::condition_variable written_, room_;
+  std::vector<OperatorFile> files_;
+  size_t next_ = 0;   // the next page a thread takes up
+  size_t taken_ = 0;  // pages the calling thread has taken
+  bool stopping_ = false;
+  std::vector<std::thread> threads_;
+};
+
+// The workers of the running step, stopped by the exit handler when a file
+// that cannot be written ends the run while they work.
+OperatorFileWorkers* running_workers = nullptr;
+
+void stop_running_workers() {
+  if (running_workers != nullptr) running_workers->stop();
+}
+
+void write_operator_files(const ManualRun& run, const std::vector<const Operator*>& pages) {
+  // The index-topic table is read (and its reading announced) by this
+  // thread, before any worker needs it.
+  for (const Operator* op : pages) {
+    if (keyword_lookup(*op, "id", false).empty()) continue;
+    keyword_lookup(*op, settings().doc_language, false);
+    break;
+  }
+  const size_t thread_count = std::min<size_t>(2, pages.size() / 8);
+  if (thread_count == 0) {
+    for (const Operator* op : pages) save_xml_file(op->name + ".xml", operator_file_xml(run, *op));
+    return;
+  }
+  static const bool exit_handler = std::atexit(stop_running_workers) == 0;
+  (void)exit_handler;
+  OperatorFileWorkers workers(run, pages, thread_count);
+  running_workers = &workers;
+  for (size_t index = 0; index < pages.size(); ++index) {
+    OperatorFile file = workers.take(index);
+    for (const std::string& warning : file.warnings) report_warning("%s", warning.c_str());
+    if (file.failure) {
+      workers.stop();
+      running_workers = nullptr;
+      std::rethrow_exception(file.failure);
+    }
+    save_xml_file(pages[index]->name + ".xml", file.text);
+  }
+  workers.stop();
+  running_workers = nullptr;
+}
+
 }  // namespace
 
 std::string substitute_result_states(const std::string& text) {
@@ -138,7 +270,7 @@ void write_reference_manual(const OperatorList& ops) {
 
   if (settings().manual_format == "xml") {
     save_xml_file(toc_file_name(), table_of_contents_xml(run, *tree));
-    for (const Operator* op : pages) save_xml_file(op->name + ".xml", operator_file_xml(run, *op));
+    write_operator_files(run, pages);
     report_undescribed_classes();
     save_xml_file("classes.xml", class_files.classes);
     save_xml_file("class_list.xml", class_files.class_list);

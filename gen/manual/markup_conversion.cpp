@@ -12,6 +12,8 @@
 // the fixed texts of each command; with faulty markup it stays well-formed.
 #include <algorithm>
 #include <cctype>
+#include <cstdarg>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -191,7 +193,7 @@ class MarkupScan {
   void close_above(size_t index) {
     while (stack_.size() > index + 1) {
       if (top().kind == frame_format_block)
-        report_warning("Expected @e after \"%s ...\"\n", excerpt(last_switch_).c_str());
+        manual_warning("Expected @e after \"%s ...\"\n", excerpt(last_switch_).c_str());
       close_top();
     }
   }
@@ -436,7 +438,7 @@ class MarkupScan {
     }
     std::string argument(text_.substr(start, i - start));
     if (i >= text_.size()) {
-      report_warning("expected closing brace for %s\n", command);
+      manual_warning("expected closing brace for %s\n", command);
       pos_ = text_.size();
     } else {
       pos_ = i + 1;
@@ -613,7 +615,7 @@ class MarkupScan {
       if (required_argument(argument))
         out_.put(alignment ? " halign=\"%s\">" : " url=\"%s\">", Escaped(argument).c_str());
       else {
-        report_warning("Missing parameter at %s ...\n", excerpt(command).c_str());
+        manual_warning("Missing parameter at %s ...\n", excerpt(command).c_str());
         out_.write(">");
       }
       stack_.push_back(Frame{alignment ? frame_alignment : frame_external});
@@ -652,7 +654,7 @@ class MarkupScan {
       if (required_argument(argument))
         out_.put(" prefix=\"%s\">", Escaped(argument).c_str());
       else {
-        report_warning("Missing prefix in figure at %s ...\n", excerpt(command).c_str());
+        manual_warning("Missing prefix in figure at %s ...\n", excerpt(command).c_str());
         out_.write(">");
       }
       stack_.push_back(Frame{frame_figure});
@@ -669,7 +671,7 @@ class MarkupScan {
       return true;
     }
     if (at("\\end{Table}")) {
-      if (!end_frame(frame_table)) report_warning("Encountered table end tag outside of table\n");
+      if (!end_frame(frame_table)) manual_warning("Encountered table end tag outside of table\n");
       pos_ += 11;
       return true;
     }
@@ -684,12 +686,12 @@ class MarkupScan {
     if (styled) out_.put(" style=\"%s\"", Escaped(style).c_str());
     out_.write(">\n");
     if (!required_argument(columns) || columns.empty())
-      report_warning("Missing column specs in table at %s ...\n", excerpt(command).c_str());
+      manual_warning("Missing column specs in table at %s ...\n", excerpt(command).c_str());
     for (size_t i = 0; i < columns.size(); ++i) {
       char c = columns[i];
       const char* align = c == 'l' ? "left" : c == 'r' ? "right" : c == 'c' ? "center" : nullptr;
       if (std::isdigit(static_cast<unsigned char>(c))) {
-        report_warning("Width not preceded by alignment character at %s ...\n",
+        manual_warning("Width not preceded by alignment character at %s ...\n",
                        excerpt(command).c_str());
         while (i + 1 < columns.size() && std::isdigit(static_cast<unsigned char>(columns[i + 1])))
           ++i;
@@ -697,7 +699,7 @@ class MarkupScan {
       }
       if (!align) {
         if (!std::isspace(static_cast<unsigned char>(c)))
-          report_warning("Bad alignment character %c at %s ...\n", c, excerpt(command).c_str());
+          manual_warning("Bad alignment character %c at %s ...\n", c, excerpt(command).c_str());
         continue;
       }
       out_.put("<tc align=\"%s\"", align);
@@ -723,7 +725,7 @@ class MarkupScan {
       size_t end = text_.find('}', pos_);
       if (end == std::string_view::npos) {
         std::string name(markup.substr(0, markup.size() - 1));
-        report_warning("expected closing brace for %s\n", name.c_str());
+        manual_warning("expected closing brace for %s\n", name.c_str());
         end = text_.size();
       }
       std::string_view argument = text_.substr(pos_, end - pos_);
@@ -762,7 +764,7 @@ class MarkupScan {
     if (peek(0) == '{') {
       size_t end = text_.find('}', pos_ + 1);
       if (end == std::string_view::npos) {
-        report_warning("expected closing brace for \\%s\n", std::string(name).c_str());
+        manual_warning("expected closing brace for \\%s\n", std::string(name).c_str());
         end = text_.size();
       }
       out_.write("(");
@@ -942,7 +944,29 @@ class MarkupScan {
   std::vector<Frame> stack_;
 };
 
+// The warnings of this thread's page, while it is written on a worker.
+thread_local std::vector<std::string>* warning_sink = nullptr;
+
 }  // namespace
+
+void manual_warning(const char* format, ...) {
+  if (settings().warnings_suppressed) return;
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  int length = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, args);
+  va_end(args);
+  if (warning_sink != nullptr)
+    warning_sink->push_back(std::move(text));
+  else
+    report_warning("%s", text.c_str());
+}
+
+void collect_manual_warnings(std::vector<std::string>* sink) { warning_sink = sink; }
 
 void convert_markup(Writer& out, std::string_view text, bool paragraph_mode) {
   MarkupScan(out, text, paragraph_mode).run();

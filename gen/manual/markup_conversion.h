@@ -12,8 +12,17 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "driver/output.h"
+
+/// A warning of the manual's writers, as report_warning writes it. While
+/// the calling thread collects its warnings (collect_manual_warnings), the
+/// message is kept instead, for the caller to report in its own order.
+void manual_warning(const char* format, ...) __attribute__((format(printf, 1, 2)));
+/// From now on this thread's manual_warning messages go to sink; nullptr
+/// reports them at once again.
+void collect_manual_warnings(std::vector<std::string>* sink);
 
 /// Format state of a markup text, set by the format switches.
 enum MarkupFormat {
