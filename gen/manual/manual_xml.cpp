@@ -123,10 +123,18 @@ class OperatorFileWorkers {
   // The file of pages[index], once written; the pages are taken in order.
   OperatorFile take(size_t index) {
     std::unique_lock<std::mutex> lock(mutex_);
-    written_.wait(lock, [&] { return files_[index].done; });
+    if (!files_[index].done) {
+      taker_waiting_ = true;
+      written_.wait(lock, [&] { return files_[index].done; });
+      taker_waiting_ = false;
+    }
     OperatorFile file = std::move(files_[index]);
     taken_ = index + 1;
-    room_.notify_all();
+    // Waiting threads are woken once half their lead is taken, not for
+    // every file.
+    bool wake = threads_waiting_ > 0 && next_ <= taken_ + files_ahead / 2;
+    lock.unlock();
+    if (wake) room_.notify_all();
     return file;
   }
 
@@ -148,9 +156,11 @@ class OperatorFileWorkers {
     leave_ending_signals_to_main_thread();
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-      room_.wait(lock, [&] {
-        return stopping_ || next_ >= pages_.size() || next_ < taken_ + files_ahead;
-      });
+      while (!stopping_ && next_ < pages_.size() && next_ >= taken_ + files_ahead) {
+        ++threads_waiting_;
+        room_.wait(lock);
+        --threads_waiting_;
+      }
       if (stopping_ || next_ >= pages_.size() || run_is_ending()) return;
       size_t index = next_++;
       lock.unlock();
@@ -165,7 +175,7 @@ class OperatorFileWorkers {
       file.done = true;
       lock.lock();
       files_[index] = std::move(file);
-      written_.notify_all();
+      if (taker_waiting_) written_.notify_one();
     }
   }
 
@@ -176,6 +186,8 @@ class OperatorFileWorkers {
   std::vector<OperatorFile> files_;
   size_t next_ = 0;   // the next page a thread takes up
   size_t taken_ = 0;  // pages the calling thread has taken
+  size_t threads_waiting_ = 0;  // for room to write ahead
+  bool taker_waiting_ = false;  // for the file it takes next
   bool stopping_ = false;
   std::vector<std::thread> threads_;
 };
@@ -188,36 +200,52 @@ void stop_running_workers() {
   if (running_workers != nullptr) running_workers->stop();
 }
 
-void write_operator_files(const ManualRun& run, const std::vector<const Operator*>& pages) {
-  // The index-topic table is read (and its reading announced) by this
-  // thread, before any worker needs it.
-  for (const Operator* op : pages) {
-    if (keyword_lookup(*op, "id", false).empty()) continue;
-    keyword_lookup(*op, settings().doc_language, false);
-    break;
-  }
-  const size_t thread_count = std::min<size_t>(2, pages.size() / 8);
-  if (thread_count == 0) {
-    for (const Operator* op : pages) save_xml_file(op->name + ".xml", operator_file_xml(run, *op));
-    return;
-  }
-  static const bool exit_handler = std::atexit(stop_running_workers) == 0;
-  (void)exit_handler;
-  OperatorFileWorkers workers(run, pages, thread_count);
-  running_workers = &workers;
-  for (size_t index = 0; index < pages.size(); ++index) {
-    OperatorFile file = workers.take(index);
-    for (const std::string& warning : file.warnings) report_warning("%s", warning.c_str());
-    if (file.failure) {
-      workers.stop();
-      running_workers = nullptr;
-      std::rethrow_exception(file.failure);
+// The operator files of an XML manual: begun as soon as the run is known,
+// so that they are written while the calling thread writes the table of
+// contents, and saved in order by save_all().
+class OperatorFiles {
+ public:
+  OperatorFiles(const ManualRun& run, const std::vector<const Operator*>& pages)
+      : run_(run), pages_(pages) {
+    // The index-topic table is read (and its reading announced) by this
+    // thread, before any worker needs it.
+    for (const Operator* op : pages) {
+      if (keyword_lookup(*op, "id", false).empty()) continue;
+      keyword_lookup(*op, settings().doc_language, false);
+      break;
     }
-    save_xml_file(pages[index]->name + ".xml", file.text);
+    const size_t thread_count = std::min<size_t>(2, pages.size() / 8);
+    if (thread_count == 0) return;  // a few files are written here, one by one
+    static const bool exit_handler = std::atexit(stop_running_workers) == 0;
+    (void)exit_handler;
+    workers_ = std::make_unique<OperatorFileWorkers>(run, pages, thread_count);
+    running_workers = workers_.get();
   }
-  workers.stop();
-  running_workers = nullptr;
-}
+  ~OperatorFiles() {
+    if (workers_ != nullptr) running_workers = nullptr;
+  }
+  OperatorFiles(const OperatorFiles&) = delete;
+  OperatorFiles& operator=(const OperatorFiles&) = delete;
+
+  void save_all() {
+    for (size_t index = 0; index < pages_.size(); ++index) {
+      const std::string name = pages_[index]->name + ".xml";
+      if (workers_ == nullptr) {
+        save_xml_file(name, operator_file_xml(run_, *pages_[index]));
+        continue;
+      }
+      OperatorFile file = workers_->take(index);
+      for (const std::string& warning : file.warnings) report_warning("%s", warning.c_str());
+      if (file.failure) std::rethrow_exception(file.failure);
+      save_xml_file(name, file.text);
+    }
+  }
+
+ private:
+  const ManualRun& run_;
+  const std::vector<const Operator*>& pages_;
+  std::unique_ptr<OperatorFileWorkers> workers_;
+};
 
 }  // namespace
 
@@ -269,8 +297,9 @@ void write_reference_manual(const OperatorList& ops) {
   };
 
   if (settings().manual_format == "xml") {
+    OperatorFiles operator_files(run, pages);
     save_xml_file(toc_file_name(), table_of_contents_xml(run, *tree));
-    write_operator_files(run, pages);
+    operator_files.save_all();
     report_undescribed_classes();
     save_xml_file("classes.xml", class_files.classes);
     save_xml_file("class_list.xml", class_files.class_list);
