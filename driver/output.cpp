@@ -373,36 +373,75 @@ Writer::~Writer() { close(); }
 
 namespace {
 
+// A template's text gathered on the stack, so that the writer's string
+// grows once per template instead of once per piece. A piece too large for
+// the room goes to the string directly.
+class GatheredText {
+ public:
+  explicit GatheredText(std::string& target) : target_(target) {}
+  GatheredText(const GatheredText&) = delete;
+  GatheredText& operator=(const GatheredText&) = delete;
+
+  void append(const char* data, size_t size) {
+    if (size > sizeof room_ - used_) {
+      flush();
+      if (size > sizeof room_) {
+        target_.append(data, size);
+        return;
+      }
+    }
+    std::memcpy(room_ + used_, data, size);
+    used_ += size;
+  }
+  void append(char c) { append(&c, 1); }
+  void flush() {
+    target_.append(room_, used_);
+    used_ = 0;
+  }
+  void discard() { used_ = 0; }
+
+ private:
+  std::string& target_;
+  size_t used_ = 0;
+  char room_[1024];
+};
+
 // Appends a format that holds only plain text and the conversions "%s",
 // "%d", "%c" and "%%" without flags, width or precision (the templates'
 // common case) without the C library's formatter, in one pass. False, with
 // the text left as it was, at any other conversion.
 bool append_simple_format(std::string& text, const char* format, va_list args) {
   const size_t start = text.size();
+  GatheredText gathered(text);
   const char* p = format;
   for (;;) {
     const char* percent = strchrnul(p, '%');
-    text.append(p, static_cast<size_t>(percent - p));
-    if (*percent == '\0') return true;
+    gathered.append(p, static_cast<size_t>(percent - p));
+    if (*percent == '\0') {
+      gathered.flush();
+      return true;
+    }
     switch (percent[1]) {
       case 's': {
         const char* value = va_arg(args, const char*);
-        text.append(value != nullptr ? value : "(null)");  // as printf writes it
+        if (value == nullptr) value = "(null)";  // as printf writes it
+        gathered.append(value, std::strlen(value));
         break;
       }
       case 'd': {
         char digits[16];
         auto end = std::to_chars(digits, digits + sizeof digits, va_arg(args, int)).ptr;
-        text.append(digits, static_cast<size_t>(end - digits));
+        gathered.append(digits, static_cast<size_t>(end - digits));
         break;
       }
       case 'c':
-        text += static_cast<char>(va_arg(args, int));
+        gathered.append(static_cast<char>(va_arg(args, int)));
         break;
       case '%':
-        text += '%';
+        gathered.append('%');
         break;
       default:
+        gathered.discard();
         text.resize(start);
         return false;
     }
@@ -449,6 +488,8 @@ void Writer::write(std::string_view text) {
   buffer_.append(text.data(), text.size());
   if (file_ != nullptr && buffer_.size() >= flush_threshold) flush();
 }
+
+void Writer::reserve(size_t size) { buffer_.reserve(size); }
 
 void Writer::repeat(char c, int count) {
   if (count > 0) buffer_.append(static_cast<size_t>(count), c);

@@ -46,6 +46,9 @@ class Writer {
   void write(std::string_view text);
   /// The character c, count times.
   void repeat(char c, int count);
+  /// Room for size characters of text, for a writer that knows roughly how
+  /// much it will collect.
+  void reserve(size_t size);
 
   /// The text collected so far (in-memory writers; file writers flush early
   /// only when their buffer grows large).

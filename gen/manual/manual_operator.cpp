@@ -426,6 +426,7 @@ std::string semantic_type_text(const Parameter& param) {
 
 std::string operator_file_xml(const ManualRun& run, const Operator& op, const char* only_interface) {
   Writer out;
+  out.reserve(32 << 10);  // room for most operator files, which grow in small pieces
   std::string attributes = format_text(" id=\"%s\" interface=\"%s\"%s", Escaped(op.name).c_str(),
                                        is_internal(op) ? "vdevelop" : "all",
                                        creates_handle(op) ? " creates_handle_type=\"true\"" : "");
