@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string_view>
+#include <unordered_map>
 
 #include "gen/chapter_table.h"
 #include "gen/manual/manual_writers.h"
@@ -137,9 +138,10 @@ std::string chapter_sort_key(std::string_view name) {
   return key;
 }
 
-std::vector<ChapterLevel> chapter_path(const Operator& op) {
-  TextList ids = chapter_lookup(op, "id", false);
-  TextList names = chapter_lookup(op, settings().doc_language, false);
+namespace {
+
+// A chapter path from the identifiers and names of the chapter lookup.
+std::vector<ChapterLevel> cut_chapter_path(const TextList& ids, const TextList& names) {
   std::vector<ChapterLevel> path;
   for (size_t i = 0; i < ids.size(); ++i) {
     ChapterLevel level;
@@ -151,10 +153,43 @@ std::vector<ChapterLevel> chapter_path(const Operator& op) {
   return path;
 }
 
+// What the chapter lookups of an entry read: its English chapter list and
+// the one in the run's language.
+std::string chapter_lists_key(const Operator& op) {
+  std::string key;
+  for (const TextList* list : {list_in_language(op.info->chapters, "english"),
+                               list_in_language(op.info->chapters, settings().doc_language)}) {
+    if (list != nullptr)
+      for (const std::string& entry : *list) key.append(entry).push_back('\0');
+    key.push_back('\x01');
+  }
+  return key;
+}
+
+}  // namespace
+
+std::vector<ChapterLevel> chapter_path(const Operator& op) {
+  return cut_chapter_path(chapter_lookup(op, "id", false),
+                          chapter_lookup(op, settings().doc_language, false));
+}
+
 std::unique_ptr<ChapterNode> build_chapter_tree(ManualRun& run) {
   auto root = std::make_unique<ChapterNode>();
+  // Most entries share their chapters with others: each distinct pair of
+  // chapter lists is looked up in the chapter table once.
+  std::unordered_map<std::string, std::pair<TextList, TextList>> looked_up;
   for (const Operator* entry : run.entries) {
-    const std::vector<ChapterLevel>& path = run.chapter_paths[entry] = chapter_path(*entry);
+    std::string key = chapter_lists_key(*entry);
+    auto lookup = looked_up.find(key);
+    if (lookup == looked_up.end()) {
+      lookup = looked_up
+                   .emplace(std::move(key),
+                            std::make_pair(chapter_lookup(*entry, "id", false),
+                                           chapter_lookup(*entry, settings().doc_language, false)))
+                   .first;
+    }
+    const std::vector<ChapterLevel>& path = run.chapter_paths[entry] =
+        cut_chapter_path(lookup->second.first, lookup->second.second);
     bool chapter_entry = entry->name == "*";
     if (!chapter_entry && (path.empty() || path.front().id == "OldVersion")) {
       // Outside the tree, but listed at the root so that the name index
