@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -104,6 +105,19 @@ struct OperatorFile {
   bool done = false;
 };
 
+OperatorFile write_operator_file(const ManualRun& run, const Operator& op) {
+  OperatorFile file;
+  collect_manual_warnings(&file.warnings);
+  try {
+    file.text = operator_file_xml(run, op);
+  } catch (...) {
+    file.failure = std::current_exception();
+  }
+  collect_manual_warnings(nullptr);
+  file.done = true;
+  return file;
+}
+
 // The operator files are independent and only read the run and the model,
 // so worker threads write their texts ahead, a bounded number of files at
 // most, while the calling thread saves them in order: only it creates
@@ -111,9 +125,11 @@ struct OperatorFile {
 // one thread.
 class OperatorFileWorkers {
  public:
+  // The threads begin after the first file, which the caller wrote.
   OperatorFileWorkers(const ManualRun& run, const std::vector<const Operator*>& pages,
-                      size_t thread_count)
-      : run_(run), pages_(pages), files_(pages.size()) {
+                      OperatorFile first, size_t thread_count)
+      : run_(run), pages_(pages), files_(pages.size()), next_(1) {
+    files_[0] = std::move(first);
     for (size_t i = 0; i < thread_count; ++i) threads_.emplace_back([this] { work(); });
   }
   ~OperatorFileWorkers() { stop(); }
@@ -164,15 +180,7 @@ class OperatorFileWorkers {
       if (stopping_ || next_ >= pages_.size() || run_is_ending()) return;
       size_t index = next_++;
       lock.unlock();
-      OperatorFile file;
-      collect_manual_warnings(&file.warnings);
-      try {
-        file.text = operator_file_xml(run_, *pages_[index]);
-      } catch (...) {
-        file.failure = std::current_exception();
-      }
-      collect_manual_warnings(nullptr);
-      file.done = true;
+      OperatorFile file = write_operator_file(run_, *pages_[index]);
       lock.lock();
       files_[index] = std::move(file);
       if (taker_waiting_) written_.notify_one();
@@ -184,7 +192,7 @@ class OperatorFileWorkers {
   std::mutex mutex_;
   std::condition_variable written_, room_;
   std::vector<OperatorFile> files_;
-  size_t next_ = 0;   // the next page a thread takes up
+  size_t next_;       // the next page a thread takes up
   size_t taken_ = 0;  // pages the calling thread has taken
   size_t threads_waiting_ = 0;  // for room to write ahead
   bool taker_waiting_ = false;  // for the file it takes next
@@ -216,9 +224,13 @@ class OperatorFiles {
     }
     const size_t thread_count = std::min<size_t>(2, pages.size() / 8);
     if (thread_count == 0) return;  // a few files are written here, one by one
-    static const bool exit_handler = std::atexit(stop_running_workers) == 0;
-    (void)exit_handler;
-    workers_ = std::make_unique<OperatorFileWorkers>(run, pages, thread_count);
+    // The first file is written here, so that what the writers set up on
+    // first use (tables, lookups) exists before the exit handler is
+    // registered: a run that ends early stops the threads before it is
+    // taken down.
+    OperatorFile first = write_operator_file(run, *pages.front());
+    std::atexit(stop_running_workers);
+    workers_ = std::make_unique<OperatorFileWorkers>(run, pages, std::move(first), thread_count);
     running_workers = workers_.get();
   }
   ~OperatorFiles() {
@@ -289,6 +301,10 @@ void write_reference_manual(const OperatorList& ops) {
   for (const Operator* op : run.entries)
     if (op->name != "*") pages.push_back(op);
   std::unique_ptr<ChapterNode> tree = build_chapter_tree(run);
+  // The operator files of an XML manual are begun now, to be written beside
+  // the class files and the table of contents.
+  std::optional<OperatorFiles> operator_files;
+  if (settings().manual_format == "xml") operator_files.emplace(run, pages);
   ClassFiles class_files = class_files_xml(run);
   check_page_names(pages, class_files.ids);
   auto report_undescribed_classes = [&class_files] {
@@ -296,10 +312,9 @@ void write_reference_manual(const OperatorList& ops) {
       report_warning("No class description for class %s\n", name.c_str());
   };
 
-  if (settings().manual_format == "xml") {
-    OperatorFiles operator_files(run, pages);
+  if (operator_files) {
     save_xml_file(toc_file_name(), table_of_contents_xml(run, *tree));
-    operator_files.save_all();
+    operator_files->save_all();
     report_undescribed_classes();
     save_xml_file("classes.xml", class_files.classes);
     save_xml_file("class_list.xml", class_files.class_list);
