@@ -9,9 +9,8 @@
 #include "gen/python/module_model.h"
 
 void write_spelled_syntax(Writer& out, int interface_number, const std::string& text) {
-  out.put("    <syntax interface=\"%s\">", manual_interface_name(interface_number));
-  write_escaped_xml(out, text);
-  out.write("</syntax>\n");
+  out.put("    <syntax interface=\"%s\">%s</syntax>\n", manual_interface_name(interface_number),
+          Escaped(text).c_str());
 }
 
 void write_parameter_syntax(Writer& out, const std::string& name) {
