@@ -123,13 +123,32 @@ const ValueTypeSpelling value_type_spellings[] = {
 const int subtype_interfaces[6] = {manual_vdevelop, manual_c,      manual_cpp,
                                    manual_com,      manual_dotnet, manual_python};
 
+// The syntax lines of the value types of the table, which never change,
+// spelled once. Never destroyed: worker threads may still read them while
+// a run that failed ends.
+const std::string& value_type_syntax(const ValueTypeSpelling& spelling) {
+  static const std::vector<std::string>* spelled = [] {
+    auto* lines = new std::vector<std::string>;
+    for (const ValueTypeSpelling& row : value_type_spellings) {
+      Writer out;
+      for (int i = 0; i < 6; ++i) write_spelled_syntax(out, subtype_interfaces[i], row.names[i]);
+      lines->push_back(out.text());
+    }
+    return lines;
+  }();
+  return (*spelled)[static_cast<size_t>(&spelling - value_type_spellings)];
+}
+
 void write_subtype(Writer& out, const std::string& type, bool is_default) {
   out.write(is_default ? "    <subtype default=\"true\">\n" : "    <subtype>\n");
   const ValueTypeSpelling* spelling = nullptr;
   for (const ValueTypeSpelling& row : value_type_spellings)
     if (type == row.type) spelling = &row;
-  for (int i = 0; i < 6; ++i)
-    write_spelled_syntax(out, subtype_interfaces[i], spelling ? spelling->names[i] : type);
+  if (spelling != nullptr) {
+    out.write(value_type_syntax(*spelling));
+  } else {
+    for (int interface_number : subtype_interfaces) write_spelled_syntax(out, interface_number, type);
+  }
   out.write("    </subtype>\n");
 }
 
