@@ -42,7 +42,18 @@ TextList take(TextList* list) {
   return value;
 }
 
-TextList* single(std::string* text) { return new TextList{take(text)}; }
+// Lists are reserved for a few values: most have one to four.
+TextList* new_list() {
+  auto* list = new TextList;
+  list->reserve(4);
+  return list;
+}
+
+TextList* single(std::string* text) {
+  TextList* list = new_list();
+  list->push_back(take(text));
+  return list;
+}
 
 // A value of a value list loses its white space; a missing value after a
 // comma is kept as an empty entry unless the list is still empty.
@@ -53,7 +64,7 @@ TextList* append_value(TextList* list, std::string* value, const char* empty_mes
 }
 
 TextList* first_value(std::string* value) {
-  auto* list = new TextList;
+  TextList* list = new_list();
   if (value != nullptr) list->push_back(take(value));
   return list;
 }
@@ -113,12 +124,12 @@ SplitMethod* split_method(std::string* name, TextList* params) {
 }
 
 void text_slot(int token, std::string* language, std::string* text) {
-  std::unique_ptr<std::string> tag(language);
+  TokenTextGuard tag(language);
   operator_text_slot(token, tag.get(), take(text));
 }
 
 void list_slot(int token, std::string* language, TextList* list) {
-  std::unique_ptr<std::string> tag(language);
+  TokenTextGuard tag(language);
   operator_list_slot(token, tag.get(), take(list));
 }
 
@@ -133,12 +144,12 @@ void value_slot(int token, std::string* value) {
 }
 
 void par_text(int token, std::string* language, std::string* text) {
-  std::unique_ptr<std::string> tag(language);
+  TokenTextGuard tag(language);
   parameter_text_slot(token, tag.get(), text != nullptr ? take(text) : std::string());
 }
 
 void par_list(int token, std::string* language, TextList* list) {
-  std::unique_ptr<std::string> tag(language);
+  TokenTextGuard tag(language);
   parameter_list_slot(token, tag.get(), take(list));
 }
 
@@ -238,7 +249,7 @@ library_description
 
 library_description_element
   : SHORTDESCRIPTION '.' LANGUAGE colon_opt TEXTLINES ';'
-        { std::unique_ptr<std::string> tag($3); library_short_description(tag.get(), take($5)); }
+        { TokenTextGuard tag($3); library_short_description(tag.get(), take($5)); }
   | SHORTDESCRIPTION colon_opt TEXTLINES ';'  { library_short_description(nullptr, take($3)); }
   | SHORTDESCRIPTION error ';'                { parse_error("description text expected"); }
   | LIBID colon_opt '{' GUID_TOKEN '}' ';'    { library_id(take($4)); }
@@ -262,7 +273,7 @@ class_items
 
 class_item
   : SHORTDESCRIPTION '.' LANGUAGE colon_opt TEXTLINES ';'
-        { std::unique_ptr<std::string> tag($3); class_short_description(tag.get(), take($5)); }
+        { TokenTextGuard tag($3); class_short_description(tag.get(), take($5)); }
   | SHORTDESCRIPTION colon_opt TEXTLINES ';'  { class_short_description(nullptr, take($3)); }
   | SHORTDESCRIPTION error ';'                { parse_error("description text expected"); }
   | IID_TOKEN colon_opt '{' GUID_TOKEN '}' ';'    { class_interface_id(take($4)); }
