@@ -27,9 +27,6 @@ namespace {
 // The parser's own messages ("syntax error", "memory exhausted") are not
 // shown; the error alternatives report what went wrong.
 int syntax_errors = 0;
-// Set when the whole input is read; allocation failures after that belong
-// to the generator, not to the definition files.
-bool input_read = false;
 
 void dispatch_at_end_of_input();
 
@@ -585,22 +582,30 @@ namespace {
 void dispatch_at_end_of_input() {
   if (yychar == YYEMPTY) yychar = yylex();
   if (yychar != YYEOF) return;
-  input_read = true;
+  parser_state().input_read = true;
   release_lexer_input();
   run_generator_dispatch();
 }
 }  // namespace
+
+#if YYDEBUG
+// The same grammar compiled without the trace (def/def_parser_untraced.cpp):
+// it saves a test of the trace flag at every step of every parse.
+int untraced_yyparse();
 
 int parse_definition_files() {
   yydebug = settings().parser_trace ? 1 : 0;
   try {
     // yyparse gives 2 when its stack is full (YYMAXDEPTH): deeply nested
     // expressions, which deserve their line rather than the generic message.
-    int result = yyparse();
+    int result = yydebug ? yyparse() : untraced_yyparse();
     if (result == 2) parse_error("nesting too deep");
     return result;
   } catch (const std::bad_alloc&) {
-    if (input_read) throw;
+    // Allocation failures after the whole input was read belong to the
+    // generator, not to the definition files.
+    if (parser_state().input_read) throw;
     parse_error("Speicherallokierung fehlgeschlagen");
   }
 }
+#endif
