@@ -102,7 +102,7 @@ std::string* new_token_text(const char* text, std::size_t length) {
   if (spare_texts.empty()) return new std::string(text, length);
   std::string* value = spare_texts.back();
   spare_texts.pop_back();
-  value->assign(text, length);
+  value->append(text, length);  // (spare values are empty)
   return value;
 }
 
