@@ -120,9 +120,10 @@ OperatorFile write_operator_file(const ManualRun& run, const Operator& op) {
 
 // The operator files are independent and only read the run and the model,
 // so worker threads write their texts ahead, a bounded number of files at
-// most, while the calling thread saves them in order: only it creates
-// files and reports, so the files and the messages come as they would from
-// one thread.
+// most, while the calling thread saves them in order (and writes files
+// itself while the next one is not ready): only it creates files and
+// reports, so the files and the messages come as they would from one
+// thread.
 class OperatorFileWorkers {
  public:
   // The threads begin after the first file, which the caller wrote.
@@ -139,6 +140,15 @@ class OperatorFileWorkers {
   // The file of pages[index], once written; the pages are taken in order.
   OperatorFile take(size_t index) {
     std::unique_lock<std::mutex> lock(mutex_);
+    // While the file is not written yet, this thread writes the next ones
+    // itself rather than sleep and be woken for each file.
+    while (!files_[index].done && next_ < pages_.size() && next_ < index + files_ahead) {
+      size_t own = next_++;
+      lock.unlock();
+      OperatorFile file = write_operator_file(run_, *pages_[own]);
+      lock.lock();
+      files_[own] = std::move(file);
+    }
     if (!files_[index].done) {
       taker_waiting_ = true;
       written_.wait(lock, [&] { return files_[index].done; });
