@@ -136,15 +136,26 @@ def def_command(vornc, mode, work, root, defs):
     return [vornc, "-W"] + options + defs
 
 
-def measure(command, folder, runs):
-    """Median wall and CPU seconds, largest peak KiB and the file count."""
+def measure(command, folder, runs, fresh=True):
+    """Median wall and CPU seconds, largest peak KiB and the file count.
+
+    With fresh set, each run writes into a new empty folder and nothing is
+    deleted until the whole benchmark ends: on a file system without a
+    journal, files created right after as many were deleted cost the kernel
+    a scan past every recently freed inode, which would be charged to the
+    mode measured next. Without it (a command that names its folder), the
+    folder is emptied before each run."""
     walls, cpus, peak, files = [], [], 0, 0
     for run in range(runs + 1):
-        shutil.rmtree(folder, ignore_errors=True)
-        os.makedirs(folder)
-        with open(os.path.join(folder, "..", "stderr"), "w+") as err:
+        if fresh:
+            folder_of_run = tempfile.mkdtemp(prefix="out-", dir=os.path.dirname(folder))
+        else:
+            folder_of_run = folder
+            shutil.rmtree(folder_of_run, ignore_errors=True)
+            os.makedirs(folder_of_run)
+        with open(os.path.join(os.path.dirname(folder), "stderr"), "w+") as err:
             start = time.perf_counter()
-            process = subprocess.Popen(command, cwd=folder, stdout=subprocess.DEVNULL,
+            process = subprocess.Popen(command, cwd=folder_of_run, stdout=subprocess.DEVNULL,
                                        stderr=err)
             _, status, usage = os.wait4(process.pid, 0)
             wall = time.perf_counter() - start
@@ -158,7 +169,7 @@ def measure(command, folder, runs):
         walls.append(wall)
         cpus.append(usage.ru_utime + usage.ru_stime)
         peak = max(peak, usage.ru_maxrss)
-        files = sum(len(names) for _, _, names in os.walk(folder))
+        files = sum(len(names) for _, _, names in os.walk(folder_of_run))
     return statistics.median(walls), statistics.median(cpus), peak, files
 
 
@@ -183,7 +194,7 @@ def main():
                 out = os.path.join(work, "out")
                 rows["protoc"] = measure(
                     ["protoc", "--python_out=" + out, "-I" + os.path.dirname(protos[0])]
-                    + protos, out, runs)
+                    + protos, out, runs, fresh=False)
         kernel_modes = [m for m in modes if m in KERNEL_MODES]
         if kernel_modes:
             kernels = os.path.join(work, "kernels")
