@@ -4,9 +4,10 @@
 //
 // Nothing of the step touches the working directory but the pages: the
 // stylesheets are parsed from memory, every document is handed over in
-// memory, and what a stylesheet writes itself (chapter and class pages)
-// lands in a private scratch folder, from which it is passed on to the
-// output files and which is removed at the end. The operator pages are
+// memory, and what a stylesheet writes itself (chapter and class pages) is
+// written below a private scratch folder, whose files are caught in memory
+// and passed on to the output files; the folder only takes the folders a
+// stylesheet makes and is removed at the end. The operator pages are
 // independent, so several threads transform them; libxslt is only safe
 // when nothing is shared, so each thread has its own compiled stylesheets
 // and documents, and only the calling thread writes files and reports.
@@ -149,16 +150,48 @@ bool inside_folder(const std::string& folder, const char* path, std::string& rel
          wrapped.find("//") == std::string::npos;
 }
 
-bool read_whole_file(const std::string& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  char chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
-  bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
+// A page a stylesheet writes itself (xsl:document), caught in memory.
+struct WrittenPage {
+  std::string relative;  // its name below the scratch folder
+  std::string text;
+};
+
+// The pages the job running on this thread writes, and the folder they are
+// written below. libxml2 hands every file it is to write to the output
+// handlers registered last first: the one below takes those inside the
+// folder while a job runs, so that they never reach the disk.
+struct PageCatch {
+  const std::string* folder = nullptr;
+  std::vector<WrittenPage>* pages = nullptr;
+};
+thread_local PageCatch page_catch;
+
+int catches_page(const char* path) {
+  std::string relative;
+  return page_catch.pages != nullptr && inside_folder(*page_catch.folder, path, relative) ? 1 : 0;
 }
+
+// A page written twice keeps its first place and its last text, as a file
+// written twice would.
+void* open_caught_page(const char* path) {
+  std::string relative;
+  if (page_catch.pages == nullptr || !inside_folder(*page_catch.folder, path, relative)) return nullptr;
+  std::vector<WrittenPage>& pages = *page_catch.pages;
+  size_t index = 0;
+  while (index < pages.size() && pages[index].relative != relative) ++index;
+  if (index == pages.size())
+    pages.push_back({relative, std::string()});
+  else
+    pages[index].text.clear();
+  return &pages[index].text;
+}
+
+int write_caught_page(void* text, const char* buffer, int length) {
+  static_cast<std::string*>(text)->append(buffer, static_cast<size_t>(length));
+  return length;
+}
+
+int close_caught_page(void*) { return 0; }
 
 // ---------------------------------------------------------------- LaTeX text
 
@@ -415,7 +448,7 @@ struct Job {
   bool stays_xml = false;   // its stylesheet did not parse: written as XML
   // the outcome
   std::string page;
-  std::vector<std::string> written;  // what the stylesheet wrote, below the scratch folder
+  std::vector<WrittenPage> written;  // what the stylesheet wrote itself
   std::vector<LibraryMessage> messages;
   bool ok = false;
   bool done = false;
@@ -447,15 +480,6 @@ const Lookups* lookups_of(xmlXPathParserContextPtr parser) {
   return &static_cast<JobContext*>(context->_private)->lookups;
 }
 
-int allow_write(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
-  auto* own = static_cast<JobContext*>(context->_private);
-  std::string relative;
-  if (own == nullptr || run_is_ending() || !inside_folder(*own->folder, path, relative)) return 0;
-  // the main result is checked as well, though it is saved from memory
-  if (relative != own->job->output_name) own->job->written.push_back(relative);
-  return 1;
-}
-
 int allow_in_folder(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
   auto* own = static_cast<JobContext*>(context->_private);
   std::string relative;
@@ -468,7 +492,7 @@ class Worker {
   explicit Worker(const Step& step) : step_(step) {
     prefs_ = xsltNewSecurityPrefs();
     xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_READ_FILE, allow_in_folder);
-    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_WRITE_FILE, allow_write);
+    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_WRITE_FILE, allow_in_folder);
     xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_CREATE_DIRECTORY, allow_in_folder);
     xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_READ_NETWORK, xsltSecurityForbid);
     xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_WRITE_NETWORK, xsltSecurityForbid);
@@ -484,6 +508,7 @@ class Worker {
 
   void run(Job& job) {
     message_sink = &job.messages;
+    page_catch = {&step_.folder, &job.written};
     xmlDocPtr document = read_document(job.xml, job.xml_name);
     std::string().swap(job.xml);  // documents are large: each is held once
     if (document == nullptr) {
@@ -522,6 +547,7 @@ class Worker {
       }
     }
     message_sink = nullptr;
+    page_catch = PageCatch();
   }
 
  private:
@@ -679,7 +705,6 @@ bool interface_has_classes(const std::string& interface) {
 // Writes the finished jobs in order; false once anything failed.
 class PageWriter {
  public:
-  explicit PageWriter(const std::string& folder) : folder_(folder) {}
 
   void write(Job& job) {
     for (const LibraryMessage& message : job.messages) {
@@ -693,7 +718,7 @@ class PageWriter {
       ok_ = false;
     } else if (job.ok) {
       save(job.output_name, job.page);
-      for (const std::string& relative : job.written) pass_on(relative);
+      for (const WrittenPage& page : job.written) pass_on(page);
     } else {
       ok_ = false;
     }
@@ -714,24 +739,12 @@ class PageWriter {
     }
     save_manual_file(name, text);
   }
-  // A page the stylesheet wrote into the scratch folder goes to its output file.
-  void pass_on(const std::string& relative) {
-    if (passed_.count(relative)) return;
-    passed_.insert(relative);
-    std::string path = folder_ + "/" + relative;
-    struct stat status;
-    if (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return;  // a folder it made
-    std::string text;
-    if (!read_whole_file(path, text)) {
-      report_error("could not read file '%s': %s\n", path.c_str(), std::strerror(errno));
-      ok_ = false;
-      return;
-    }
-    std::remove(path.c_str());
-    save(relative, text);
+  // A page the stylesheet wrote itself goes to its output file.
+  void pass_on(const WrittenPage& page) {
+    if (!passed_.insert(page.relative).second) return;
+    save(page.relative, page.text);
   }
 
-  const std::string& folder_;
   std::set<std::string> names_, passed_;
   bool ok_ = true;
 };
@@ -754,6 +767,9 @@ bool transform(const ManualSources& sources, int workers) {
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("class_listed"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), class_listed_function);
   xsltSetGenericErrorFunc(nullptr, piecewise_message);
+  static const bool catching_pages =
+      xmlRegisterOutputCallbacks(catches_page, open_caught_page, write_caught_page, close_caught_page) >= 0;
+  (void)catching_pages;
   route_library_messages();
 
   Step step;
@@ -853,7 +869,7 @@ bool transform(const ManualSources& sources, int workers) {
   // that both never take memory at the same time.
   submit(*jobs.back());
 
-  PageWriter writer(step.folder);
+  PageWriter writer;
   size_t next = 0;
   auto write_next = [&] {
     queue.wait_until_done(jobs[next].get());
