@@ -21,6 +21,7 @@
 #include <libxslt/documents.h>
 #include <libxslt/extensions.h>
 #include <libxslt/security.h>
+#include <libxslt/templates.h>
 #include <libxslt/transform.h>
 #include <libxslt/xslt.h>
 #include <libxslt/xsltInternals.h>
@@ -41,6 +42,7 @@
 #include <set>
 #include <thread>
 
+#include "gen/manual/html_synopsis.h"
 #include "gen/manual/legacy_layout.h"
 #include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
@@ -316,10 +318,36 @@ std::set<std::string> class_ids(xmlDocPtr class_list) {
   return ids;
 }
 
-// What the functions of one transformation read: the phrase table of its
+// The interface list of a stylesheet (v:interfaces/v:interface below its
+// document element): id and title of every entry with an id, in order.
+using InterfaceTitles = std::vector<std::pair<std::string, std::string>>;
+
+InterfaceTitles interface_titles(xmlDocPtr stylesheet) {
+  InterfaceTitles titles;
+  xmlNodePtr root = xmlDocGetRootElement(stylesheet);
+  for (xmlNodePtr list = root != nullptr ? root->children : nullptr; list != nullptr; list = list->next) {
+    if (!is_element(list, "interfaces", manual_namespace)) continue;
+    for (xmlNodePtr entry = list->children; entry != nullptr; entry = entry->next)
+      if (is_element(entry, "interface", manual_namespace) && has_attribute(entry, "id"))
+        titles.emplace_back(attribute_text(entry, "id"), attribute_text(entry, "title"));
+  }
+  return titles;
+}
+
+// What a stylesheet's native functions read of the stylesheet itself.
+struct SheetTables {
+  PhraseTable phrases;
+  InterfaceTitles interfaces;
+};
+
+SheetTables sheet_tables(xmlDocPtr stylesheet) {
+  return {phrase_table(stylesheet), interface_titles(stylesheet)};
+}
+
+// What the functions of one transformation read: the tables of its
 // stylesheet and the class ids of the class list, built by its thread.
 struct Lookups {
-  const PhraseTable* phrases = nullptr;
+  const SheetTables* sheet = nullptr;
   xmlDocPtr class_list = nullptr;
   const std::set<std::string>* class_ids = nullptr;
 };
@@ -359,8 +387,8 @@ void phrase_function(xmlXPathParserContextPtr parser, int count) {
   std::string language_text = language != nullptr ? reinterpret_cast<const char*>(language) : "";
   xmlFree(language);
   std::string text;
-  if (own != nullptr && own->phrases != nullptr) {
-    text = phrase_text(*own->phrases, ids, language_text);
+  if (own != nullptr && own->sheet != nullptr) {
+    text = phrase_text(own->sheet->phrases, ids, language_text);
   } else {
     xsltTransformContextPtr context = xsltXPathGetTransformContext(parser);
     if (context != nullptr && context->style != nullptr)
@@ -480,6 +508,35 @@ const Lookups* lookups_of(xmlXPathParserContextPtr parser) {
   return &static_cast<JobContext*>(context->_private)->lookups;
 }
 
+// The value of an attribute value template of an extension element.
+std::string evaluated_attribute(xsltTransformContextPtr context, xmlNodePtr inst, const char* name) {
+  xmlChar* value = xsltEvalAttrValueTemplate(context, inst, reinterpret_cast<const xmlChar*>(name), nullptr);
+  std::string text = value != nullptr ? reinterpret_cast<const char*>(value) : "";
+  xmlFree(value);
+  return text;
+}
+
+// <v:synopsis language="..." page_suffix="..."/>: the synopsis section of an
+// operator page, in place of the templates in its xsl:fallback.
+void synopsis_element(xsltTransformContextPtr context, xmlNodePtr node, xmlNodePtr inst, xsltElemPreCompPtr) {
+  auto* own = static_cast<JobContext*>(context->_private);
+  if (own == nullptr || own->lookups.sheet == nullptr || node == nullptr || context->insert == nullptr) {
+    xsltTransformError(context, nullptr, inst, "v:synopsis is written only by the manual step\n");
+    return;
+  }
+  const Lookups& lookups = own->lookups;
+  const std::string language = evaluated_attribute(context, inst, "language");
+  SynopsisTexts texts;
+  texts.heading = phrase_text(lookups.sheet->phrases, {"sec_synopsis"}, language);
+  texts.windows_only = phrase_text(lookups.sheet->phrases, {"note_windows_only"}, language);
+  texts.interface_titles = &lookups.sheet->interfaces;
+  // the class list is document('class_list.xml')/classes
+  xmlNodePtr class_root = lookups.class_list != nullptr ? xmlDocGetRootElement(lookups.class_list) : nullptr;
+  if (class_root != nullptr && is_element(class_root, "classes", nullptr)) texts.class_ids = lookups.class_ids;
+  texts.page_suffix = evaluated_attribute(context, inst, "page_suffix");
+  write_html_synopsis(node, context->insert, texts);
+}
+
 int allow_in_folder(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
   auto* own = static_cast<JobContext*>(context->_private);
   std::string relative;
@@ -554,7 +611,7 @@ class Worker {
   xsltStylesheetPtr sheet(SheetKind kind) {
     if (sheets_[kind] == nullptr) {
       sheets_[kind] = compile_stylesheet(sheet_names[kind], step_.folder);
-      if (sheets_[kind] != nullptr) phrases_[kind] = phrase_table(sheets_[kind]->doc);
+      if (sheets_[kind] != nullptr) tables_[kind] = sheet_tables(sheets_[kind]->doc);
     }
     return sheets_[kind];
   }
@@ -582,7 +639,7 @@ class Worker {
     xsltTransformContextPtr context = xsltNewTransformContext(style, input);
     if (context == nullptr) return nullptr;
     JobContext own{&job, &step_.folder, {}};
-    own.lookups.phrases = &phrases_[kind];
+    own.lookups.sheet = &tables_[kind];
     context->_private = &own;
     xsltSetCtxtSecurityPrefs(prefs_, context);
     keep_document(context, style->doc);
@@ -606,7 +663,7 @@ class Worker {
 
   const Step& step_;
   xsltStylesheetPtr sheets_[sheet_kinds] = {};
-  PhraseTable phrases_[sheet_kinds];
+  SheetTables tables_[sheet_kinds];
   xmlDocPtr class_list_ = nullptr;
   std::set<std::string> class_ids_;
   xsltSecurityPrefsPtr prefs_ = nullptr;
@@ -766,6 +823,8 @@ bool transform(const ManualSources& sources, int workers) {
                                 reinterpret_cast<const xmlChar*>(manual_namespace), phrase_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("class_listed"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), class_listed_function);
+  xsltRegisterExtModuleElement(reinterpret_cast<const xmlChar*>("synopsis"),
+                               reinterpret_cast<const xmlChar*>(manual_namespace), nullptr, synopsis_element);
   xsltSetGenericErrorFunc(nullptr, piecewise_message);
   static const bool catching_pages =
       xmlRegisterOutputCallbacks(catches_page, open_caught_page, write_caught_page, close_caught_page) >= 0;

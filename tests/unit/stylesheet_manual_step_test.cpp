@@ -568,6 +568,71 @@ TEST_F(ManualStep, NativeLookupsWriteWhatTheKeysWrite) {
   EXPECT_TRUE(contains(read_file("threshold.html"), "Beschreibung"));
 }
 
+// The synopsis of an operator page is written natively in the manual step;
+// the extracted stylesheet writes it with its templates: both give the same
+// page for every kind of signature, for each interface an operator may name
+// and in English and German.
+TEST_F(ManualStep, NativeSynopsisWritesWhatTheTemplatesWrite) {
+  const std::string signatures =
+      "<signatures interface=\"vdevelop\"><signature name=\"op\"><parameters>"
+      "<parameter name=\"In\" type=\"iconic\" mode=\"input\"/><parameter name=\"In2\" type=\"iconic\" mode=\"input\"/>"
+      "<parameter name=\"Out\" type=\"iconic\" mode=\"output\"/><parameter name=\"C\" type=\"control\" mode=\"output\"/>"
+      "</parameters></signature></signatures>\n"
+      "<signatures interface=\"c\"><signature name=\"op\"><parameters>"
+      "<parameter name=\"A\" type=\"double*\" mode=\"output\"/><parameter name=\"B\" type=\"Vtuple\" mode=\"output\"/>"
+      "<parameter name=\"N\" mode=\"output\"/><parameter name=\"I\" type=\"VImage\" mode=\"input\"/>"
+      "</parameters><returns type=\"Verror\"/></signature></signatures>\n"
+      "<signatures interface=\"cpp\">"
+      "<signature type=\"method\" class_name=\"VImage\" class_id=\"VImage\" name=\"Op\" const=\"true\" winonly=\"true\" "
+      "static=\"true\"><parameters><parameter name=\"R\" type=\"VRegion\" mode=\"output\"/>"
+      "<parameter name=\"T\" type=\"VTuple &amp; &lt;x&gt;\" mode=\"input\"/></parameters>"
+      "<returns type=\"VRegion\"/><returns type=\"Other\"/></signature>\n"
+      "<signature type=\"method\" name=\"Plain\"/>\n"
+      "<signature type=\"constructor\" class_name=\"VNoClass\" class_id=\"VMissing\" name=\"Ctor\"/></signatures>\n"
+      "<signatures interface=\"com\"><signature class_name=\"VImageX\" class_id=\"VImage\" name=\"Op\"><parameters>"
+      "<parameter name=\"R\" type=\"IVRegionX*\" mode=\"output\"/></parameters></signature></signatures>\n"
+      "<signatures interface=\"dotnet\"><signature type=\"method\" class_name=\"VImage\" name=\"Op\"><parameters>"
+      "<parameter name=\"r\" type=\"VRegion\" mode=\"output\"/></parameters><returns/><returns type=\"VImage\"/>"
+      "</signature></signatures>\n"
+      "<signatures interface=\"python\">"
+      "<signature name=\"none\"><parameters><parameter name=\"a\" type=\"int\" mode=\"input\"/></parameters></signature>"
+      "<signature name=\"one\"><parameters><parameter name=\"o\" type=\"float\" mode=\"output\"/></parameters></signature>"
+      "<signature name=\"two\"><parameters><parameter name=\"o\" type=\"float\" mode=\"output\"/>"
+      "<parameter name=\"p\" type=\"str\" mode=\"output\"/></parameters></signature>"
+      "<signature name=\"ret\"><parameters><parameter name=\"o\" type=\"float\" mode=\"output\"/></parameters>"
+      "<returns type=\"Tuple[float]\"/></signature></signatures>\n"
+      "<signatures interface=\"java\"><signature name=\"op\"/></signatures>\n"
+      "<signatures><signature name=\"bare\"><parameters><parameter name=\"x\" type=\"VImage\" mode=\"output\"/>"
+      "</parameters></signature></signatures>\n"
+      "<signatures interface=\"c\"/>\n";
+  for (const char* language : {"en_US", "de_DE"}) {
+    for (const char* named : {" interface=\"all\"", " interface=\"c\"", " interface=\"python\"", ""}) {
+      configure("html", "cpp", true);
+      write_manual();
+      std::string document = fixture("threshold.xml");
+      const std::string english = "language=\"en_US\"";
+      document.replace(document.find(english), english.size(), std::string("language=\"") + language + "\"");
+      const std::string all = " interface=\"all\"";
+      document.replace(document.find(all), all.size(), named);
+      size_t first = document.find("<signatures");
+      document.replace(first, document.find("<summary>") - first, signatures);
+      documents_["threshold"] = document;
+      ASSERT_EQ(run(), "") << language << named;
+      write_file("class_list.xml", class_list_);
+      std::string page = apply("si_operator_html.xsl", document,
+                               {{"formula_mode", "'ascii'"},
+                                {"figure_mode", "'filename_only'"},
+                                {"page_extension", "'html'"},
+                                {"imagedir", std::string("'") + manual_image_folder + "'"},
+                                {"svg_images", svg_images_parameter(manual_image_folder)}});
+      EXPECT_EQ(page, read_file("threshold.html")) << language << named;
+    }
+  }
+  std::string page = read_file("threshold.html");
+  EXPECT_TRUE(contains(page, "def <b>two</b>() -&gt; Tuple[float, str]")) << page;
+  EXPECT_TRUE(contains(page, "<h3 class=\"interface\">java</h3>")) << page;
+}
+
 }  // namespace
 
 namespace {

@@ -5,7 +5,8 @@
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
     xmlns:v="urn:vornc:manual"
-    exclude-result-prefixes="v">
+    exclude-result-prefixes="v"
+    extension-element-prefixes="v">
   <xsl:output method="html" encoding="UTF-8" doctype-system="about:legacy-compat" indent="no"/>
   <!-- One page of the reference manual for one operator. -->
   <xsl:variable name="class_list" select="document('class_list.xml')/classes"/>
@@ -117,23 +118,29 @@
 
   <!-- Signatures of every interface the operator has: an operator
        implemented inside the development environment names its one
-       interface in its interface attribute. -->
+       interface in its interface attribute. The program that carries the
+       stylesheets writes the section natively (v:synopsis, the same nodes);
+       elsewhere the fallback below writes it. -->
   <xsl:template name="section_synopsis">
-    <xsl:variable name="interfaces" select="signatures[signature][not(/operator/@interface) or /operator/@interface = 'all' or @interface = /operator/@interface]"/>
-    <xsl:if test="$interfaces">
-      <h2><xsl:call-template name="phrase"><xsl:with-param name="id" select="'sec_synopsis'"/></xsl:call-template></h2>
-      <xsl:for-each select="$interfaces">
-        <xsl:variable name="id" select="@interface"/>
-        <h3 class="interface">
-          <xsl:choose>
-            <xsl:when test="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]"><xsl:value-of select="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]/@title"/></xsl:when>
-            <xsl:when test="$id = 'com'">COM</xsl:when>
-            <xsl:otherwise><xsl:value-of select="$id"/></xsl:otherwise>
-          </xsl:choose>
-        </h3>
-        <xsl:apply-templates select="signature" mode="signature"/>
-      </xsl:for-each>
-    </xsl:if>
+    <v:synopsis language="{$language}" page_suffix="{$page_suffix}">
+      <xsl:fallback>
+        <xsl:variable name="interfaces" select="signatures[signature][not(/operator/@interface) or /operator/@interface = 'all' or @interface = /operator/@interface]"/>
+        <xsl:if test="$interfaces">
+          <h2><xsl:call-template name="phrase"><xsl:with-param name="id" select="'sec_synopsis'"/></xsl:call-template></h2>
+          <xsl:for-each select="$interfaces">
+            <xsl:variable name="id" select="@interface"/>
+            <h3 class="interface">
+              <xsl:choose>
+                <xsl:when test="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]"><xsl:value-of select="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]/@title"/></xsl:when>
+                <xsl:when test="$id = 'com'">COM</xsl:when>
+                <xsl:otherwise><xsl:value-of select="$id"/></xsl:otherwise>
+              </xsl:choose>
+            </h3>
+            <xsl:apply-templates select="signature" mode="signature"/>
+          </xsl:for-each>
+        </xsl:if>
+      </xsl:fallback>
+    </v:synopsis>
   </xsl:template>
 
   <xsl:template match="signature" mode="signature">
