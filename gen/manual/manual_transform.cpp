@@ -826,9 +826,6 @@ bool transform(const ManualSources& sources, int workers) {
   xsltRegisterExtModuleElement(reinterpret_cast<const xmlChar*>("synopsis"),
                                reinterpret_cast<const xmlChar*>(manual_namespace), nullptr, synopsis_element);
   xsltSetGenericErrorFunc(nullptr, piecewise_message);
-  static const bool catching_pages =
-      xmlRegisterOutputCallbacks(catches_page, open_caught_page, write_caught_page, close_caught_page) >= 0;
-  (void)catching_pages;
   route_library_messages();
 
   Step step;
@@ -913,6 +910,8 @@ bool transform(const ManualSources& sources, int workers) {
   running_step = &running;
   static const bool exit_handler = std::atexit(stop_running_step) == 0;
   (void)exit_handler;
+  // asked first while the step runs, and taken out again after it
+  xmlRegisterOutputCallbacks(catches_page, open_caught_page, write_caught_page, close_caught_page);
   for (size_t i = 0; i < thread_count; ++i) threads.emplace_back(work, std::cref(step), std::ref(queue));
 
   auto submit = [&](Job& job) {
@@ -950,6 +949,7 @@ bool transform(const ManualSources& sources, int workers) {
   while (next < jobs.size()) write_next();
 
   stop_running_step();
+  xmlPopOutputCallbacks();
   xsltCleanupGlobals();
   return writer.ok();
 }
