@@ -42,8 +42,8 @@
 #include <set>
 #include <thread>
 
-#include "gen/manual/html_synopsis.h"
 #include "gen/manual/legacy_layout.h"
+#include "gen/manual/native_html.h"
 #include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
 #include "driver/output.h"
@@ -207,6 +207,28 @@ void latex_escape_function(xmlXPathParserContextPtr parser, int count) {
   std::string escaped = latex_escaped(text != nullptr ? reinterpret_cast<const char*>(text) : "");
   xmlFree(text);
   valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(escaped.c_str())));
+}
+
+// v:syntax_text(nodes, interface): what the syntax_text template writes.
+void syntax_text_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 2) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlChar* interface = xmlXPathPopString(parser);
+  xmlNodeSetPtr nodes = xmlXPathPopNodeSet(parser);
+  std::string text;
+  if (!parser->error) {
+    std::vector<xmlNodePtr> list;
+    if (nodes != nullptr) {
+      xmlXPathNodeSetSort(nodes);
+      list.assign(nodes->nodeTab, nodes->nodeTab + nodes->nodeNr);
+    }
+    text = syntax_text(list, interface != nullptr ? reinterpret_cast<const char*>(interface) : "");
+  }
+  xmlXPathFreeNodeSet(nodes);
+  xmlFree(interface);
+  if (!parser->error) valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(text.c_str())));
 }
 
 // ---------------------------------------------------------------- lookups
@@ -537,6 +559,16 @@ void synopsis_element(xsltTransformContextPtr context, xmlNodePtr node, xmlNodeP
   write_html_synopsis(node, context->insert, texts);
 }
 
+// <v:parameter_term for="..."/>: the term of a parameter's entry on an
+// operator page, its name spelled for that interface.
+void parameter_term_element(xsltTransformContextPtr context, xmlNodePtr node, xmlNodePtr inst, xsltElemPreCompPtr) {
+  if (node == nullptr || node->type != XML_ELEMENT_NODE || context->insert == nullptr) {
+    xsltTransformError(context, nullptr, inst, "v:parameter_term needs a parameter element\n");
+    return;
+  }
+  write_html_parameter_term(node, context->insert, evaluated_attribute(context, inst, "for"));
+}
+
 int allow_in_folder(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
   auto* own = static_cast<JobContext*>(context->_private);
   std::string relative;
@@ -823,8 +855,12 @@ bool transform(const ManualSources& sources, int workers) {
                                 reinterpret_cast<const xmlChar*>(manual_namespace), phrase_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("class_listed"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), class_listed_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("syntax_text"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), syntax_text_function);
   xsltRegisterExtModuleElement(reinterpret_cast<const xmlChar*>("synopsis"),
                                reinterpret_cast<const xmlChar*>(manual_namespace), nullptr, synopsis_element);
+  xsltRegisterExtModuleElement(reinterpret_cast<const xmlChar*>("parameter_term"),
+                               reinterpret_cast<const xmlChar*>(manual_namespace), nullptr, parameter_term_element);
   xsltSetGenericErrorFunc(nullptr, piecewise_message);
   route_library_messages();
 

@@ -633,6 +633,52 @@ TEST_F(ManualStep, NativeSynopsisWritesWhatTheTemplatesWrite) {
   EXPECT_TRUE(contains(page, "<h3 class=\"interface\">java</h3>")) << page;
 }
 
+// The term of each parameter entry and the spelling of names are written
+// natively in the manual step; the extracted stylesheet's templates write
+// the same page, for a document that names an interface and one that does
+// not (VDevelop).
+TEST_F(ManualStep, NativeParameterTermsWriteWhatTheTemplatesWrite) {
+  const std::string parameters =
+      "<parameters>\n"
+      "<parameter id=\"A\" mode=\"input_object\" semtype=\"image\"><name><syntax interface=\"vdevelop\">A</syntax>"
+      "<syntax interface=\"cpp\">a_cpp</syntax><syntax interface=\"cpp\">second</syntax></name>"
+      "<type id=\"image\"><syntax interface=\"c\">Vobject</syntax></type><subtype name=\"byte\"/>"
+      "<subtype><syntax interface=\"python\">py</syntax><syntax interface=\"vdevelop\">real</syntax></subtype>"
+      "<subtype><syntax interface=\"com\">only &amp; com</syntax></subtype><subtype>  plain\n  text </subtype>"
+      "<summary>First.</summary></parameter>\n"
+      "<parameter id=\"B\" mode=\"output_control\" semtype=\"\"><name><syntax interface=\"python\">b_py</syntax>"
+      "</name><type id=\"VTuple\"/><type id=\"second\"/></parameter>\n"
+      "<parameter mode=\"input_control\"><name>  spaced \t name  </name><type/></parameter>\n"
+      "<parameter id=\"D\"><name><syntax interface=\"dotnet\">d<b>bold</b></syntax></name></parameter>\n"
+      "</parameters>\n";
+  for (const char* interface : {"", " interface=\"cpp\""}) {
+    configure("html", "cpp", true);
+    write_manual();
+    std::string document = fixture("threshold.xml");
+    const std::string element = "<document version=";
+    document.replace(document.find(element), element.size(), std::string("<document") + interface + " version=");
+    size_t first = document.find("<parameters>\n  <parameter id=");
+    size_t end = document.find("</parameters>", first) + std::string("</parameters>\n").size();
+    document.replace(first, end - first, parameters);
+    documents_["threshold"] = document;
+    ASSERT_EQ(run(), "") << interface;
+    write_file("class_list.xml", class_list_);
+    std::string page = apply("si_operator_html.xsl", document,
+                             {{"formula_mode", "'ascii'"},
+                              {"figure_mode", "'filename_only'"},
+                              {"page_extension", "'html'"},
+                              {"imagedir", std::string("'") + manual_image_folder + "'"},
+                              {"svg_images", svg_images_parameter(manual_image_folder)}});
+    EXPECT_EQ(page, read_file("threshold.html")) << interface;
+  }
+  std::string page = read_file("threshold.html");
+  EXPECT_TRUE(contains(page, "<dt id=\"parameter_A\"><code><b>a_cpp</b></code> (input_object) "
+                             "<span class=\"semtype\">image</span> \xe2\x86\x92 byte / real / only &amp; com / plain text</dt>"))
+      << page;
+  EXPECT_TRUE(contains(page, "<dt id=\"parameter_\"><code><b>spaced name</b></code> (input_control)  \xe2\x86\x92 </dt>"))
+      << page;
+}
+
 }  // namespace
 
 namespace {

@@ -292,11 +292,14 @@
 
   <!-- The spelling of a name in the chosen interface: the syntax child of
        that interface, else the VDevelop one, else the first, else the text
-       itself (the older layout keeps only the text). -->
+       itself (the older layout keeps only the text). The program that
+       carries the stylesheets chooses natively (v:syntax_text, the same
+       choice); elsewhere the tests below do. -->
   <xsl:template name="syntax_text">
     <xsl:param name="node" select="."/>
     <xsl:param name="for" select="$interface"/>
     <xsl:choose>
+      <xsl:when test="function-available('v:syntax_text')"><xsl:value-of select="v:syntax_text($node, $for)"/></xsl:when>
       <xsl:when test="$node/syntax[@interface = $for]"><xsl:value-of select="$node/syntax[@interface = $for][1]"/></xsl:when>
       <xsl:when test="$node/syntax[@interface = 'vdevelop']"><xsl:value-of select="$node/syntax[@interface = 'vdevelop'][1]"/></xsl:when>
       <xsl:when test="$node/syntax"><xsl:value-of select="$node/syntax[1]"/></xsl:when>

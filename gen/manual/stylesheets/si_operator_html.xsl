@@ -233,25 +233,31 @@
   </xsl:template>
 
   <xsl:template match="parameter" mode="parameter">
-    <xsl:variable name="name"><xsl:call-template name="syntax_text"><xsl:with-param name="node" select="name"/></xsl:call-template></xsl:variable>
-    <dt id="{concat('parameter_', @id)}">
-      <code><b><xsl:value-of select="$name"/></b></code>
-      <xsl:text> (</xsl:text><xsl:value-of select="@mode"/><xsl:text>) </xsl:text>
-      <xsl:if test="@semtype != ''"><span class="semtype"><xsl:value-of select="@semtype"/></span></xsl:if>
-      <xsl:if test="type | subtype">
-        <xsl:text> &#8594; </xsl:text>
-        <xsl:for-each select="subtype">
-          <xsl:if test="position() &gt; 1"> / </xsl:if>
-          <xsl:choose>
-            <xsl:when test="@name"><xsl:value-of select="@name"/></xsl:when>
-            <xsl:otherwise><xsl:call-template name="syntax_text"/></xsl:otherwise>
-          </xsl:choose>
-        </xsl:for-each>
-        <xsl:if test="not(subtype)">
-          <xsl:value-of select="type[1]/@id"/>
-        </xsl:if>
-      </xsl:if>
-    </dt>
+    <!-- the program writes the term natively (v:parameter_term, the same
+         nodes); elsewhere the fallback writes it -->
+    <v:parameter_term for="{$interface}">
+      <xsl:fallback>
+        <xsl:variable name="name"><xsl:call-template name="syntax_text"><xsl:with-param name="node" select="name"/></xsl:call-template></xsl:variable>
+        <dt id="{concat('parameter_', @id)}">
+          <code><b><xsl:value-of select="$name"/></b></code>
+          <xsl:text> (</xsl:text><xsl:value-of select="@mode"/><xsl:text>) </xsl:text>
+          <xsl:if test="@semtype != ''"><span class="semtype"><xsl:value-of select="@semtype"/></span></xsl:if>
+          <xsl:if test="type | subtype">
+            <xsl:text> &#8594; </xsl:text>
+            <xsl:for-each select="subtype">
+              <xsl:if test="position() &gt; 1"> / </xsl:if>
+              <xsl:choose>
+                <xsl:when test="@name"><xsl:value-of select="@name"/></xsl:when>
+                <xsl:otherwise><xsl:call-template name="syntax_text"/></xsl:otherwise>
+              </xsl:choose>
+            </xsl:for-each>
+            <xsl:if test="not(subtype)">
+              <xsl:value-of select="type[1]/@id"/>
+            </xsl:if>
+          </xsl:if>
+        </dt>
+      </xsl:fallback>
+    </v:parameter_term>
     <dd>
       <xsl:if test="summary"><p><xsl:apply-templates select="summary/node()"/></p></xsl:if>
       <xsl:if test="@modified and @modified != 'false'">

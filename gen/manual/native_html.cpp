@@ -1,8 +1,8 @@
-// The synopsis section of an HTML operator page, built as result nodes: a
-// heading, then per interface block (signatures element) its title and one
-// division per signature, exactly as the stylesheet's section_synopsis and
-// signature templates build them (the serializer escapes the texts).
-#include "gen/manual/html_synopsis.h"
+// Parts of the HTML operator page built as result nodes, exactly as the
+// stylesheet's templates build them (the serializer escapes the texts): the
+// synopsis (a heading, then per interface block its title and one division
+// per signature) and the term of a parameter's entry.
+#include "gen/manual/native_html.h"
 
 #include <cstring>
 
@@ -66,6 +66,34 @@ std::string attribute_text(xmlNodePtr node, const char* name) {
 bool attribute_is(xmlNodePtr node, const char* name, const char* value) {
   std::string text;
   return attribute(node, name, text) && text == value;
+}
+
+// The string value of a node (its text, with that of all descendants).
+std::string string_value(xmlNodePtr node) {
+  if (node->type == XML_ELEMENT_NODE && node->children != nullptr && node->children->next == nullptr &&
+      node->children->type == XML_TEXT_NODE)
+    return node->children->content != nullptr ? reinterpret_cast<const char*>(node->children->content) : "";
+  xmlChar* content = xmlNodeGetContent(node);
+  std::string text = content != nullptr ? reinterpret_cast<const char*>(content) : "";
+  xmlFree(content);
+  return text;
+}
+
+// XPath's normalize-space: blanks at both ends dropped, runs of them made
+// one space.
+std::string normalize_space(const std::string& text) {
+  std::string normal;
+  bool blank = false;
+  for (char c : text) {
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+      blank = !normal.empty();
+      continue;
+    }
+    if (blank) normal += ' ';
+    blank = false;
+    normal += c;
+  }
+  return normal;
 }
 
 // The result nodes of one page.
@@ -255,7 +283,50 @@ class SynopsisWriter {
   const SynopsisTexts& texts_;
 };
 
+// The dt element of the parameter template.
+void write_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::string& interface) {
+  ResultNodes out(parent->doc);
+  xmlNodePtr term = out.element(parent, "dt");
+  xmlNewProp(term, reinterpret_cast<const xmlChar*>("id"),
+             reinterpret_cast<const xmlChar*>(("parameter_" + attribute_text(parameter, "id")).c_str()));
+  out.element_with_text(out.element(term, "code"), "b", syntax_text(children_named(parameter, "name"), interface));
+  out.text(term, " (" + attribute_text(parameter, "mode") + ") ");
+  std::string semantic_type;
+  if (attribute(parameter, "semtype", semantic_type) && !semantic_type.empty())
+    out.text(out.element(term, "span", "semtype"), semantic_type);
+  std::vector<xmlNodePtr> subtypes = children_named(parameter, "subtype");
+  xmlNodePtr type = first_child_named(parameter, "type");
+  if (type == nullptr && subtypes.empty()) return;
+  out.text(term, " \xe2\x86\x92 ");  // a rightwards arrow
+  for (size_t i = 0; i < subtypes.size(); ++i) {
+    if (i > 0) out.text(term, " / ");
+    std::string name;
+    if (attribute(subtypes[i], "name", name))
+      out.text(term, name);
+    else
+      out.text(term, syntax_text({subtypes[i]}, interface));
+  }
+  if (subtypes.empty()) out.text(term, attribute_text(type, "id"));
+}
+
 }  // namespace
+
+std::string syntax_text(const std::vector<xmlNodePtr>& nodes, const std::string& for_interface) {
+  // $node/syntax[@interface = $for][1], then the VDevelop one, then any
+  for (const char* wanted : {for_interface.c_str(), "vdevelop", static_cast<const char*>(nullptr)}) {
+    for (xmlNodePtr node : nodes) {
+      for (xmlNodePtr syntax = node->children; syntax != nullptr; syntax = syntax->next) {
+        if (!is_named(syntax, "syntax")) continue;
+        if (wanted == nullptr || attribute_is(syntax, "interface", wanted)) return string_value(syntax);
+      }
+    }
+  }
+  return nodes.empty() ? std::string() : normalize_space(string_value(nodes.front()));
+}
+
+void write_html_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::string& interface) {
+  write_parameter_term(parameter, parent, interface);
+}
 
 void write_html_synopsis(xmlNodePtr operator_element, xmlNodePtr parent, const SynopsisTexts& texts) {
   SynopsisWriter(parent->doc, texts).write(operator_element, parent);

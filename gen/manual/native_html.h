@@ -1,0 +1,39 @@
+/// The parts of the HTML operator pages that the program builds itself into
+/// a page's result tree, in place of the templates of si_operator_html.xsl
+/// that build the same nodes (their fallback wherever the stylesheet runs
+/// without the program): the synopsis, which is the larger part of every
+/// page, and the heading line of each parameter. Also the syntax_text
+/// template's choice of a name's spelling, which every stylesheet uses.
+#pragma once
+
+#include <libxml/tree.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+/// The spelling that the syntax_text template writes for `nodes` (a node-set
+/// in document order): the first syntax child with the interface `for_interface`,
+/// else the first VDevelop one, else the first one, else the first node's
+/// text with its blanks normalized.
+std::string syntax_text(const std::vector<xmlNodePtr>& nodes, const std::string& for_interface);
+
+/// What the synopsis reads besides the operator's document.
+struct SynopsisTexts {
+  std::string heading;       // the phrase sec_synopsis in the page's language
+  std::string windows_only;  // the phrase note_windows_only
+  /// The stylesheet's interface list (id, title), in its order.
+  const std::vector<std::pair<std::string, std::string>>* interface_titles = nullptr;
+  /// The ids of the class list; nullptr when there is none (no links).
+  const std::set<std::string>* class_ids = nullptr;
+  std::string page_suffix;  // ".html"
+};
+
+/// Appends the synopsis of `operator_element` to `parent` (nothing when the
+/// operator has no signature for the interfaces it names).
+void write_html_synopsis(xmlNodePtr operator_element, xmlNodePtr parent, const SynopsisTexts& texts);
+
+/// Appends the dt element of a parameter's entry (its name as `interface`
+/// spells it, mode, semantic type and types) to `parent`.
+void write_html_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::string& interface);
