@@ -231,6 +231,18 @@ void syntax_text_function(xmlXPathParserContextPtr parser, int count) {
   if (!parser->error) valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(text.c_str())));
 }
 
+// v:latex_name(text): the stylesheets' latex_name template in one pass.
+void latex_name_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 1) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlChar* text = xmlXPathPopString(parser);
+  std::string name = latex_breakable_name(text != nullptr ? reinterpret_cast<const char*>(text) : "");
+  xmlFree(text);
+  valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(name.c_str())));
+}
+
 // ---------------------------------------------------------------- lookups
 
 // The stylesheets look phrases up in their own phrase table and class names
@@ -851,6 +863,8 @@ bool transform(const ManualSources& sources, int workers) {
   xsltInit();
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_escape"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), latex_escape_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_name"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), latex_name_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("phrase"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), phrase_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("class_listed"),
@@ -1067,6 +1081,21 @@ std::string latex_escaped(const std::string& text) {
   }
   escaped.append(text, plain, std::string::npos);
   return escaped;
+}
+
+std::string latex_breakable_name(const std::string& text) {
+  auto small_or_digit = [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); };
+  std::string name;
+  size_t start = 0;  // of the character at hand, which may take several bytes
+  while (start < text.size()) {
+    size_t end = start + 1;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80) ++end;
+    name += latex_escaped(text.substr(start, end - start));
+    if (end < text.size() && end == start + 1 && small_or_digit(text[start]) && text[end] >= 'A' && text[end] <= 'Z')
+      name += "\\allowbreak{}";
+    start = end;
+  }
+  return name;
 }
 
 std::string manual_page_extension() {

@@ -44,6 +44,11 @@ std::string manual_page_extension();
 /// stylesheets call it as v:latex_escape when the program runs them.
 std::string latex_escaped(const std::string& text);
 
+/// A name for LaTeX as the stylesheets' latex_name template writes it:
+/// escaped as latex_escaped does, with "\allowbreak{}" before every capital
+/// that follows a small letter or a digit; v:latex_name in the stylesheets.
+std::string latex_breakable_name(const std::string& text);
+
 /// Writes the embedded stylesheet resource `name` into a file of that name in
 /// the working directory and appends the name to `temporary_files`. An unknown
 /// name gives the warning "Resource file %s does not exist.\n" and false.

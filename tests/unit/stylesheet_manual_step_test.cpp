@@ -696,6 +696,16 @@ TEST(LatexEscaping, SpecialCharactersBecomeCommandsAndOtherTextStays) {
   EXPECT_EQ(latex_escaped("end\xc2"), "end\xc2");
 }
 
+TEST(LatexEscaping, NamesMayBreakBeforeACapitalAfterASmallLetterOrDigit) {
+  EXPECT_EQ(latex_breakable_name(""), "");
+  EXPECT_EQ(latex_breakable_name("MinGray"), "Min\\allowbreak{}Gray");
+  EXPECT_EQ(latex_breakable_name("gen_image2D"), "gen\\_image2\\allowbreak{}D");
+  EXPECT_EQ(latex_breakable_name("ABCdefGHi"), "ABCdef\\allowbreak{}GHi");
+  // a character of several bytes is one character: no break after it, and
+  // it stays whole
+  EXPECT_EQ(latex_breakable_name("\xc3\xa4X a\xc2\xa0" "B&c"), "\xc3\xa4X a~B\\&c");
+}
+
 // The manual step escapes natively; the extracted stylesheets, run anywhere
 // else, use their template: both write the same page.
 TEST_F(ManualStep, NativeLatexEscapingWritesWhatTheTemplateWrites) {

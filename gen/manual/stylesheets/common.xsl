@@ -280,14 +280,21 @@
   <!-- A name for LaTeX (escaped as latex_escape does) that a line may
        break inside: before a capital that follows a small letter or a digit,
        as in CamelCase names (and after an underscore, which the main
-       document allows). -->
+       document allows). The program that carries the stylesheets does it
+       natively (v:latex_name, the same text); elsewhere the template walks
+       the name character by character. -->
   <xsl:template name="latex_name">
     <xsl:param name="text"/>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="substring($text, 1, 1)"/></xsl:call-template>
-    <xsl:if test="string-length($text) &gt; 1">
-      <xsl:if test="contains('abcdefghijklmnopqrstuvwxyz0123456789', substring($text, 1, 1)) and contains('ABCDEFGHIJKLMNOPQRSTUVWXYZ', substring($text, 2, 1))">\allowbreak{}</xsl:if>
-      <xsl:call-template name="latex_name"><xsl:with-param name="text" select="substring($text, 2)"/></xsl:call-template>
-    </xsl:if>
+    <xsl:choose>
+      <xsl:when test="function-available('v:latex_name')"><xsl:value-of select="v:latex_name(string($text))"/></xsl:when>
+      <xsl:otherwise>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="substring($text, 1, 1)"/></xsl:call-template>
+        <xsl:if test="string-length($text) &gt; 1">
+          <xsl:if test="contains('abcdefghijklmnopqrstuvwxyz0123456789', substring($text, 1, 1)) and contains('ABCDEFGHIJKLMNOPQRSTUVWXYZ', substring($text, 2, 1))">\allowbreak{}</xsl:if>
+          <xsl:call-template name="latex_name"><xsl:with-param name="text" select="substring($text, 2)"/></xsl:call-template>
+        </xsl:if>
+      </xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
 
   <!-- The spelling of a name in the chosen interface: the syntax child of
