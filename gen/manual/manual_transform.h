@@ -2,7 +2,7 @@
 /// documents, handed over in memory, into HTML pages or LaTeX sources with
 /// the stylesheets the program carries inside itself. Only the pages are
 /// written to the working directory; what the stylesheets write themselves
-/// lands in a private scratch folder first and is removed with it.
+/// is caught in memory and written with them.
 #pragma once
 
 #include <functional>
