@@ -972,9 +972,10 @@ bool transform(const ManualSources& sources, int workers) {
       job.done = true;
     }
   };
-  // The contents first, so that they run beside the operator pages; the
-  // class pages, whose documents are the largest, after the operators, so
-  // that both never take memory at the same time.
+  // The contents first and the class pages, whose documents are the
+  // largest, halfway through the operators: both run beside the operator
+  // pages, long enough apart that they never take memory at the same time,
+  // and no thread is left alone with a large document at the end.
   submit(*jobs.back());
 
   PageWriter writer;
@@ -990,12 +991,14 @@ bool transform(const ManualSources& sources, int workers) {
   const char* reader_interface = latex && step.available[operator_kind] ? latex_interface.c_str() : nullptr;
   // a bounded number of operator documents waits in memory
   const size_t in_flight = 16 * thread_count;
+  const size_t classes_after = operator_count / 2;
   for (size_t i = 0; i < operator_count; ++i) {
     while (i - next >= in_flight) write_next();
     jobs[i]->xml = sources.operator_xml(i, reader_interface);
     submit(*jobs[i]);
+    if (with_classes && i + 1 == classes_after) submit(*jobs[operator_count]);
   }
-  if (with_classes) submit(*jobs[operator_count]);
+  if (with_classes && classes_after == 0) submit(*jobs[operator_count]);
   while (next < jobs.size()) write_next();
 
   stop_running_step();
