@@ -16,6 +16,7 @@
 #include <ftw.h>
 #include <libxml/globals.h>
 #include <libxml/parser.h>
+#include <libxml/uri.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xpathInternals.h>
 #include <libxslt/documents.h>
@@ -486,9 +487,10 @@ xmlDocPtr read_document(const std::string& text, const std::string& url) {
                        own_document_options);
 }
 
-// Parses an embedded stylesheet under a name in the scratch folder, so that
-// the documents it names (document('class_list.xml'), document('')) resolve
-// there and nowhere else; nullptr when it does not parse.
+// Parses an embedded stylesheet under a name in the scratch folder (given
+// as a URI), so that the documents it names (document('class_list.xml'),
+// document('')) resolve there and nowhere else; nullptr when it does not
+// parse.
 xsltStylesheetPtr compile_stylesheet(const std::string& name, const std::string& folder) {
   const std::string* text = stylesheet_resource_text(name);
   if (text == nullptr) return nullptr;
@@ -519,6 +521,10 @@ struct Job {
 // What every thread of one step reads; fixed before the threads start.
 struct Step {
   std::string folder;
+  // The folder as a URI, the base of the names of the stylesheets, the class
+  // list and the pages: libxslt resolves those names as URIs, in which a
+  // blank, "%" or "#" of the folder's path would mean something else.
+  std::string folder_uri;
   bool available[sheet_kinds] = {};
   std::vector<const char*> parameters;  // name/value pairs, null-ended
   std::string class_list_xml;
@@ -654,7 +660,7 @@ class Worker {
  private:
   xsltStylesheetPtr sheet(SheetKind kind) {
     if (sheets_[kind] == nullptr) {
-      sheets_[kind] = compile_stylesheet(sheet_names[kind], step_.folder);
+      sheets_[kind] = compile_stylesheet(sheet_names[kind], step_.folder_uri);
       if (sheets_[kind] != nullptr) tables_[kind] = sheet_tables(sheets_[kind]->doc);
     }
     return sheets_[kind];
@@ -662,7 +668,7 @@ class Worker {
 
   xmlDocPtr class_list() {
     if (class_list_ == nullptr) {
-      class_list_ = read_document(step_.class_list_xml, step_.folder + "/class_list.xml");
+      class_list_ = read_document(step_.class_list_xml, step_.folder_uri + "/class_list.xml");
       class_ids_ = class_ids(class_list_);
     }
     return class_list_;
@@ -693,7 +699,7 @@ class Worker {
       own.lookups.class_ids = &class_ids_;
     }
     // pages a stylesheet writes itself go beside this name
-    std::string output = step_.folder + "/" + job.output_name;
+    std::string output = step_.folder_uri + "/" + job.output_name;
     xmlDocPtr result = xsltApplyStylesheetUser(style, input, const_cast<const char**>(step_.parameters.data()),
                                                output.c_str(), nullptr, context);
     bool failed = result == nullptr || context->state != XSLT_STATE_OK;
@@ -888,6 +894,10 @@ bool transform(const ManualSources& sources, int workers) {
     return false;
   }
   step.folder = pattern;
+  xmlChar* folder_uri = xmlURIEscapeStr(reinterpret_cast<const xmlChar*>(pattern.c_str()),
+                                        reinterpret_cast<const xmlChar*>("/"));
+  step.folder_uri = folder_uri != nullptr ? reinterpret_cast<const char*>(folder_uri) : pattern;
+  xmlFree(folder_uri);
   step.class_list_xml = sources.class_list_xml;
 
   // Each stylesheet of the step is parsed once here, to report one that does
@@ -901,7 +911,7 @@ bool transform(const ManualSources& sources, int workers) {
       report_warning("Resource file %s does not exist.\n", name);
       continue;
     }
-    xsltStylesheetPtr sheet = compile_stylesheet(name, step.folder);
+    xsltStylesheetPtr sheet = compile_stylesheet(name, step.folder_uri);
     if (sheet == nullptr) {
       report_error("Failed to parse transformation %s.\nSome or all output files will be in XML format!\n", name);
       continue;

@@ -133,6 +133,37 @@ TEST_F(ManualStep, TheScratchFolderIsRemovedWhateverTheEnd) {
     unsetenv("TMPDIR");
 }
 
+// The scratch folder's path is the base of the names the stylesheets
+// resolve as URIs: a blank, "%" or "#" in TMPDIR changes no page.
+TEST_F(ManualStep, ATemporaryFolderWithCharactersOfUrisChangesNoPage) {
+  std::map<std::string, std::string> expected, got;
+  for (const char* format : {"html", "latex"}) {
+    configure(format, "cpp");
+    write_manual();
+    ASSERT_EQ(run(), "") << format;
+    for (const std::string& name : files()) expected[name] = read_file(name);
+  }
+  const std::string scratch = directory_ + "/odd %41 #1";
+  ASSERT_EQ(system(("mkdir '" + scratch + "'").c_str()), 0);
+  const char* previous = std::getenv("TMPDIR");
+  std::string saved = previous != nullptr ? previous : "";
+  setenv("TMPDIR", scratch.c_str(), 1);
+  ASSERT_EQ(system("rm -f ./*.html ./*.tex"), 0);
+  for (const char* format : {"html", "latex"}) {
+    configure(format, "cpp");
+    EXPECT_EQ(run(), "") << format;
+    EXPECT_TRUE(succeeded_) << format;
+  }
+  for (const std::string& name : files()) got[name] = read_file(name);
+  got.erase("odd %41 #1");
+  if (previous != nullptr)
+    setenv("TMPDIR", saved.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+  EXPECT_EQ(got, expected);
+  EXPECT_TRUE(expected.count("toc_segmentation.html")) << expected.size();
+}
+
 // The operator pages come from several threads: the pages are the same
 // whatever their number.
 TEST_F(ManualStep, PagesDoNotDependOnTheNumberOfThreads) {
