@@ -45,6 +45,7 @@
 
 #include "gen/manual/legacy_layout.h"
 #include "gen/manual/native_html.h"
+#include "gen/manual/xml_nodes.h"
 #include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
 #include "driver/output.h"
@@ -254,31 +255,14 @@ void latex_name_function(xmlXPathParserContextPtr parser, int count) {
 
 const char* const manual_namespace = "urn:vornc:manual";
 
-bool is_element(xmlNodePtr node, const char* name, const char* ns) {
-  if (node->type != XML_ELEMENT_NODE || std::strcmp(reinterpret_cast<const char*>(node->name), name) != 0)
-    return false;
-  if (ns == nullptr) return node->ns == nullptr;
-  return node->ns != nullptr && node->ns->href != nullptr &&
-         std::strcmp(reinterpret_cast<const char*>(node->ns->href), ns) == 0;
+// An element of the stylesheets' own vocabulary (v:name).
+bool is_manual_element(xmlNodePtr node, const char* name) {
+  return node->type == XML_ELEMENT_NODE && std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0 &&
+         node->ns != nullptr && node->ns->href != nullptr &&
+         std::strcmp(reinterpret_cast<const char*>(node->ns->href), manual_namespace) == 0;
 }
 
-std::string attribute_text(xmlNodePtr node, const char* name) {
-  // an attribute without namespace, as @name selects it
-  for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next) {
-    if (a->ns != nullptr || std::strcmp(reinterpret_cast<const char*>(a->name), name) != 0) continue;
-    xmlChar* value = xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(a));
-    std::string text = value != nullptr ? reinterpret_cast<const char*>(value) : "";
-    xmlFree(value);
-    return text;
-  }
-  return std::string();
-}
-
-bool has_attribute(xmlNodePtr node, const char* name) {
-  for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next)
-    if (a->ns == nullptr && std::strcmp(reinterpret_cast<const char*>(a->name), name) == 0) return true;
-  return false;
-}
+bool has_attribute(xmlNodePtr node, const char* name) { return find_attribute(node, name) != nullptr; }
 
 // Calls visit for every element of the document, in document order.
 template <typename Visit>
@@ -312,7 +296,7 @@ PhraseTable phrase_table(xmlDocPtr stylesheet) {
   PhraseTable table;
   size_t order = 0;
   for_each_element(stylesheet, [&](xmlNodePtr node) {
-    if (!is_element(node, "phrase", manual_namespace) || !has_attribute(node, "id")) return;
+    if (!is_manual_element(node, "phrase") || !has_attribute(node, "id")) return;
     std::vector<PhraseText>& texts = table[attribute_text(node, "id")];
     for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
       if (child->type != XML_ELEMENT_NODE) continue;
@@ -348,7 +332,7 @@ std::string phrase_text(const PhraseTable& table, const std::vector<std::string>
 std::set<std::string> class_ids(xmlDocPtr class_list) {
   std::set<std::string> ids;
   for_each_element(class_list, [&](xmlNodePtr node) {
-    if (is_element(node, "class", nullptr) && has_attribute(node, "id")) ids.insert(attribute_text(node, "id"));
+    if (is_named(node, "class") && has_attribute(node, "id")) ids.insert(attribute_text(node, "id"));
   });
   return ids;
 }
@@ -361,9 +345,9 @@ InterfaceTitles interface_titles(xmlDocPtr stylesheet) {
   InterfaceTitles titles;
   xmlNodePtr root = xmlDocGetRootElement(stylesheet);
   for (xmlNodePtr list = root != nullptr ? root->children : nullptr; list != nullptr; list = list->next) {
-    if (!is_element(list, "interfaces", manual_namespace)) continue;
+    if (!is_manual_element(list, "interfaces")) continue;
     for (xmlNodePtr entry = list->children; entry != nullptr; entry = entry->next)
-      if (is_element(entry, "interface", manual_namespace) && has_attribute(entry, "id"))
+      if (is_manual_element(entry, "interface") && has_attribute(entry, "id"))
         titles.emplace_back(attribute_text(entry, "id"), attribute_text(entry, "title"));
   }
   return titles;
@@ -572,7 +556,7 @@ void synopsis_element(xsltTransformContextPtr context, xmlNodePtr node, xmlNodeP
   texts.interface_titles = &lookups.sheet->interfaces;
   // the class list is document('class_list.xml')/classes
   xmlNodePtr class_root = lookups.class_list != nullptr ? xmlDocGetRootElement(lookups.class_list) : nullptr;
-  if (class_root != nullptr && is_element(class_root, "classes", nullptr)) texts.class_ids = lookups.class_ids;
+  if (class_root != nullptr && is_named(class_root, "classes")) texts.class_ids = lookups.class_ids;
   texts.page_suffix = evaluated_attribute(context, inst, "page_suffix");
   write_html_synopsis(node, context->insert, texts);
 }

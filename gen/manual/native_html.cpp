@@ -4,96 +4,17 @@
 // per signature) and the term of a parameter's entry.
 #include "gen/manual/native_html.h"
 
-#include <cstring>
+#include "gen/manual/xml_nodes.h"
 
 namespace {
-
-bool is_named(xmlNodePtr node, const char* name) {
-  return node->type == XML_ELEMENT_NODE && node->ns == nullptr &&
-         std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
-}
-
-// The children of `parent` that an XPath name test `name` selects.
-std::vector<xmlNodePtr> children_named(xmlNodePtr parent, const char* name) {
-  std::vector<xmlNodePtr> found;
-  for (xmlNodePtr child = parent->children; child != nullptr; child = child->next)
-    if (is_named(child, name)) found.push_back(child);
-  return found;
-}
-
-xmlNodePtr first_child_named(xmlNodePtr parent, const char* name) {
-  for (xmlNodePtr child = parent->children; child != nullptr; child = child->next)
-    if (is_named(child, name)) return child;
-  return nullptr;
-}
-
-// An attribute without namespace, as @name selects it: false when there is
-// none.
-bool attribute(xmlNodePtr node, const char* name, std::string& value) {
-  if (node == nullptr) return false;
-  for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next) {
-    if (a->ns != nullptr || std::strcmp(reinterpret_cast<const char*>(a->name), name) != 0) continue;
-    xmlNodePtr text = a->children;
-    if (text != nullptr && text->next == nullptr && text->type == XML_TEXT_NODE) {
-      value = text->content != nullptr ? reinterpret_cast<const char*>(text->content) : "";
-    } else {
-      xmlChar* content = xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(a));
-      value = content != nullptr ? reinterpret_cast<const char*>(content) : "";
-      xmlFree(content);
-    }
-    return true;
-  }
-  return false;
-}
 
 // The string value of child/@name: the first such attribute among the
 // children named `child` ("" when none has it).
 std::string child_attribute_text(xmlNodePtr parent, const char* child, const char* name) {
   std::string value;
   for (xmlNodePtr node = parent->children; node != nullptr; node = node->next)
-    if (is_named(node, child) && attribute(node, name, value)) break;
+    if (is_named(node, child) && attribute_value(node, name, value)) break;
   return value;
-}
-
-// The string value of @name ("" without it).
-std::string attribute_text(xmlNodePtr node, const char* name) {
-  std::string value;
-  attribute(node, name, value);
-  return value;
-}
-
-// @name = 'value' in XPath: false without the attribute.
-bool attribute_is(xmlNodePtr node, const char* name, const char* value) {
-  std::string text;
-  return attribute(node, name, text) && text == value;
-}
-
-// The string value of a node (its text, with that of all descendants).
-std::string string_value(xmlNodePtr node) {
-  if (node->type == XML_ELEMENT_NODE && node->children != nullptr && node->children->next == nullptr &&
-      node->children->type == XML_TEXT_NODE)
-    return node->children->content != nullptr ? reinterpret_cast<const char*>(node->children->content) : "";
-  xmlChar* content = xmlNodeGetContent(node);
-  std::string text = content != nullptr ? reinterpret_cast<const char*>(content) : "";
-  xmlFree(content);
-  return text;
-}
-
-// XPath's normalize-space: blanks at both ends dropped, runs of them made
-// one space.
-std::string normalize_space(const std::string& text) {
-  std::string normal;
-  bool blank = false;
-  for (char c : text) {
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-      blank = !normal.empty();
-      continue;
-    }
-    if (blank) normal += ' ';
-    blank = false;
-    normal += c;
-  }
-  return normal;
 }
 
 // The result nodes of one page.
@@ -134,18 +55,18 @@ class SynopsisWriter {
     //                       or @interface = /operator/@interface]
     xmlNodePtr root = xmlDocGetRootElement(op->doc);
     std::string named;
-    bool names_one = root != nullptr && is_named(root, "operator") && attribute(root, "interface", named);
+    bool names_one = root != nullptr && is_named(root, "operator") && attribute_value(root, "interface", named);
     std::vector<xmlNodePtr> blocks;
     for (xmlNodePtr block : children_named(op, "signatures")) {
       if (first_child_named(block, "signature") == nullptr) continue;
-      if (names_one && named != "all" && !attribute_is(block, "interface", named.c_str())) continue;
+      if (names_one && named != "all" && !attribute_equals(block, "interface", named.c_str())) continue;
       blocks.push_back(block);
     }
     if (blocks.empty()) return;
     out_.element_with_text(parent, "h2", texts_.heading);
     for (xmlNodePtr block : blocks) {
       std::string id;
-      bool has_id = attribute(block, "interface", id);
+      bool has_id = attribute_value(block, "interface", id);
       out_.text(out_.element(parent, "h3", "interface"), interface_title(has_id, id));
       for (xmlNodePtr signature : children_named(block, "signature")) write_signature(signature, parent, has_id ? id : "");
     }
@@ -188,7 +109,7 @@ class SynopsisWriter {
     for (int g = 0; g < 4; ++g) {
       if (g > 0) out_.text(div, " : ");
       std::vector<xmlNodePtr> list = parameters(signature, [&](xmlNodePtr p) {
-        return attribute_is(p, "type", groups[g][0]) && attribute_is(p, "mode", groups[g][1]);
+        return attribute_equals(p, "type", groups[g][0]) && attribute_equals(p, "mode", groups[g][1]);
       });
       for (size_t i = 0; i < list.size(); ++i) {
         if (i > 0) out_.text(div, ", ");
@@ -202,14 +123,14 @@ class SynopsisWriter {
     out_.text(div, "def ");
     out_.element_with_text(div, "b", attribute_text(signature, "name"));
     out_.text(div, "(");
-    std::vector<xmlNodePtr> inputs = parameters(signature, [](xmlNodePtr p) { return attribute_is(p, "mode", "input"); });
+    std::vector<xmlNodePtr> inputs = parameters(signature, [](xmlNodePtr p) { return attribute_equals(p, "mode", "input"); });
     for (size_t i = 0; i < inputs.size(); ++i) {
       if (i > 0) out_.text(div, ", ");
       out_.element_with_text(div, "i", attribute_text(inputs[i], "name"));
       out_.text(div, ": " + attribute_text(inputs[i], "type"));
     }
     out_.text(div, ")");
-    std::vector<xmlNodePtr> outputs = parameters(signature, [](xmlNodePtr p) { return attribute_is(p, "mode", "output"); });
+    std::vector<xmlNodePtr> outputs = parameters(signature, [](xmlNodePtr p) { return attribute_equals(p, "mode", "output"); });
     xmlNodePtr returns = first_child_named(signature, "returns");
     if (returns == nullptr && outputs.empty()) return;
     out_.text(div, " -> ");
@@ -243,17 +164,17 @@ class SynopsisWriter {
 
   // C, C++, COM and .NET: return type, class, name and typed parameters.
   void write_typed(xmlNodePtr signature, xmlNodePtr div, const std::string& interface) {
-    if (attribute_is(signature, "static", "true")) out_.text(div, "static ");
+    if (attribute_equals(signature, "static", "true")) out_.text(div, "static ");
     xmlNodePtr returns = first_child_named(signature, "returns");
     if (returns != nullptr) {
       std::string type = child_attribute_text(signature, "returns", "type");
       class_link(div, type, type);
       out_.text(div, " ");
-    } else if (attribute_is(signature, "type", "method")) {
+    } else if (attribute_equals(signature, "type", "method")) {
       out_.text(div, "void ");
     }
     std::string class_name;
-    if (attribute(signature, "class_name", class_name)) {
+    if (attribute_value(signature, "class_name", class_name)) {
       class_link(div, attribute_text(signature, "class_id"), class_name);
       out_.text(div, interface == "cpp" ? "::" : ".");
     }
@@ -262,7 +183,7 @@ class SynopsisWriter {
     std::vector<xmlNodePtr> list = parameters(signature, [](xmlNodePtr) { return true; });
     for (size_t i = 0; i < list.size(); ++i) {
       if (i > 0) out_.text(div, ", ");
-      bool output = attribute_is(list[i], "mode", "output");
+      bool output = attribute_equals(list[i], "mode", "output");
       if (output && interface == "dotnet") out_.text(div, "out ");
       std::string type = attribute_text(list[i], "type");
       class_link(div, type, type);
@@ -272,8 +193,8 @@ class SynopsisWriter {
       out_.element_with_text(div, "i", attribute_text(list[i], "name"));
     }
     out_.text(div, ")");
-    if (attribute_is(signature, "const", "true")) out_.text(div, " const");
-    if (attribute_is(signature, "winonly", "true")) {
+    if (attribute_equals(signature, "const", "true")) out_.text(div, " const");
+    if (attribute_equals(signature, "winonly", "true")) {
       xmlNodePtr note = out_.element(div, "span", "note");
       out_.text(note, " (" + texts_.windows_only + ")");
     }
@@ -292,7 +213,7 @@ void write_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::st
   out.element_with_text(out.element(term, "code"), "b", syntax_text(children_named(parameter, "name"), interface));
   out.text(term, " (" + attribute_text(parameter, "mode") + ") ");
   std::string semantic_type;
-  if (attribute(parameter, "semtype", semantic_type) && !semantic_type.empty())
+  if (attribute_value(parameter, "semtype", semantic_type) && !semantic_type.empty())
     out.text(out.element(term, "span", "semtype"), semantic_type);
   std::vector<xmlNodePtr> subtypes = children_named(parameter, "subtype");
   xmlNodePtr type = first_child_named(parameter, "type");
@@ -301,7 +222,7 @@ void write_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::st
   for (size_t i = 0; i < subtypes.size(); ++i) {
     if (i > 0) out.text(term, " / ");
     std::string name;
-    if (attribute(subtypes[i], "name", name))
+    if (attribute_value(subtypes[i], "name", name))
       out.text(term, name);
     else
       out.text(term, syntax_text({subtypes[i]}, interface));
@@ -310,19 +231,6 @@ void write_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::st
 }
 
 }  // namespace
-
-std::string syntax_text(const std::vector<xmlNodePtr>& nodes, const std::string& for_interface) {
-  // $node/syntax[@interface = $for][1], then the VDevelop one, then any
-  for (const char* wanted : {for_interface.c_str(), "vdevelop", static_cast<const char*>(nullptr)}) {
-    for (xmlNodePtr node : nodes) {
-      for (xmlNodePtr syntax = node->children; syntax != nullptr; syntax = syntax->next) {
-        if (!is_named(syntax, "syntax")) continue;
-        if (wanted == nullptr || attribute_is(syntax, "interface", wanted)) return string_value(syntax);
-      }
-    }
-  }
-  return nodes.empty() ? std::string() : normalize_space(string_value(nodes.front()));
-}
 
 void write_html_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::string& interface) {
   write_parameter_term(parameter, parent, interface);

@@ -2,8 +2,7 @@
 /// a page's result tree, in place of the templates of si_operator_html.xsl
 /// that build the same nodes (their fallback wherever the stylesheet runs
 /// without the program): the synopsis, which is the larger part of every
-/// page, and the heading line of each parameter. Also the syntax_text
-/// template's choice of a name's spelling, which every stylesheet uses.
+/// page, and the heading line of each parameter.
 #pragma once
 
 #include <libxml/tree.h>
@@ -12,12 +11,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-/// The spelling that the syntax_text template writes for `nodes` (a node-set
-/// in document order): the first syntax child with the interface `for_interface`,
-/// else the first VDevelop one, else the first one, else the first node's
-/// text with its blanks normalized.
-std::string syntax_text(const std::vector<xmlNodePtr>& nodes, const std::string& for_interface);
 
 /// What the synopsis reads besides the operator's document.
 struct SynopsisTexts {
