@@ -245,6 +245,43 @@ void latex_name_function(xmlXPathParserContextPtr parser, int count) {
   valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(name.c_str())));
 }
 
+// The line that opens a parameter's entry on a LaTeX operator page: its
+// name, mode, semantic type and subtypes, as the parameter template writes
+// it.
+std::string latex_parameter_item(xmlNodePtr parameter) {
+  xmlNodePtr name = first_child_named(parameter, "name");
+  std::string item = "\\item[{\\texttt{";
+  item += latex_escaped(name != nullptr ? normalized_space(string_value(name)) : "");
+  item += "}}] (" + latex_escaped(attribute_text(parameter, "mode")) + ")";
+  std::string semantic_type = attribute_text(parameter, "semtype");
+  if (!semantic_type.empty()) item += " \\textit{" + latex_escaped(semantic_type) + "}";
+  std::vector<xmlNodePtr> subtypes = children_named(parameter, "subtype");
+  if (!subtypes.empty()) item += " $\\rightarrow$ ";
+  for (size_t i = 0; i < subtypes.size(); ++i) {
+    if (i > 0) item += " / ";
+    std::string subtype;
+    if (!attribute_value(subtypes[i], "name", subtype)) subtype = normalized_space(string_value(subtypes[i]));
+    item += latex_escaped(subtype);
+  }
+  return item + "\n";
+}
+
+// v:latex_parameter_item(parameter): the line above, for the first node.
+void latex_parameter_item_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 1) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlNodeSetPtr nodes = xmlXPathPopNodeSet(parser);
+  std::string item;
+  if (!parser->error && nodes != nullptr && nodes->nodeNr > 0) {
+    xmlXPathNodeSetSort(nodes);
+    item = latex_parameter_item(nodes->nodeTab[0]);
+  }
+  xmlXPathFreeNodeSet(nodes);
+  if (!parser->error) valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(item.c_str())));
+}
+
 // ---------------------------------------------------------------- lookups
 
 // The stylesheets look phrases up in their own phrase table and class names
@@ -855,6 +892,8 @@ bool transform(const ManualSources& sources, int workers) {
                                 reinterpret_cast<const xmlChar*>(manual_namespace), latex_escape_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_name"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), latex_name_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_parameter_item"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), latex_parameter_item_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("phrase"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), phrase_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("class_listed"),

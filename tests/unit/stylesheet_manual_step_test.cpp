@@ -749,4 +749,35 @@ TEST_F(ManualStep, NativeLatexEscapingWritesWhatTheTemplateWrites) {
   EXPECT_EQ(page, read_file("threshold.tex"));
 }
 
+// The item line of each parameter is written natively as well: names,
+// modes, semantic types and subtypes with LaTeX's special characters give
+// what the template writes.
+TEST_F(ManualStep, NativeLatexParameterItemsWriteWhatTheTemplateWrites) {
+  const std::string parameters =
+      "<parameters>\n"
+      "<parameter id=\"A\" mode=\"input_object\" semtype=\"image_{1}\"><name><syntax interface=\"vdevelop\">A_b</syntax>"
+      "<syntax interface=\"cpp\">a&amp;cpp</syntax></name><type id=\"image\"/><subtype name=\"byte%\"/>"
+      "<subtype><syntax interface=\"vdevelop\">real</syntax></subtype><subtype>  plain\n  $text </subtype>"
+      "<summary>First.</summary></parameter>\n"
+      "<parameter id=\"B\" mode=\"output_control\" semtype=\"\"><name>  spaced \t name  </name></parameter>\n"
+      "<parameter id=\"C\"><name><syntax interface=\"python\">c~py</syntax></name><subtype name=\"\"/></parameter>\n"
+      "</parameters>\n";
+  for (const char* interface : {"cpp", "vdevelop", "python"}) {
+    configure("latex", interface);
+    write_manual();
+    std::string document = fixture("threshold.xml");
+    size_t first = document.find("<parameters>\n  <parameter id=");
+    size_t end = document.find("</parameters>", first) + std::string("</parameters>\n").size();
+    document.replace(first, end - first, parameters);
+    documents_["threshold"] = document;
+    ASSERT_EQ(run(), "") << interface;
+    const std::string syntax = std::string("'") + interface + "'";
+    std::string legacy = apply("convert_si_to_legacy.xsl", document, {{"current_syntax", syntax}});
+    std::string page = apply("operator_latex.xsl", legacy, {{"current_syntax", syntax}});
+    EXPECT_EQ(page, read_file("threshold.tex")) << interface;
+  }
+  EXPECT_TRUE(contains(read_file("threshold.tex"), "\\item[{\\texttt{spaced name}}] (output\\_control)\n")) <<
+      read_file("threshold.tex");
+}
+
 }  // namespace

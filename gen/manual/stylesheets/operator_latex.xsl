@@ -202,30 +202,37 @@
   </xsl:template>
 
   <xsl:template match="parameter" mode="parameter">
-    <xsl:text>\item[{\texttt{</xsl:text>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="normalize-space(name)"/></xsl:call-template>
-    <xsl:text>}}] (</xsl:text>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@mode"/></xsl:call-template>
-    <xsl:text>)</xsl:text>
-    <xsl:if test="string(@semtype) != ''">
-      <xsl:text> \textit{</xsl:text>
-      <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@semtype"/></xsl:call-template>
-      <xsl:text>}</xsl:text>
-    </xsl:if>
-    <xsl:if test="subtype">
-      <xsl:text> $\rightarrow$ </xsl:text>
-      <xsl:for-each select="subtype">
-        <xsl:if test="position() &gt; 1"> / </xsl:if>
-        <xsl:variable name="subtype_name">
-          <xsl:choose>
-            <xsl:when test="@name"><xsl:value-of select="@name"/></xsl:when>
-            <xsl:otherwise><xsl:value-of select="normalize-space(.)"/></xsl:otherwise>
-          </xsl:choose>
-        </xsl:variable>
-        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$subtype_name"/></xsl:call-template>
-      </xsl:for-each>
-    </xsl:if>
-    <xsl:text>&#10;</xsl:text>
+    <!-- the item line: the program writes it natively
+         (v:latex_parameter_item, the same text); elsewhere the fallback -->
+    <xsl:choose>
+      <xsl:when test="function-available('v:latex_parameter_item')"><xsl:value-of select="v:latex_parameter_item(.)"/></xsl:when>
+      <xsl:otherwise>
+        <xsl:text>\item[{\texttt{</xsl:text>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="normalize-space(name)"/></xsl:call-template>
+        <xsl:text>}}] (</xsl:text>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@mode"/></xsl:call-template>
+        <xsl:text>)</xsl:text>
+        <xsl:if test="string(@semtype) != ''">
+          <xsl:text> \textit{</xsl:text>
+          <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@semtype"/></xsl:call-template>
+          <xsl:text>}</xsl:text>
+        </xsl:if>
+        <xsl:if test="subtype">
+          <xsl:text> $\rightarrow$ </xsl:text>
+          <xsl:for-each select="subtype">
+            <xsl:if test="position() &gt; 1"> / </xsl:if>
+            <xsl:variable name="subtype_name">
+              <xsl:choose>
+                <xsl:when test="@name"><xsl:value-of select="@name"/></xsl:when>
+                <xsl:otherwise><xsl:value-of select="normalize-space(.)"/></xsl:otherwise>
+              </xsl:choose>
+            </xsl:variable>
+            <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$subtype_name"/></xsl:call-template>
+          </xsl:for-each>
+        </xsl:if>
+        <xsl:text>&#10;</xsl:text>
+      </xsl:otherwise>
+    </xsl:choose>
     <xsl:if test="summary">
       <xsl:text>\\</xsl:text>
       <xsl:apply-templates select="summary/node()"/>
