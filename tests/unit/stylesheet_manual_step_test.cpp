@@ -599,12 +599,12 @@ TEST_F(ManualStep, NativeLookupsWriteWhatTheKeysWrite) {
   EXPECT_TRUE(contains(read_file("threshold.html"), "Beschreibung"));
 }
 
-// The synopsis of an operator page is written natively in the manual step;
-// the extracted stylesheet writes it with its templates: both give the same
-// page for every kind of signature, for each interface an operator may name
-// and in English and German.
-TEST_F(ManualStep, NativeSynopsisWritesWhatTheTemplatesWrite) {
-  const std::string signatures =
+// Signature blocks of every interface and form: outputs of every kind,
+// classes listed and not, static, const and Windows-only methods, Python
+// returns, an unknown interface, a block without interface and one without
+// signature.
+std::string signatures_of_every_kind() {
+  return
       "<signatures interface=\"vdevelop\"><signature name=\"op\"><parameters>"
       "<parameter name=\"In\" type=\"iconic\" mode=\"input\"/><parameter name=\"In2\" type=\"iconic\" mode=\"input\"/>"
       "<parameter name=\"Out\" type=\"iconic\" mode=\"output\"/><parameter name=\"C\" type=\"control\" mode=\"output\"/>"
@@ -636,6 +636,14 @@ TEST_F(ManualStep, NativeSynopsisWritesWhatTheTemplatesWrite) {
       "<signatures><signature name=\"bare\"><parameters><parameter name=\"x\" type=\"VImage\" mode=\"output\"/>"
       "</parameters></signature></signatures>\n"
       "<signatures interface=\"c\"/>\n";
+}
+
+// The synopsis of an operator page is written natively in the manual step;
+// the extracted stylesheet writes it with its templates: both give the same
+// page for every kind of signature, for each interface an operator may name
+// and in English and German.
+TEST_F(ManualStep, NativeSynopsisWritesWhatTheTemplatesWrite) {
+  const std::string signatures = signatures_of_every_kind();
   for (const char* language : {"en_US", "de_DE"}) {
     for (const char* named : {" interface=\"all\"", " interface=\"c\"", " interface=\"python\"", ""}) {
       configure("html", "cpp", true);
@@ -778,6 +786,27 @@ TEST_F(ManualStep, NativeLatexParameterItemsWriteWhatTheTemplateWrites) {
   }
   EXPECT_TRUE(contains(read_file("threshold.tex"), "\\item[{\\texttt{spaced name}}] (output\\_control)\n")) <<
       read_file("threshold.tex");
+}
+
+// The signatures of a LaTeX page are written natively too: for each
+// interface the page reads, what the templates write.
+TEST_F(ManualStep, NativeLatexSignaturesWriteWhatTheTemplatesWrite) {
+  for (const char* interface : {"vdevelop", "c", "cpp", "dotnet", "python"}) {
+    configure("latex", interface);
+    write_manual();
+    std::string document = fixture("threshold.xml");
+    size_t first = document.find("<signatures");
+    document.replace(first, document.find("<summary>") - first, signatures_of_every_kind());
+    documents_["threshold"] = document;
+    ASSERT_EQ(run(), "") << interface;
+    const std::string syntax = std::string("'") + interface + "'";
+    std::string legacy = apply("convert_si_to_legacy.xsl", document, {{"current_syntax", syntax}});
+    std::string page = apply("operator_latex.xsl", legacy, {{"current_syntax", syntax}});
+    EXPECT_EQ(page, read_file("threshold.tex")) << interface;
+    EXPECT_TRUE(contains(page, "\\begin{flushleft}")) << interface;
+  }
+  EXPECT_TRUE(contains(read_file("threshold.tex"), "def two(\\allowbreak{}) -\\textgreater{} Tuple[float, str]"))
+      << read_file("threshold.tex");
 }
 
 }  // namespace

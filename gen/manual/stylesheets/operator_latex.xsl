@@ -113,22 +113,29 @@
     <xsl:call-template name="heading"><xsl:with-param name="id" select="'sec_synopsis'"/></xsl:call-template>
     <xsl:text>\begin{flushleft}&#10;</xsl:text>
     <xsl:for-each select="signature">
-      <xsl:variable name="text"><xsl:apply-templates select="." mode="plain"/></xsl:variable>
-      <xsl:variable name="escaped"><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$text"/></xsl:call-template></xsl:variable>
-      <!-- a long signature may also break after "::" and "(" -->
-      <xsl:variable name="after_scope">
-        <xsl:call-template name="replace_substring">
-          <xsl:with-param name="text" select="$escaped"/>
-          <xsl:with-param name="from" select="'::'"/>
-          <xsl:with-param name="to" select="'::\allowbreak{}'"/>
-        </xsl:call-template>
-      </xsl:variable>
       <xsl:text>\texttt{</xsl:text>
-      <xsl:call-template name="replace_substring">
-        <xsl:with-param name="text" select="$after_scope"/>
-        <xsl:with-param name="from" select="'('"/>
-        <xsl:with-param name="to" select="'(\allowbreak{}'"/>
-      </xsl:call-template>
+      <!-- the program writes the signature natively (v:latex_signature,
+           the same text); elsewhere the fallback -->
+      <xsl:choose>
+        <xsl:when test="function-available('v:latex_signature')"><xsl:value-of select="v:latex_signature(.)"/></xsl:when>
+        <xsl:otherwise>
+          <xsl:variable name="text"><xsl:apply-templates select="." mode="plain"/></xsl:variable>
+          <xsl:variable name="escaped"><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$text"/></xsl:call-template></xsl:variable>
+          <!-- a long signature may also break after "::" and "(" -->
+          <xsl:variable name="after_scope">
+            <xsl:call-template name="replace_substring">
+              <xsl:with-param name="text" select="$escaped"/>
+              <xsl:with-param name="from" select="'::'"/>
+              <xsl:with-param name="to" select="'::\allowbreak{}'"/>
+            </xsl:call-template>
+          </xsl:variable>
+          <xsl:call-template name="replace_substring">
+            <xsl:with-param name="text" select="$after_scope"/>
+            <xsl:with-param name="from" select="'('"/>
+            <xsl:with-param name="to" select="'(\allowbreak{}'"/>
+          </xsl:call-template>
+        </xsl:otherwise>
+      </xsl:choose>
       <xsl:text>}</xsl:text>
       <xsl:if test="@winonly = 'true'">
         <xsl:text> (</xsl:text>
