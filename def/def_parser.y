@@ -27,9 +27,6 @@ namespace {
 // The parser's own messages ("syntax error", "memory exhausted") are not
 // shown; the error alternatives report what went wrong.
 int syntax_errors = 0;
-// Set when the whole input is read; allocation failures after that belong
-// to the generator, not to the definition files.
-bool input_read = false;
 
 void dispatch_at_end_of_input();
 
@@ -42,7 +39,18 @@ TextList take(TextList* list) {
   return value;
 }
 
-TextList* single(std::string* text) { return new TextList{take(text)}; }
+// Lists are reserved for a few values: most have one to four.
+TextList* new_list() {
+  auto* list = new TextList;
+  list->reserve(4);
+  return list;
+}
+
+TextList* single(std::string* text) {
+  TextList* list = new_list();
+  list->push_back(take(text));
+  return list;
+}
 
 // A value of a value list loses its white space; a missing value after a
 // comma is kept as an empty entry unless the list is still empty.
@@ -53,7 +61,7 @@ TextList* append_value(TextList* list, std::string* value, const char* empty_mes
 }
 
 TextList* first_value(std::string* value) {
-  auto* list = new TextList;
+  TextList* list = new_list();
   if (value != nullptr) list->push_back(take(value));
   return list;
 }
@@ -113,12 +121,12 @@ SplitMethod* split_method(std::string* name, TextList* params) {
 }
 
 void text_slot(int token, std::string* language, std::string* text) {
-  std::unique_ptr<std::string> tag(language);
+  TokenTextGuard tag(language);
   operator_text_slot(token, tag.get(), take(text));
 }
 
 void list_slot(int token, std::string* language, TextList* list) {
-  std::unique_ptr<std::string> tag(language);
+  TokenTextGuard tag(language);
   operator_list_slot(token, tag.get(), take(list));
 }
 
@@ -133,12 +141,12 @@ void value_slot(int token, std::string* value) {
 }
 
 void par_text(int token, std::string* language, std::string* text) {
-  std::unique_ptr<std::string> tag(language);
+  TokenTextGuard tag(language);
   parameter_text_slot(token, tag.get(), text != nullptr ? take(text) : std::string());
 }
 
 void par_list(int token, std::string* language, TextList* list) {
-  std::unique_ptr<std::string> tag(language);
+  TokenTextGuard tag(language);
   parameter_list_slot(token, tag.get(), take(list));
 }
 
@@ -238,7 +246,7 @@ library_description
 
 library_description_element
   : SHORTDESCRIPTION '.' LANGUAGE colon_opt TEXTLINES ';'
-        { std::unique_ptr<std::string> tag($3); library_short_description(tag.get(), take($5)); }
+        { TokenTextGuard tag($3); library_short_description(tag.get(), take($5)); }
   | SHORTDESCRIPTION colon_opt TEXTLINES ';'  { library_short_description(nullptr, take($3)); }
   | SHORTDESCRIPTION error ';'                { parse_error("description text expected"); }
   | LIBID colon_opt '{' GUID_TOKEN '}' ';'    { library_id(take($4)); }
@@ -262,7 +270,7 @@ class_items
 
 class_item
   : SHORTDESCRIPTION '.' LANGUAGE colon_opt TEXTLINES ';'
-        { std::unique_ptr<std::string> tag($3); class_short_description(tag.get(), take($5)); }
+        { TokenTextGuard tag($3); class_short_description(tag.get(), take($5)); }
   | SHORTDESCRIPTION colon_opt TEXTLINES ';'  { class_short_description(nullptr, take($3)); }
   | SHORTDESCRIPTION error ';'                { parse_error("description text expected"); }
   | IID_TOKEN colon_opt '{' GUID_TOKEN '}' ';'    { class_interface_id(take($4)); }
@@ -574,22 +582,30 @@ namespace {
 void dispatch_at_end_of_input() {
   if (yychar == YYEMPTY) yychar = yylex();
   if (yychar != YYEOF) return;
-  input_read = true;
+  parser_state().input_read = true;
   release_lexer_input();
   run_generator_dispatch();
 }
 }  // namespace
+
+#if YYDEBUG
+// The same grammar compiled without the trace (def/def_parser_untraced.cpp):
+// it saves a test of the trace flag at every step of every parse.
+int untraced_yyparse();
 
 int parse_definition_files() {
   yydebug = settings().parser_trace ? 1 : 0;
   try {
     // yyparse gives 2 when its stack is full (YYMAXDEPTH): deeply nested
     // expressions, which deserve their line rather than the generic message.
-    int result = yyparse();
+    int result = yydebug ? yyparse() : untraced_yyparse();
     if (result == 2) parse_error("nesting too deep");
     return result;
   } catch (const std::bad_alloc&) {
-    if (input_read) throw;
+    // Allocation failures after the whole input was read belong to the
+    // generator, not to the definition files.
+    if (parser_state().input_read) throw;
     parse_error("Speicherallokierung fehlgeschlagen");
   }
 }
+#endif

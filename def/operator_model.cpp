@@ -70,8 +70,11 @@ std::unique_ptr<OperatorInfo> make_operator_info(const std::vector<DeclaredParam
 
 std::string remove_white_space(std::string text) {
   size_t kept = 0;
-  for (char c : text)
-    if (!std::isspace(static_cast<unsigned char>(c))) text[kept++] = c;
+  for (char c : text) {
+    // the white space of the C locale
+    bool space = c == ' ' || (c >= '\t' && c <= '\r');
+    if (!space) text[kept++] = c;
+  }
   text.resize(kept);
   return text;
 }

@@ -33,6 +33,7 @@ using TaggedList = std::vector<Tagged<Payload>>;
 /// Adds an entry in front, as the definition language's pushed lists do.
 template <typename Payload>
 void push_front(TaggedList<Payload>& list, std::string language, Payload value) {
+  if (list.empty()) list.reserve(2);  // a text in two languages is the common case
   list.insert(list.begin(), Tagged<Payload>{std::move(language), std::move(value)});
 }
 

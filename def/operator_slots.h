@@ -23,9 +23,11 @@ void parallelisation_text_slot(int token, const std::string& value);
 void parallelisation_list_slot(int token, const TextList& value);
 void parallelisation_methods(std::vector<SplitMethod> methods);
 
-/// Ends the run when the list holds an empty entry or a word that is not in
-/// the table (nullptr-terminated). For "functionality" each word is cut at
-/// its first "." and compared with the handle-type row names instead.
+/// Ends the run when a word is empty or not in the table (nullptr-terminated).
+/// Without a table (the "functionality" slot) the word is cut at its first
+/// "." and compared with the handle-type row names instead.
+void check_allowed_word(const std::string& word, const char* const* table, const char* slot);
+/// The same for each word of a list.
 void check_allowed_words(const TextList& words, const char* const* table, const char* slot);
 
 /// new_in_version text -> major<<24 | minor<<16 | patch<<8 | build, or -1

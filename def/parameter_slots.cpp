@@ -36,9 +36,8 @@ void once_per_parameter(bool already_used, const char* slot) {
   if (already_used) parse_error("'%s' may only be used once per parameter", slot);
 }
 
-// One value against an allowed-word table.
 void check_word(const std::string& word, const char* const* table, const char* slot) {
-  check_allowed_words(TextList{word}, table, slot);
+  check_allowed_word(word, table, slot);
 }
 
 // sem_type: a row of the handle-type table that carries values; a type

@@ -13,6 +13,8 @@
 #include "driver/diagnostics.h"
 
 struct ParserState {
+  /// Set when the whole input is read.
+  bool input_read = false;
   /// The info record the slots go to (none before the first declaration).
   OperatorInfo* info = nullptr;
   /// The info record of a declaration or chapter reference in progress,

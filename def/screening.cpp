@@ -24,14 +24,25 @@ std::string screen_indented(const char* text, std::size_t length) {
   }
   for (int blanks = 0; blanks < 2 && i < length && text[i] == ' '; ++blanks) ++i;
   while (i < length) {
-    // A line at a time: a line without backslash or carriage return (nearly
-    // every line) is copied whole.
+    // A line at a time, copied in runs: only "\;" and carriage returns
+    // differ from the file.
     const void* newline = std::memchr(text + i, '\n', length - i);
     std::size_t stop = newline != nullptr ? static_cast<const char*>(newline) - text : length;
-    if (std::memchr(text + i, '\\', stop - i) == nullptr &&
-        std::memchr(text + i, '\r', stop - i) == nullptr) {
-      out.append(text + i, stop - i);
-      i = stop;
+    if (std::memchr(text + i, '\r', stop - i) == nullptr) {
+      while (i < stop) {
+        const void* found = std::memchr(text + i, '\\', stop - i);
+        std::size_t backslash = found != nullptr ? static_cast<const char*>(found) - text : stop;
+        out.append(text + i, backslash - i);
+        i = backslash;
+        if (i == stop) break;
+        ++i;
+        if (i < stop && text[i] == ';') {  // "\;"
+          out += ';';
+          ++i;
+        } else {
+          out += '\\';
+        }
+      }
     }
     while (i < stop) {
       char c = text[i++];
@@ -87,11 +98,25 @@ std::string* new_token_text(std::string text) {
   return value;
 }
 
+std::string* new_token_text(const char* text, std::size_t length) {
+  if (spare_texts.empty()) return new std::string(text, length);
+  std::string* value = spare_texts.back();
+  spare_texts.pop_back();
+  value->append(text, length);  // (spare values are empty)
+  return value;
+}
+
 std::string take_token_text(std::string* value) {
   std::string text = std::move(*value);
   value->clear();
   spare_texts.push_back(value);
   return text;
+}
+
+void give_back_token_text(std::string* value) {
+  if (value == nullptr) return;
+  value->clear();
+  spare_texts.push_back(value);
 }
 
 void count_lines(const char* text, std::size_t length) {

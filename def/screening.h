@@ -25,5 +25,22 @@ void count_lines(const char* text, std::size_t length);
 /// emptied object for a later token, so a token costs no allocation of its
 /// own beyond its text. (Deleting a value instead is still correct.)
 std::string* new_token_text(std::string text);
+/// The same for a text copied as it stands (no screening).
+std::string* new_token_text(const char* text, std::size_t length);
 /// The text of a token value; the value is given back.
 std::string take_token_text(std::string* value);
+/// A token value that is no longer needed is given back (nullptr: nothing).
+void give_back_token_text(std::string* value);
+
+/// Gives a token value back at the end of a scope.
+class TokenTextGuard {
+ public:
+  explicit TokenTextGuard(std::string* value) : value_(value) {}
+  ~TokenTextGuard() { give_back_token_text(value_); }
+  TokenTextGuard(const TokenTextGuard&) = delete;
+  TokenTextGuard& operator=(const TokenTextGuard&) = delete;
+  std::string* get() const { return value_; }
+
+ private:
+  std::string* value_;
+};

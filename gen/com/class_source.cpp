@@ -175,9 +175,8 @@ void write_output_store(Writer& out, const ClassParam& param) {
 void write_method_parameters(Writer& out, const ClassMethod& method) {
   const char* separator = "";
   auto write_one = [&](const ClassParam& param) {
-    std::string type = com_param_type(param.type);
-    if (param.output) type += "*";
-    out.put("%s    %s %s", separator, type.c_str(), com_param_name(param.name).c_str());
+    out.put("%s    %s%s %s", separator, com_param_type(param.type).c_str(),
+            param.output ? "*" : "", com_param_name(param.name).c_str());
     separator = ",\n";
   };
   for (const ClassParam& param : method.params) write_one(param);

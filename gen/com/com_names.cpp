@@ -2,6 +2,7 @@
 #include "gen/com/com_names.h"
 
 #include <cctype>
+#include <vector>
 
 #include "classes/handle_types.h"
 #include "driver/settings.h"
@@ -47,7 +48,9 @@ bool has_com_class(int type) {
   return type_has_class(type);
 }
 
-std::string com_param_type(int type) {
+namespace {
+
+std::string make_com_param_type(int type) {
   const WellKnownTypes& known = well_known_types();
   if (type == known.tuple) return "VARIANT";
   if (has_com_class(type) || type == known.object || type == known.untyped_object)
@@ -55,8 +58,27 @@ std::string com_param_type(int type) {
   return com_name(type);
 }
 
+}  // namespace
+
+const std::string& com_param_type(int type) {
+  // Every parameter of every method asks: the spellings are made once, for
+  // the plain types and every row of the handle-type table.
+  constexpr int first = type_wide_string;
+  static const std::vector<std::string> spelled = [] {
+    std::vector<std::string> all;
+    for (int t = first; t <= handle_type_rows; ++t) all.push_back(make_com_param_type(t));
+    return all;
+  }();
+  if (type >= first && type <= handle_type_rows) return spelled[static_cast<size_t>(type - first)];
+  thread_local std::string other;
+  other = make_com_param_type(type);
+  return other;
+}
+
 std::string com_param_name(const std::string& name) {
-  if (name.compare(0, 8, "HomMat2D") != 0 && name.compare(0, 8, "HomMat3D") != 0) return name;
+  if (name.size() < 8 || name[0] != 'H' ||
+      (name.compare(0, 8, "HomMat2D") != 0 && name.compare(0, 8, "HomMat3D") != 0))
+    return name;
   std::string spelled = name;
   spelled[7] = 'd';
   return spelled;

@@ -53,7 +53,7 @@ bool has_com_class(int type);
 /// The parameter type in IDL and class header: "VARIANT" for tuples, the
 /// interface pointer "I<COM name>*" for classes (also "object" and
 /// "untyped_object"), else "Vlong", "BSTR", "double" or the COM name.
-std::string com_param_type(int type);
+const std::string& com_param_type(int type);
 
 /// A parameter name as the COM files write it: a name that begins with
 /// "HomMat2D" or "HomMat3D" gets a lower-case "d" as its eighth character.

@@ -54,7 +54,7 @@ void write_fixed_members(Writer& out, const ClassRecord& record, int& dispatch_i
 }
 
 void write_idl_parameter(Writer& out, const ClassParam& param, bool retval) {
-  std::string type = com_param_type(param.type);
+  const std::string& type = com_param_type(param.type);
   std::string name = com_param_name(param.name);
   if (param.output) {
     out.put("    [out%s] %s* %s", retval ? ",retval" : "", type.c_str(), name.c_str());

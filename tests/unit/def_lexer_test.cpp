@@ -160,6 +160,25 @@ TEST(DefinitionLexer, DescriptionEntries) {
   EXPECT_EQ(def_position().line, 4);
 }
 
+TEST(DefinitionLexer, LinesAndLineStartsBetweenTokens) {
+  // Quoted values may span lines; blank lines and indentation between
+  // tokens are skipped with their line ends counted.
+  EXPECT_EQ(lex("values: 'a\n b',\n   c;\n \t\nparameter"),
+            (std::vector<Token>{{VALUES, ""}, {':', ""}, {QSTRING, "'a\n b'"}, {',', ""},
+                                {IDENTIFIER, "c"}, {';', ""}, {PARAMETER, ""}}));
+  EXPECT_EQ(def_position().line, 5);
+  // Only a keyword right at a line start is one; an indented one is a name.
+  EXPECT_EQ(lex("x\n  parameter\n\nparameter"),
+            (std::vector<Token>{{IDENTIFIER, "x"}, {IDENTIFIER, "parameter"}, {PARAMETER, ""}}));
+  // After a text the scanner goes on right behind it, at a line start when
+  // the text ended a line.
+  EXPECT_EQ(lex("short: a\n  b\n;parameter\nshort: c\n;\nparameter"),
+            (std::vector<Token>{{SHORTDESCRIPTION, ""}, {':', ""}, {TEXTLINES, "a\nb\n"},
+                                {';', ""}, {IDENTIFIER, "parameter"}, {SHORTDESCRIPTION, ""},
+                                {':', ""}, {TEXTLINES, "c\n"}, {';', ""}, {PARAMETER, ""}}));
+  EXPECT_EQ(def_position().line, 6);
+}
+
 TEST(Screening, KeywordsAndLineCounting) {
   def_position().line = 1;
   EXPECT_EQ(screen_token(screen_keyword, " a \n\tb  ", 8), "a b");
