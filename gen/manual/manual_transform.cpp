@@ -44,7 +44,7 @@
 #include <thread>
 
 #include "gen/manual/legacy_layout.h"
-#include "gen/manual/native_html.h"
+#include "gen/manual/native_pages.h"
 #include "gen/manual/xml_nodes.h"
 #include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
@@ -245,116 +245,7 @@ void latex_name_function(xmlXPathParserContextPtr parser, int count) {
   valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(name.c_str())));
 }
 
-// The line that opens a parameter's entry on a LaTeX operator page: its
-// name, mode, semantic type and subtypes, as the parameter template writes
-// it.
-std::string latex_parameter_item(xmlNodePtr parameter) {
-  xmlNodePtr name = first_child_named(parameter, "name");
-  std::string item = "\\item[{\\texttt{";
-  item += latex_escaped(name != nullptr ? normalized_space(string_value(name)) : "");
-  item += "}}] (" + latex_escaped(attribute_text(parameter, "mode")) + ")";
-  std::string semantic_type = attribute_text(parameter, "semtype");
-  if (!semantic_type.empty()) item += " \\textit{" + latex_escaped(semantic_type) + "}";
-  std::vector<xmlNodePtr> subtypes = children_named(parameter, "subtype");
-  if (!subtypes.empty()) item += " $\\rightarrow$ ";
-  for (size_t i = 0; i < subtypes.size(); ++i) {
-    if (i > 0) item += " / ";
-    std::string subtype;
-    if (!attribute_value(subtypes[i], "name", subtype)) subtype = normalized_space(string_value(subtypes[i]));
-    item += latex_escaped(subtype);
-  }
-  return item + "\n";
-}
-
-// A signature of the older layout as plain text, in the form of its
-// interface (the parent's interface attribute): the signature template of
-// mode plain.
-std::string plain_signature(xmlNodePtr signature) {
-  std::string kind;
-  bool has_kind = signature->parent != nullptr && attribute_value(signature->parent, "interface", kind);
-  if (!has_kind) kind.clear();
-  std::vector<xmlNodePtr> parameters;
-  for (xmlNodePtr list : children_named(signature, "parameters"))
-    for (xmlNodePtr parameter : children_named(list, "parameter")) parameters.push_back(parameter);
-  auto joined = [&](auto keep, auto text) {
-    std::string list;
-    bool first = true;
-    for (xmlNodePtr parameter : parameters) {
-      if (!keep(parameter)) continue;
-      if (!first) list += ", ";
-      first = false;
-      list += text(parameter);
-    }
-    return list;
-  };
-  auto name_of = [](xmlNodePtr parameter) { return attribute_text(parameter, "name"); };
-  auto has = [](const char* name, const char* value) {
-    return [name, value](xmlNodePtr parameter) { return attribute_equals(parameter, name, value); };
-  };
-  // returns/@type: the first of the returns elements that has one
-  std::string returns_type;
-  bool returns = false;
-  for (xmlNodePtr node : children_named(signature, "returns")) {
-    if (!returns) returns = true;
-    if (attribute_value(node, "type", returns_type)) break;
-  }
-  std::string text;
-  if (kind == "vdevelop") {
-    auto group = [&](const char* type, const char* mode) {
-      return joined([&](xmlNodePtr p) { return has("type", type)(p) && has("mode", mode)(p); }, name_of);
-    };
-    text = attribute_text(signature, "name") + "( " + group("iconic", "input") + " : " + group("iconic", "output") +
-           " : " + group("control", "input") + " : " + group("control", "output") + " )";
-  } else if (kind == "python") {
-    text = "def " + attribute_text(signature, "name") + "(" +
-           joined(has("mode", "input"),
-                  [](xmlNodePtr p) { return attribute_text(p, "name") + ": " + attribute_text(p, "type"); }) +
-           ")";
-    std::vector<xmlNodePtr> outputs;
-    for (xmlNodePtr parameter : parameters)
-      if (attribute_equals(parameter, "mode", "output")) outputs.push_back(parameter);
-    if (returns)
-      text += " -> " + returns_type;
-    else if (outputs.size() == 1)
-      text += " -> " + attribute_text(outputs[0], "type");
-    else if (!outputs.empty())
-      text += " -> Tuple[" + joined(has("mode", "output"), [](xmlNodePtr p) { return attribute_text(p, "type"); }) + "]";
-  } else {
-    if (attribute_equals(signature, "static", "true")) text += "static ";
-    if (returns)
-      text += returns_type + " ";
-    else if (attribute_equals(signature, "type", "method"))
-      text += "void ";
-    std::string class_name;
-    if (attribute_value(signature, "class_name", class_name)) text += class_name + (kind == "cpp" ? "::" : ".");
-    text += attribute_text(signature, "name") + "(";
-    text += joined([](xmlNodePtr) { return true; }, [&](xmlNodePtr p) {
-      bool output = attribute_equals(p, "mode", "output");
-      std::string type = attribute_text(p, "type");
-      std::string item = output && kind == "dotnet" ? "out " + type : type;
-      bool c_pointer = kind == "c" && (type.empty() || type.back() != '*');
-      if (output && (c_pointer || kind == "cpp")) item += "*";
-      return item + " " + attribute_text(p, "name");
-    });
-    text += ")";
-    if (attribute_equals(signature, "const", "true")) text += " const";
-  }
-  return text;
-}
-
-// Every occurrence of `from` replaced by `to`, from left to right.
-std::string replaced(const std::string& text, const std::string& from, const std::string& to) {
-  std::string result;
-  size_t start = 0, found;
-  while ((found = text.find(from, start)) != std::string::npos) {
-    result.append(text, start, found - start).append(to);
-    start = found + from.size();
-  }
-  return result.append(text, start, std::string::npos);
-}
-
-// v:latex_signature(signature): the plain signature of the first node,
-// escaped, that a line may break after "::" and "(".
+// v:latex_signature(signature): latex_signature of the first node.
 void latex_signature_function(xmlXPathParserContextPtr parser, int count) {
   if (count != 1) {
     xmlXPathSetArityError(parser);
@@ -364,14 +255,13 @@ void latex_signature_function(xmlXPathParserContextPtr parser, int count) {
   std::string text;
   if (!parser->error && nodes != nullptr && nodes->nodeNr > 0) {
     xmlXPathNodeSetSort(nodes);
-    text = replaced(replaced(latex_escaped(plain_signature(nodes->nodeTab[0])), "::", "::\\allowbreak{}"), "(",
-                    "(\\allowbreak{}");
+    text = latex_signature(nodes->nodeTab[0]);
   }
   xmlXPathFreeNodeSet(nodes);
   if (!parser->error) valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(text.c_str())));
 }
 
-// v:latex_parameter_item(parameter): the line above, for the first node.
+// v:latex_parameter_item(parameter): latex_parameter_item of the first node.
 void latex_parameter_item_function(xmlXPathParserContextPtr parser, int count) {
   if (count != 1) {
     xmlXPathSetArityError(parser);

@@ -64,6 +64,13 @@ xmlNodePtr first_child_named(xmlNodePtr parent, const char* name, const std::str
   return nullptr;
 }
 
+std::string child_attribute_text(xmlNodePtr parent, const char* child, const char* name) {
+  std::string value;
+  for (xmlNodePtr node = parent->children; node != nullptr; node = node->next)
+    if (is_named(node, child) && attribute_value(node, name, value)) break;
+  return value;
+}
+
 std::vector<xmlNodePtr> children_named(xmlNodePtr parent, const char* name) {
   std::vector<xmlNodePtr> found;
   for (xmlNodePtr child = parent->children; child != nullptr; child = child->next)

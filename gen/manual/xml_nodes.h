@@ -31,6 +31,10 @@ bool attribute_equals(xmlNodePtr node, const char* name, const std::string& valu
 /// interface attribute); nullptr without one.
 xmlNodePtr first_child_named(xmlNodePtr parent, const char* name, const std::string* interface = nullptr);
 
+/// child/@name: the value of the first such attribute among the children
+/// named `child` ("" when none has it).
+std::string child_attribute_text(xmlNodePtr parent, const char* child, const char* name);
+
 /// The child elements named `name`, in document order.
 std::vector<xmlNodePtr> children_named(xmlNodePtr parent, const char* name);
 

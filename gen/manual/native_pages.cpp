@@ -1,20 +1,24 @@
-// Parts of the HTML operator page built as result nodes, exactly as the
-// stylesheet's templates build them (the serializer escapes the texts): the
-// synopsis (a heading, then per interface block its title and one division
-// per signature) and the term of a parameter's entry.
-#include "gen/manual/native_html.h"
+// Parts of the operator pages written natively, exactly as the stylesheets'
+// templates write them. HTML: built as result nodes (the serializer escapes
+// the texts), the synopsis (a heading, then per interface block its title
+// and one division per signature) and the term of a parameter's entry.
+// LaTeX: plain text, a signature and the item line of a parameter.
+#include "gen/manual/native_pages.h"
 
+#include "gen/manual/manual_transform.h"
 #include "gen/manual/xml_nodes.h"
 
 namespace {
 
-// The string value of child/@name: the first such attribute among the
-// children named `child` ("" when none has it).
-std::string child_attribute_text(xmlNodePtr parent, const char* child, const char* name) {
-  std::string value;
-  for (xmlNodePtr node = parent->children; node != nullptr; node = node->next)
-    if (is_named(node, child) && attribute_value(node, name, value)) break;
-  return value;
+// The parameters of a signature (parameters/parameter) that a filter keeps,
+// in document order.
+template <typename Keep>
+std::vector<xmlNodePtr> signature_parameters(xmlNodePtr signature, Keep keep) {
+  std::vector<xmlNodePtr> found;
+  for (xmlNodePtr list : children_named(signature, "parameters"))
+    for (xmlNodePtr parameter : children_named(list, "parameter"))
+      if (keep(parameter)) found.push_back(parameter);
+  return found;
 }
 
 // The result nodes of one page.
@@ -81,16 +85,6 @@ class SynopsisWriter {
     return id;
   }
 
-  // The parameters of the signature (parameters/parameter) that a filter keeps.
-  template <typename Keep>
-  static std::vector<xmlNodePtr> parameters(xmlNodePtr signature, Keep keep) {
-    std::vector<xmlNodePtr> found;
-    for (xmlNodePtr list : children_named(signature, "parameters"))
-      for (xmlNodePtr parameter : children_named(list, "parameter"))
-        if (keep(parameter)) found.push_back(parameter);
-    return found;
-  }
-
   void write_signature(xmlNodePtr signature, xmlNodePtr parent, const std::string& interface) {
     xmlNodePtr div = out_.element(parent, "div", "signature");
     if (interface == "vdevelop")
@@ -108,7 +102,7 @@ class SynopsisWriter {
         {"iconic", "input"}, {"iconic", "output"}, {"control", "input"}, {"control", "output"}};
     for (int g = 0; g < 4; ++g) {
       if (g > 0) out_.text(div, " : ");
-      std::vector<xmlNodePtr> list = parameters(signature, [&](xmlNodePtr p) {
+      std::vector<xmlNodePtr> list = signature_parameters(signature, [&](xmlNodePtr p) {
         return attribute_equals(p, "type", groups[g][0]) && attribute_equals(p, "mode", groups[g][1]);
       });
       for (size_t i = 0; i < list.size(); ++i) {
@@ -123,14 +117,14 @@ class SynopsisWriter {
     out_.text(div, "def ");
     out_.element_with_text(div, "b", attribute_text(signature, "name"));
     out_.text(div, "(");
-    std::vector<xmlNodePtr> inputs = parameters(signature, [](xmlNodePtr p) { return attribute_equals(p, "mode", "input"); });
+    std::vector<xmlNodePtr> inputs = signature_parameters(signature, [](xmlNodePtr p) { return attribute_equals(p, "mode", "input"); });
     for (size_t i = 0; i < inputs.size(); ++i) {
       if (i > 0) out_.text(div, ", ");
       out_.element_with_text(div, "i", attribute_text(inputs[i], "name"));
       out_.text(div, ": " + attribute_text(inputs[i], "type"));
     }
     out_.text(div, ")");
-    std::vector<xmlNodePtr> outputs = parameters(signature, [](xmlNodePtr p) { return attribute_equals(p, "mode", "output"); });
+    std::vector<xmlNodePtr> outputs = signature_parameters(signature, [](xmlNodePtr p) { return attribute_equals(p, "mode", "output"); });
     xmlNodePtr returns = first_child_named(signature, "returns");
     if (returns == nullptr && outputs.empty()) return;
     out_.text(div, " -> ");
@@ -180,7 +174,7 @@ class SynopsisWriter {
     }
     out_.element_with_text(div, "b", attribute_text(signature, "name"));
     out_.text(div, "(");
-    std::vector<xmlNodePtr> list = parameters(signature, [](xmlNodePtr) { return true; });
+    std::vector<xmlNodePtr> list = signature_parameters(signature, [](xmlNodePtr) { return true; });
     for (size_t i = 0; i < list.size(); ++i) {
       if (i > 0) out_.text(div, ", ");
       bool output = attribute_equals(list[i], "mode", "output");
@@ -204,8 +198,9 @@ class SynopsisWriter {
   const SynopsisTexts& texts_;
 };
 
-// The dt element of the parameter template.
-void write_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::string& interface) {
+}  // namespace
+
+void write_html_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::string& interface) {
   ResultNodes out(parent->doc);
   xmlNodePtr term = out.element(parent, "dt");
   xmlNewProp(term, reinterpret_cast<const xmlChar*>("id"),
@@ -230,12 +225,113 @@ void write_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::st
   if (subtypes.empty()) out.text(term, attribute_text(type, "id"));
 }
 
-}  // namespace
+namespace {
 
-void write_html_parameter_term(xmlNodePtr parameter, xmlNodePtr parent, const std::string& interface) {
-  write_parameter_term(parameter, parent, interface);
+// A signature of the older layout as plain text, in the form of its
+// interface (the parent's interface attribute): the signature template of
+// mode plain.
+std::string plain_signature(xmlNodePtr signature) {
+  const std::string kind = signature->parent != nullptr ? attribute_text(signature->parent, "interface") : "";
+  std::vector<xmlNodePtr> parameters = signature_parameters(signature, [](xmlNodePtr) { return true; });
+  auto joined = [&](auto keep, auto text) {
+    std::string list;
+    bool first = true;
+    for (xmlNodePtr parameter : parameters) {
+      if (!keep(parameter)) continue;
+      if (!first) list += ", ";
+      first = false;
+      list += text(parameter);
+    }
+    return list;
+  };
+  auto name_of = [](xmlNodePtr parameter) { return attribute_text(parameter, "name"); };
+  auto has = [](const char* name, const char* value) {
+    return [name, value](xmlNodePtr parameter) { return attribute_equals(parameter, name, value); };
+  };
+  // returns/@type: the first of the returns elements that has one
+  bool returns = first_child_named(signature, "returns") != nullptr;
+  std::string returns_type = child_attribute_text(signature, "returns", "type");
+  std::string text;
+  if (kind == "vdevelop") {
+    auto group = [&](const char* type, const char* mode) {
+      return joined([&](xmlNodePtr p) { return has("type", type)(p) && has("mode", mode)(p); }, name_of);
+    };
+    text = attribute_text(signature, "name") + "( " + group("iconic", "input") + " : " + group("iconic", "output") +
+           " : " + group("control", "input") + " : " + group("control", "output") + " )";
+  } else if (kind == "python") {
+    text = "def " + attribute_text(signature, "name") + "(" +
+           joined(has("mode", "input"),
+                  [](xmlNodePtr p) { return attribute_text(p, "name") + ": " + attribute_text(p, "type"); }) +
+           ")";
+    std::vector<xmlNodePtr> outputs;
+    for (xmlNodePtr parameter : parameters)
+      if (attribute_equals(parameter, "mode", "output")) outputs.push_back(parameter);
+    if (returns)
+      text += " -> " + returns_type;
+    else if (outputs.size() == 1)
+      text += " -> " + attribute_text(outputs[0], "type");
+    else if (!outputs.empty())
+      text += " -> Tuple[" + joined(has("mode", "output"), [](xmlNodePtr p) { return attribute_text(p, "type"); }) + "]";
+  } else {
+    if (attribute_equals(signature, "static", "true")) text += "static ";
+    if (returns)
+      text += returns_type + " ";
+    else if (attribute_equals(signature, "type", "method"))
+      text += "void ";
+    std::string class_name;
+    if (attribute_value(signature, "class_name", class_name)) text += class_name + (kind == "cpp" ? "::" : ".");
+    text += attribute_text(signature, "name") + "(";
+    text += joined([](xmlNodePtr) { return true; }, [&](xmlNodePtr p) {
+      bool output = attribute_equals(p, "mode", "output");
+      std::string type = attribute_text(p, "type");
+      std::string item = output && kind == "dotnet" ? "out " + type : type;
+      bool c_pointer = kind == "c" && (type.empty() || type.back() != '*');
+      if (output && (c_pointer || kind == "cpp")) item += "*";
+      return item + " " + attribute_text(p, "name");
+    });
+    text += ")";
+    if (attribute_equals(signature, "const", "true")) text += " const";
+  }
+  return text;
 }
+
+// Every occurrence of `from` replaced by `to`, from left to right.
+std::string replaced(const std::string& text, const std::string& from, const std::string& to) {
+  std::string result;
+  size_t start = 0, found;
+  while ((found = text.find(from, start)) != std::string::npos) {
+    result.append(text, start, found - start).append(to);
+    start = found + from.size();
+  }
+  return result.append(text, start, std::string::npos);
+}
+
+}  // namespace
 
 void write_html_synopsis(xmlNodePtr operator_element, xmlNodePtr parent, const SynopsisTexts& texts) {
   SynopsisWriter(parent->doc, texts).write(operator_element, parent);
 }
+
+std::string latex_signature(xmlNodePtr signature) {
+  return replaced(replaced(latex_escaped(plain_signature(signature)), "::", "::\\allowbreak{}"), "(",
+                  "(\\allowbreak{}");
+}
+
+std::string latex_parameter_item(xmlNodePtr parameter) {
+  xmlNodePtr name = first_child_named(parameter, "name");
+  std::string item = "\\item[{\\texttt{";
+  item += latex_escaped(name != nullptr ? normalized_space(string_value(name)) : "");
+  item += "}}] (" + latex_escaped(attribute_text(parameter, "mode")) + ")";
+  std::string semantic_type = attribute_text(parameter, "semtype");
+  if (!semantic_type.empty()) item += " \\textit{" + latex_escaped(semantic_type) + "}";
+  std::vector<xmlNodePtr> subtypes = children_named(parameter, "subtype");
+  if (!subtypes.empty()) item += " $\\rightarrow$ ";
+  for (size_t i = 0; i < subtypes.size(); ++i) {
+    if (i > 0) item += " / ";
+    std::string subtype;
+    if (!attribute_value(subtypes[i], "name", subtype)) subtype = normalized_space(string_value(subtypes[i]));
+    item += latex_escaped(subtype);
+  }
+  return item + "\n";
+}
+
