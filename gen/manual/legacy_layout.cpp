@@ -12,76 +12,11 @@
 
 #include <cstring>
 
+#include "gen/manual/xml_nodes.h"
+
 namespace {
 
-bool named(xmlNodePtr node, const char* name) {
-  return node != nullptr && node->type == XML_ELEMENT_NODE && node->ns == nullptr &&
-         std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
-}
-
-// The attribute without namespace, as @name selects it; nullptr without one.
-xmlAttrPtr attribute(xmlNodePtr node, const char* name) {
-  for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next)
-    if (a->ns == nullptr && std::strcmp(reinterpret_cast<const char*>(a->name), name) == 0) return a;
-  return nullptr;
-}
-
-std::string string_value(xmlNodePtr node) {
-  xmlChar* value = xmlNodeGetContent(node);
-  std::string text = value != nullptr ? reinterpret_cast<const char*>(value) : "";
-  xmlFree(value);
-  return text;
-}
-
-std::string attribute_value(xmlNodePtr node, const char* name) {
-  xmlAttrPtr a = attribute(node, name);
-  return a != nullptr ? string_value(reinterpret_cast<xmlNodePtr>(a)) : std::string();
-}
-
-bool attribute_equals(xmlNodePtr node, const char* name, const std::string& value) {
-  xmlAttrPtr a = attribute(node, name);
-  if (a == nullptr) return false;
-  // the value is nearly always one text node, compared where it is
-  xmlNodePtr text = a->children;
-  if (text != nullptr && text->next == nullptr && text->type == XML_TEXT_NODE && text->content != nullptr)
-    return value == reinterpret_cast<const char*>(text->content);
-  return string_value(reinterpret_cast<xmlNodePtr>(a)) == value;
-}
-
 bool is_text(xmlNodePtr node) { return node != nullptr && node->type == XML_TEXT_NODE; }
-
-// The first child element with that name (and, unless nullptr, that
-// interface attribute).
-xmlNodePtr child_element(xmlNodePtr parent, const char* name, const std::string* interface = nullptr) {
-  for (xmlNodePtr child = parent->children; child != nullptr; child = child->next)
-    if (named(child, name) && (interface == nullptr || attribute_equals(child, "interface", *interface))) return child;
-  return nullptr;
-}
-
-std::string normalized_space(const std::string& text) {
-  std::string result;
-  bool blank = false;
-  for (char c : text) {
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-      blank = !result.empty();
-      continue;
-    }
-    if (blank) result += ' ';
-    blank = false;
-    result += c;
-  }
-  return result;
-}
-
-// The syntax_text template: the spelling of the interface, else the
-// VDevelop one, else the first, else the element's own text.
-std::string syntax_text(xmlNodePtr node, const std::string& interface) {
-  static const std::string vdevelop = "vdevelop";
-  xmlNodePtr syntax = child_element(node, "syntax", &interface);
-  if (syntax == nullptr) syntax = child_element(node, "syntax", &vdevelop);
-  if (syntax == nullptr) syntax = child_element(node, "syntax");
-  return syntax != nullptr ? string_value(syntax) : normalized_space(string_value(node));
-}
 
 // Unlinks and frees a node; the texts on both sides of it become one.
 // Returns the node that followed it.
@@ -144,7 +79,7 @@ struct Conversion {
   Step convert(xmlNodePtr element) {
     xmlNodePtr parent = element->parent;
     const bool top = parent == root;
-    if (top && named(element, "document")) {
+    if (top && is_named(element, "document")) {
       // every attribute but those named interface, whatever their namespace
       for (xmlAttrPtr a = element->properties; a != nullptr;) {
         xmlAttrPtr next = a->next;
@@ -155,16 +90,16 @@ struct Conversion {
       remove_children(element);
       return {element->next, false};
     }
-    if (element == root && named(element, "operator")) {
-      std::string name = attribute_value(element, "id");
+    if (element == root && is_named(element, "operator")) {
+      std::string name = attribute_text(element, "id");
       if (has_interface) {
         for (xmlNodePtr group = element->children; group != nullptr; group = group->next) {
-          if (!named(group, "signatures") || !attribute_equals(group, "interface", interface)) continue;
+          if (!is_named(group, "signatures") || !attribute_equals(group, "interface", interface)) continue;
           xmlNodePtr found = nullptr;
           for (xmlNodePtr s = group->children; s != nullptr && found == nullptr; s = s->next)
-            if (named(s, "signature") && !attribute_equals(s, "type", "constructor")) found = s;
+            if (is_named(s, "signature") && !attribute_equals(s, "type", "constructor")) found = s;
           if (found != nullptr) {
-            name = attribute_value(found, "name");
+            name = attribute_text(found, "name");
             break;
           }
         }
@@ -172,32 +107,32 @@ struct Conversion {
       set_attribute(element, "name", name);
       return {nullptr, true};
     }
-    if (named(element, "signatures")) {
+    if (is_named(element, "signatures")) {
       if (!attribute_equals(element, "interface", interface) || !has_interface) return {remove_node(element), false};
-      std::string group = attribute_value(element, "interface");
+      std::string group = attribute_text(element, "interface");
       remove_attributes(element);
       xmlNodeSetName(element, reinterpret_cast<const xmlChar*>("synopsis"));
       set_attribute(element, "interface", group);
       return {nullptr, true};
     }
-    if (top && named(root, "operator") && named(element, "syntax")) return replace_by_examples(element);
-    if (named(element, "opref") || named(element, "parref") || named(element, "parname") ||
-        named(element, "valref") ||
-        (named(parent, "parameter") && (named(element, "name") || named(element, "type") ||
-                                        (named(element, "subtype") && child_element(element, "syntax"))))) {
-      set_text(element, syntax_text(element, interface));
+    if (top && is_named(root, "operator") && is_named(element, "syntax")) return replace_by_examples(element);
+    if (is_named(element, "opref") || is_named(element, "parref") || is_named(element, "parname") ||
+        is_named(element, "valref") ||
+        (is_named(parent, "parameter") && (is_named(element, "name") || is_named(element, "type") ||
+                                        (is_named(element, "subtype") && first_child_named(element, "syntax"))))) {
+      set_text(element, syntax_text({element}, interface));
       return {element->next, false};
     }
-    if (named(root, "toc") && named(element, "operator") && element != root) {
-      set_attribute(element, "name", syntax_text(element, interface));
+    if (is_named(root, "toc") && is_named(element, "operator") && element != root) {
+      set_attribute(element, "name", syntax_text({element}, interface));
       for (xmlNodePtr child = element->children; child != nullptr;)
-        child = named(child, "syntax") ? remove_node(child) : child->next;
+        child = is_named(child, "syntax") ? remove_node(child) : child->next;
       return {nullptr, true};
     }
-    if (top && named(root, "classes") && named(element, "class")) {
-      xmlNodePtr syntax = child_element(element, "syntax", &interface);
+    if (top && is_named(root, "classes") && is_named(element, "class")) {
+      xmlNodePtr syntax = first_child_named(element, "syntax", &interface);
       if (syntax == nullptr) return {remove_node(element), false};
-      std::string id = attribute_value(element, "id");
+      std::string id = attribute_text(element, "id");
       remove_attributes(element);
       set_attribute(element, "id", id);
       xmlUnlinkNode(syntax);
@@ -222,7 +157,7 @@ struct Conversion {
     xmlNodePtr first = nullptr;
     for (xmlNodePtr child = group->children; child != nullptr;) {
       xmlNodePtr next = child->next;
-      if (named(child, "example")) {
+      if (is_named(child, "example")) {
         xmlUnlinkNode(child);
         xmlAddPrevSibling(group, child);
         if (first == nullptr) first = child;
@@ -244,18 +179,18 @@ void convert_to_legacy_layout(xmlDocPtr document, const std::string& current_syn
   xmlNodePtr root = xmlDocGetRootElement(document);
   if (root == nullptr) return;
   // the common block's $interface, read before anything changes
-  xmlNodePtr document_element = child_element(root, "document");
-  std::string interface = document_element != nullptr ? attribute_value(document_element, "interface") : "";
+  xmlNodePtr document_element = first_child_named(root, "document");
+  std::string interface = document_element != nullptr ? attribute_text(document_element, "interface") : "";
   if (interface.empty()) interface = current_syntax;
   if (interface.empty()) interface = "vdevelop";
 
   Conversion conversion{root, interface, true};
-  if (named(root, "operator")) {
-    xmlAttrPtr own = attribute(root, "interface");
-    std::string value = own != nullptr ? attribute_value(root, "interface") : "";
+  if (is_named(root, "operator")) {
+    xmlAttrPtr own = find_attribute(root, "interface");
+    std::string value = own != nullptr ? attribute_text(root, "interface") : "";
     conversion.has_interface = own == nullptr || value == "all" || value == interface;
-    conversion.top_level_examples = child_element(root, "example") != nullptr;
-    conversion.interface_group = child_element(root, "syntax", &interface) != nullptr;
+    conversion.top_level_examples = first_child_named(root, "example") != nullptr;
+    conversion.interface_group = first_child_named(root, "syntax", &interface) != nullptr;
   }
 
   if (document->intSubset != nullptr) {

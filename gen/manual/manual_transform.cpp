@@ -4,9 +4,10 @@
 //
 // Nothing of the step touches the working directory but the pages: the
 // stylesheets are parsed from memory, every document is handed over in
-// memory, and what a stylesheet writes itself (chapter and class pages)
-// lands in a private scratch folder, from which it is passed on to the
-// output files and which is removed at the end. The operator pages are
+// memory, and what a stylesheet writes itself (chapter and class pages) is
+// written below a private scratch folder, whose files are caught in memory
+// and passed on to the output files; the folder only takes the folders a
+// stylesheet makes and is removed at the end. The operator pages are
 // independent, so several threads transform them; libxslt is only safe
 // when nothing is shared, so each thread has its own compiled stylesheets
 // and documents, and only the calling thread writes files and reports.
@@ -15,11 +16,13 @@
 #include <ftw.h>
 #include <libxml/globals.h>
 #include <libxml/parser.h>
+#include <libxml/uri.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xpathInternals.h>
 #include <libxslt/documents.h>
 #include <libxslt/extensions.h>
 #include <libxslt/security.h>
+#include <libxslt/templates.h>
 #include <libxslt/transform.h>
 #include <libxslt/xslt.h>
 #include <libxslt/xsltInternals.h>
@@ -41,6 +44,8 @@
 #include <thread>
 
 #include "gen/manual/legacy_layout.h"
+#include "gen/manual/native_pages.h"
+#include "gen/manual/xml_nodes.h"
 #include "gen/manual/page_images.h"
 #include "driver/diagnostics.h"
 #include "driver/output.h"
@@ -149,16 +154,48 @@ bool inside_folder(const std::string& folder, const char* path, std::string& rel
          wrapped.find("//") == std::string::npos;
 }
 
-bool read_whole_file(const std::string& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  char chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
-  bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
+// A page a stylesheet writes itself (xsl:document), caught in memory.
+struct WrittenPage {
+  std::string relative;  // its name below the scratch folder
+  std::string text;
+};
+
+// The pages the job running on this thread writes, and the folder they are
+// written below. libxml2 hands every file it is to write to the output
+// handlers registered last first: the one below takes those inside the
+// folder while a job runs, so that they never reach the disk.
+struct PageCatch {
+  const std::string* folder = nullptr;
+  std::vector<WrittenPage>* pages = nullptr;
+};
+thread_local PageCatch page_catch;
+
+int catches_page(const char* path) {
+  std::string relative;
+  return page_catch.pages != nullptr && inside_folder(*page_catch.folder, path, relative) ? 1 : 0;
 }
+
+// A page written twice keeps its first place and its last text, as a file
+// written twice would.
+void* open_caught_page(const char* path) {
+  std::string relative;
+  if (page_catch.pages == nullptr || !inside_folder(*page_catch.folder, path, relative)) return nullptr;
+  std::vector<WrittenPage>& pages = *page_catch.pages;
+  size_t index = 0;
+  while (index < pages.size() && pages[index].relative != relative) ++index;
+  if (index == pages.size())
+    pages.push_back({relative, std::string()});
+  else
+    pages[index].text.clear();
+  return &pages[index].text;
+}
+
+int write_caught_page(void* text, const char* buffer, int length) {
+  static_cast<std::string*>(text)->append(buffer, static_cast<size_t>(length));
+  return length;
+}
+
+int close_caught_page(void*) { return 0; }
 
 // ---------------------------------------------------------------- LaTeX text
 
@@ -174,6 +211,72 @@ void latex_escape_function(xmlXPathParserContextPtr parser, int count) {
   valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(escaped.c_str())));
 }
 
+// v:syntax_text(nodes, interface): what the syntax_text template writes.
+void syntax_text_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 2) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlChar* interface = xmlXPathPopString(parser);
+  xmlNodeSetPtr nodes = xmlXPathPopNodeSet(parser);
+  std::string text;
+  if (!parser->error) {
+    std::vector<xmlNodePtr> list;
+    if (nodes != nullptr) {
+      xmlXPathNodeSetSort(nodes);
+      list.assign(nodes->nodeTab, nodes->nodeTab + nodes->nodeNr);
+    }
+    text = syntax_text(list, interface != nullptr ? reinterpret_cast<const char*>(interface) : "");
+  }
+  xmlXPathFreeNodeSet(nodes);
+  xmlFree(interface);
+  if (!parser->error) valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(text.c_str())));
+}
+
+// v:latex_name(text): the stylesheets' latex_name template in one pass.
+void latex_name_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 1) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlChar* text = xmlXPathPopString(parser);
+  std::string name = latex_breakable_name(text != nullptr ? reinterpret_cast<const char*>(text) : "");
+  xmlFree(text);
+  valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(name.c_str())));
+}
+
+// v:latex_signature(signature): latex_signature of the first node.
+void latex_signature_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 1) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlNodeSetPtr nodes = xmlXPathPopNodeSet(parser);
+  std::string text;
+  if (!parser->error && nodes != nullptr && nodes->nodeNr > 0) {
+    xmlXPathNodeSetSort(nodes);
+    text = latex_signature(nodes->nodeTab[0]);
+  }
+  xmlXPathFreeNodeSet(nodes);
+  if (!parser->error) valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(text.c_str())));
+}
+
+// v:latex_parameter_item(parameter): latex_parameter_item of the first node.
+void latex_parameter_item_function(xmlXPathParserContextPtr parser, int count) {
+  if (count != 1) {
+    xmlXPathSetArityError(parser);
+    return;
+  }
+  xmlNodeSetPtr nodes = xmlXPathPopNodeSet(parser);
+  std::string item;
+  if (!parser->error && nodes != nullptr && nodes->nodeNr > 0) {
+    xmlXPathNodeSetSort(nodes);
+    item = latex_parameter_item(nodes->nodeTab[0]);
+  }
+  xmlXPathFreeNodeSet(nodes);
+  if (!parser->error) valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(item.c_str())));
+}
+
 // ---------------------------------------------------------------- lookups
 
 // The stylesheets look phrases up in their own phrase table and class names
@@ -184,31 +287,14 @@ void latex_escape_function(xmlXPathParserContextPtr parser, int count) {
 
 const char* const manual_namespace = "urn:vornc:manual";
 
-bool is_element(xmlNodePtr node, const char* name, const char* ns) {
-  if (node->type != XML_ELEMENT_NODE || std::strcmp(reinterpret_cast<const char*>(node->name), name) != 0)
-    return false;
-  if (ns == nullptr) return node->ns == nullptr;
-  return node->ns != nullptr && node->ns->href != nullptr &&
-         std::strcmp(reinterpret_cast<const char*>(node->ns->href), ns) == 0;
+// An element of the stylesheets' own vocabulary (v:name).
+bool is_manual_element(xmlNodePtr node, const char* name) {
+  return node->type == XML_ELEMENT_NODE && std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0 &&
+         node->ns != nullptr && node->ns->href != nullptr &&
+         std::strcmp(reinterpret_cast<const char*>(node->ns->href), manual_namespace) == 0;
 }
 
-std::string attribute_text(xmlNodePtr node, const char* name) {
-  // an attribute without namespace, as @name selects it
-  for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next) {
-    if (a->ns != nullptr || std::strcmp(reinterpret_cast<const char*>(a->name), name) != 0) continue;
-    xmlChar* value = xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(a));
-    std::string text = value != nullptr ? reinterpret_cast<const char*>(value) : "";
-    xmlFree(value);
-    return text;
-  }
-  return std::string();
-}
-
-bool has_attribute(xmlNodePtr node, const char* name) {
-  for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next)
-    if (a->ns == nullptr && std::strcmp(reinterpret_cast<const char*>(a->name), name) == 0) return true;
-  return false;
-}
+bool has_attribute(xmlNodePtr node, const char* name) { return find_attribute(node, name) != nullptr; }
 
 // Calls visit for every element of the document, in document order.
 template <typename Visit>
@@ -242,7 +328,7 @@ PhraseTable phrase_table(xmlDocPtr stylesheet) {
   PhraseTable table;
   size_t order = 0;
   for_each_element(stylesheet, [&](xmlNodePtr node) {
-    if (!is_element(node, "phrase", manual_namespace) || !has_attribute(node, "id")) return;
+    if (!is_manual_element(node, "phrase") || !has_attribute(node, "id")) return;
     std::vector<PhraseText>& texts = table[attribute_text(node, "id")];
     for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
       if (child->type != XML_ELEMENT_NODE) continue;
@@ -278,15 +364,41 @@ std::string phrase_text(const PhraseTable& table, const std::vector<std::string>
 std::set<std::string> class_ids(xmlDocPtr class_list) {
   std::set<std::string> ids;
   for_each_element(class_list, [&](xmlNodePtr node) {
-    if (is_element(node, "class", nullptr) && has_attribute(node, "id")) ids.insert(attribute_text(node, "id"));
+    if (is_named(node, "class") && has_attribute(node, "id")) ids.insert(attribute_text(node, "id"));
   });
   return ids;
 }
 
-// What the functions of one transformation read: the phrase table of its
+// The interface list of a stylesheet (v:interfaces/v:interface below its
+// document element): id and title of every entry with an id, in order.
+using InterfaceTitles = std::vector<std::pair<std::string, std::string>>;
+
+InterfaceTitles interface_titles(xmlDocPtr stylesheet) {
+  InterfaceTitles titles;
+  xmlNodePtr root = xmlDocGetRootElement(stylesheet);
+  for (xmlNodePtr list = root != nullptr ? root->children : nullptr; list != nullptr; list = list->next) {
+    if (!is_manual_element(list, "interfaces")) continue;
+    for (xmlNodePtr entry = list->children; entry != nullptr; entry = entry->next)
+      if (is_manual_element(entry, "interface") && has_attribute(entry, "id"))
+        titles.emplace_back(attribute_text(entry, "id"), attribute_text(entry, "title"));
+  }
+  return titles;
+}
+
+// What a stylesheet's native functions read of the stylesheet itself.
+struct SheetTables {
+  PhraseTable phrases;
+  InterfaceTitles interfaces;
+};
+
+SheetTables sheet_tables(xmlDocPtr stylesheet) {
+  return {phrase_table(stylesheet), interface_titles(stylesheet)};
+}
+
+// What the functions of one transformation read: the tables of its
 // stylesheet and the class ids of the class list, built by its thread.
 struct Lookups {
-  const PhraseTable* phrases = nullptr;
+  const SheetTables* sheet = nullptr;
   xmlDocPtr class_list = nullptr;
   const std::set<std::string>* class_ids = nullptr;
 };
@@ -326,8 +438,8 @@ void phrase_function(xmlXPathParserContextPtr parser, int count) {
   std::string language_text = language != nullptr ? reinterpret_cast<const char*>(language) : "";
   xmlFree(language);
   std::string text;
-  if (own != nullptr && own->phrases != nullptr) {
-    text = phrase_text(*own->phrases, ids, language_text);
+  if (own != nullptr && own->sheet != nullptr) {
+    text = phrase_text(own->sheet->phrases, ids, language_text);
   } else {
     xsltTransformContextPtr context = xsltXPathGetTransformContext(parser);
     if (context != nullptr && context->style != nullptr)
@@ -391,9 +503,10 @@ xmlDocPtr read_document(const std::string& text, const std::string& url) {
                        own_document_options);
 }
 
-// Parses an embedded stylesheet under a name in the scratch folder, so that
-// the documents it names (document('class_list.xml'), document('')) resolve
-// there and nowhere else; nullptr when it does not parse.
+// Parses an embedded stylesheet under a name in the scratch folder (given
+// as a URI), so that the documents it names (document('class_list.xml'),
+// document('')) resolve there and nowhere else; nullptr when it does not
+// parse.
 xsltStylesheetPtr compile_stylesheet(const std::string& name, const std::string& folder) {
   const std::string* text = stylesheet_resource_text(name);
   if (text == nullptr) return nullptr;
@@ -415,7 +528,7 @@ struct Job {
   bool stays_xml = false;   // its stylesheet did not parse: written as XML
   // the outcome
   std::string page;
-  std::vector<std::string> written;  // what the stylesheet wrote, below the scratch folder
+  std::vector<WrittenPage> written;  // what the stylesheet wrote itself
   std::vector<LibraryMessage> messages;
   bool ok = false;
   bool done = false;
@@ -424,6 +537,10 @@ struct Job {
 // What every thread of one step reads; fixed before the threads start.
 struct Step {
   std::string folder;
+  // The folder as a URI, the base of the names of the stylesheets, the class
+  // list and the pages: libxslt resolves those names as URIs, in which a
+  // blank, "%" or "#" of the folder's path would mean something else.
+  std::string folder_uri;
   bool available[sheet_kinds] = {};
   std::vector<const char*> parameters;  // name/value pairs, null-ended
   std::string class_list_xml;
@@ -447,13 +564,43 @@ const Lookups* lookups_of(xmlXPathParserContextPtr parser) {
   return &static_cast<JobContext*>(context->_private)->lookups;
 }
 
-int allow_write(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
+// The value of an attribute value template of an extension element.
+std::string evaluated_attribute(xsltTransformContextPtr context, xmlNodePtr inst, const char* name) {
+  xmlChar* value = xsltEvalAttrValueTemplate(context, inst, reinterpret_cast<const xmlChar*>(name), nullptr);
+  std::string text = value != nullptr ? reinterpret_cast<const char*>(value) : "";
+  xmlFree(value);
+  return text;
+}
+
+// <v:synopsis language="..." page_suffix="..."/>: the synopsis section of an
+// operator page, in place of the templates in its xsl:fallback.
+void synopsis_element(xsltTransformContextPtr context, xmlNodePtr node, xmlNodePtr inst, xsltElemPreCompPtr) {
   auto* own = static_cast<JobContext*>(context->_private);
-  std::string relative;
-  if (own == nullptr || run_is_ending() || !inside_folder(*own->folder, path, relative)) return 0;
-  // the main result is checked as well, though it is saved from memory
-  if (relative != own->job->output_name) own->job->written.push_back(relative);
-  return 1;
+  if (own == nullptr || own->lookups.sheet == nullptr || node == nullptr || context->insert == nullptr) {
+    xsltTransformError(context, nullptr, inst, "v:synopsis is written only by the manual step\n");
+    return;
+  }
+  const Lookups& lookups = own->lookups;
+  const std::string language = evaluated_attribute(context, inst, "language");
+  SynopsisTexts texts;
+  texts.heading = phrase_text(lookups.sheet->phrases, {"sec_synopsis"}, language);
+  texts.windows_only = phrase_text(lookups.sheet->phrases, {"note_windows_only"}, language);
+  texts.interface_titles = &lookups.sheet->interfaces;
+  // the class list is document('class_list.xml')/classes
+  xmlNodePtr class_root = lookups.class_list != nullptr ? xmlDocGetRootElement(lookups.class_list) : nullptr;
+  if (class_root != nullptr && is_named(class_root, "classes")) texts.class_ids = lookups.class_ids;
+  texts.page_suffix = evaluated_attribute(context, inst, "page_suffix");
+  write_html_synopsis(node, context->insert, texts);
+}
+
+// <v:parameter_term for="..."/>: the term of a parameter's entry on an
+// operator page, its name spelled for that interface.
+void parameter_term_element(xsltTransformContextPtr context, xmlNodePtr node, xmlNodePtr inst, xsltElemPreCompPtr) {
+  if (node == nullptr || node->type != XML_ELEMENT_NODE || context->insert == nullptr) {
+    xsltTransformError(context, nullptr, inst, "v:parameter_term needs a parameter element\n");
+    return;
+  }
+  write_html_parameter_term(node, context->insert, evaluated_attribute(context, inst, "for"));
 }
 
 int allow_in_folder(xsltSecurityPrefsPtr, xsltTransformContextPtr context, const char* path) {
@@ -468,7 +615,7 @@ class Worker {
   explicit Worker(const Step& step) : step_(step) {
     prefs_ = xsltNewSecurityPrefs();
     xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_READ_FILE, allow_in_folder);
-    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_WRITE_FILE, allow_write);
+    xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_WRITE_FILE, allow_in_folder);
     xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_CREATE_DIRECTORY, allow_in_folder);
     xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_READ_NETWORK, xsltSecurityForbid);
     xsltSetSecurityPrefs(prefs_, XSLT_SECPREF_WRITE_NETWORK, xsltSecurityForbid);
@@ -484,6 +631,7 @@ class Worker {
 
   void run(Job& job) {
     message_sink = &job.messages;
+    page_catch = {&step_.folder, &job.written};
     xmlDocPtr document = read_document(job.xml, job.xml_name);
     std::string().swap(job.xml);  // documents are large: each is held once
     if (document == nullptr) {
@@ -522,20 +670,21 @@ class Worker {
       }
     }
     message_sink = nullptr;
+    page_catch = PageCatch();
   }
 
  private:
   xsltStylesheetPtr sheet(SheetKind kind) {
     if (sheets_[kind] == nullptr) {
-      sheets_[kind] = compile_stylesheet(sheet_names[kind], step_.folder);
-      if (sheets_[kind] != nullptr) phrases_[kind] = phrase_table(sheets_[kind]->doc);
+      sheets_[kind] = compile_stylesheet(sheet_names[kind], step_.folder_uri);
+      if (sheets_[kind] != nullptr) tables_[kind] = sheet_tables(sheets_[kind]->doc);
     }
     return sheets_[kind];
   }
 
   xmlDocPtr class_list() {
     if (class_list_ == nullptr) {
-      class_list_ = read_document(step_.class_list_xml, step_.folder + "/class_list.xml");
+      class_list_ = read_document(step_.class_list_xml, step_.folder_uri + "/class_list.xml");
       class_ids_ = class_ids(class_list_);
     }
     return class_list_;
@@ -556,7 +705,7 @@ class Worker {
     xsltTransformContextPtr context = xsltNewTransformContext(style, input);
     if (context == nullptr) return nullptr;
     JobContext own{&job, &step_.folder, {}};
-    own.lookups.phrases = &phrases_[kind];
+    own.lookups.sheet = &tables_[kind];
     context->_private = &own;
     xsltSetCtxtSecurityPrefs(prefs_, context);
     keep_document(context, style->doc);
@@ -566,7 +715,7 @@ class Worker {
       own.lookups.class_ids = &class_ids_;
     }
     // pages a stylesheet writes itself go beside this name
-    std::string output = step_.folder + "/" + job.output_name;
+    std::string output = step_.folder_uri + "/" + job.output_name;
     xmlDocPtr result = xsltApplyStylesheetUser(style, input, const_cast<const char**>(step_.parameters.data()),
                                                output.c_str(), nullptr, context);
     bool failed = result == nullptr || context->state != XSLT_STATE_OK;
@@ -580,7 +729,7 @@ class Worker {
 
   const Step& step_;
   xsltStylesheetPtr sheets_[sheet_kinds] = {};
-  PhraseTable phrases_[sheet_kinds];
+  SheetTables tables_[sheet_kinds];
   xmlDocPtr class_list_ = nullptr;
   std::set<std::string> class_ids_;
   xsltSecurityPrefsPtr prefs_ = nullptr;
@@ -679,7 +828,6 @@ bool interface_has_classes(const std::string& interface) {
 // Writes the finished jobs in order; false once anything failed.
 class PageWriter {
  public:
-  explicit PageWriter(const std::string& folder) : folder_(folder) {}
 
   void write(Job& job) {
     for (const LibraryMessage& message : job.messages) {
@@ -693,7 +841,7 @@ class PageWriter {
       ok_ = false;
     } else if (job.ok) {
       save(job.output_name, job.page);
-      for (const std::string& relative : job.written) pass_on(relative);
+      for (const WrittenPage& page : job.written) pass_on(page);
     } else {
       ok_ = false;
     }
@@ -714,24 +862,12 @@ class PageWriter {
     }
     save_manual_file(name, text);
   }
-  // A page the stylesheet wrote into the scratch folder goes to its output file.
-  void pass_on(const std::string& relative) {
-    if (passed_.count(relative)) return;
-    passed_.insert(relative);
-    std::string path = folder_ + "/" + relative;
-    struct stat status;
-    if (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return;  // a folder it made
-    std::string text;
-    if (!read_whole_file(path, text)) {
-      report_error("could not read file '%s': %s\n", path.c_str(), std::strerror(errno));
-      ok_ = false;
-      return;
-    }
-    std::remove(path.c_str());
-    save(relative, text);
+  // A page the stylesheet wrote itself goes to its output file.
+  void pass_on(const WrittenPage& page) {
+    if (!passed_.insert(page.relative).second) return;
+    save(page.relative, page.text);
   }
 
-  const std::string& folder_;
   std::set<std::string> names_, passed_;
   bool ok_ = true;
 };
@@ -749,10 +885,22 @@ bool transform(const ManualSources& sources, int workers) {
   xsltInit();
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_escape"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), latex_escape_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_name"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), latex_name_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_parameter_item"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), latex_parameter_item_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_signature"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), latex_signature_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("phrase"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), phrase_function);
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("class_listed"),
                                 reinterpret_cast<const xmlChar*>(manual_namespace), class_listed_function);
+  xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("syntax_text"),
+                                reinterpret_cast<const xmlChar*>(manual_namespace), syntax_text_function);
+  xsltRegisterExtModuleElement(reinterpret_cast<const xmlChar*>("synopsis"),
+                               reinterpret_cast<const xmlChar*>(manual_namespace), nullptr, synopsis_element);
+  xsltRegisterExtModuleElement(reinterpret_cast<const xmlChar*>("parameter_term"),
+                               reinterpret_cast<const xmlChar*>(manual_namespace), nullptr, parameter_term_element);
   xsltSetGenericErrorFunc(nullptr, piecewise_message);
   route_library_messages();
 
@@ -766,6 +914,10 @@ bool transform(const ManualSources& sources, int workers) {
     return false;
   }
   step.folder = pattern;
+  xmlChar* folder_uri = xmlURIEscapeStr(reinterpret_cast<const xmlChar*>(pattern.c_str()),
+                                        reinterpret_cast<const xmlChar*>("/"));
+  step.folder_uri = folder_uri != nullptr ? reinterpret_cast<const char*>(folder_uri) : pattern;
+  xmlFree(folder_uri);
   step.class_list_xml = sources.class_list_xml;
 
   // Each stylesheet of the step is parsed once here, to report one that does
@@ -779,7 +931,7 @@ bool transform(const ManualSources& sources, int workers) {
       report_warning("Resource file %s does not exist.\n", name);
       continue;
     }
-    xsltStylesheetPtr sheet = compile_stylesheet(name, step.folder);
+    xsltStylesheetPtr sheet = compile_stylesheet(name, step.folder_uri);
     if (sheet == nullptr) {
       report_error("Failed to parse transformation %s.\nSome or all output files will be in XML format!\n", name);
       continue;
@@ -838,6 +990,8 @@ bool transform(const ManualSources& sources, int workers) {
   running_step = &running;
   static const bool exit_handler = std::atexit(stop_running_step) == 0;
   (void)exit_handler;
+  // asked first while the step runs, and taken out again after it
+  xmlRegisterOutputCallbacks(catches_page, open_caught_page, write_caught_page, close_caught_page);
   for (size_t i = 0; i < thread_count; ++i) threads.emplace_back(work, std::cref(step), std::ref(queue));
 
   auto submit = [&](Job& job) {
@@ -848,12 +1002,13 @@ bool transform(const ManualSources& sources, int workers) {
       job.done = true;
     }
   };
-  // The contents first, so that they run beside the operator pages; the
-  // class pages, whose documents are the largest, after the operators, so
-  // that both never take memory at the same time.
+  // The contents first and the class pages, whose documents are the
+  // largest, halfway through the operators: both run beside the operator
+  // pages, long enough apart that they never take memory at the same time,
+  // and no thread is left alone with a large document at the end.
   submit(*jobs.back());
 
-  PageWriter writer(step.folder);
+  PageWriter writer;
   size_t next = 0;
   auto write_next = [&] {
     queue.wait_until_done(jobs[next].get());
@@ -866,15 +1021,18 @@ bool transform(const ManualSources& sources, int workers) {
   const char* reader_interface = latex && step.available[operator_kind] ? latex_interface.c_str() : nullptr;
   // a bounded number of operator documents waits in memory
   const size_t in_flight = 16 * thread_count;
+  const size_t classes_after = operator_count / 2;
   for (size_t i = 0; i < operator_count; ++i) {
     while (i - next >= in_flight) write_next();
     jobs[i]->xml = sources.operator_xml(i, reader_interface);
     submit(*jobs[i]);
+    if (with_classes && i + 1 == classes_after) submit(*jobs[operator_count]);
   }
-  if (with_classes) submit(*jobs[operator_count]);
+  if (with_classes && classes_after == 0) submit(*jobs[operator_count]);
   while (next < jobs.size()) write_next();
 
   stop_running_step();
+  xmlPopOutputCallbacks();
   xsltCleanupGlobals();
   return writer.ok();
 }
@@ -956,6 +1114,21 @@ std::string latex_escaped(const std::string& text) {
   }
   escaped.append(text, plain, std::string::npos);
   return escaped;
+}
+
+std::string latex_breakable_name(const std::string& text) {
+  auto small_or_digit = [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); };
+  std::string name;
+  size_t start = 0;  // of the character at hand, which may take several bytes
+  while (start < text.size()) {
+    size_t end = start + 1;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80) ++end;
+    name += latex_escaped(text.substr(start, end - start));
+    if (end < text.size() && end == start + 1 && small_or_digit(text[start]) && text[end] >= 'A' && text[end] <= 'Z')
+      name += "\\allowbreak{}";
+    start = end;
+  }
+  return name;
 }
 
 std::string manual_page_extension() {

@@ -2,7 +2,7 @@
 /// documents, handed over in memory, into HTML pages or LaTeX sources with
 /// the stylesheets the program carries inside itself. Only the pages are
 /// written to the working directory; what the stylesheets write themselves
-/// lands in a private scratch folder first and is removed with it.
+/// is caught in memory and written with them.
 #pragma once
 
 #include <functional>
@@ -43,6 +43,11 @@ std::string manual_page_extension();
 /// it (the special characters as commands, a no-break space as "~"); the
 /// stylesheets call it as v:latex_escape when the program runs them.
 std::string latex_escaped(const std::string& text);
+
+/// A name for LaTeX as the stylesheets' latex_name template writes it:
+/// escaped as latex_escaped does, with "\allowbreak{}" before every capital
+/// that follows a small letter or a digit; v:latex_name in the stylesheets.
+std::string latex_breakable_name(const std::string& text);
 
 /// Writes the embedded stylesheet resource `name` into a file of that name in
 /// the working directory and appends the name to `temporary_files`. An unknown

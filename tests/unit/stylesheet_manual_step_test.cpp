@@ -133,6 +133,37 @@ TEST_F(ManualStep, TheScratchFolderIsRemovedWhateverTheEnd) {
     unsetenv("TMPDIR");
 }
 
+// The scratch folder's path is the base of the names the stylesheets
+// resolve as URIs: a blank, "%" or "#" in TMPDIR changes no page.
+TEST_F(ManualStep, ATemporaryFolderWithCharactersOfUrisChangesNoPage) {
+  std::map<std::string, std::string> expected, got;
+  for (const char* format : {"html", "latex"}) {
+    configure(format, "cpp");
+    write_manual();
+    ASSERT_EQ(run(), "") << format;
+    for (const std::string& name : files()) expected[name] = read_file(name);
+  }
+  const std::string scratch = directory_ + "/odd %41 #1";
+  ASSERT_EQ(system(("mkdir '" + scratch + "'").c_str()), 0);
+  const char* previous = std::getenv("TMPDIR");
+  std::string saved = previous != nullptr ? previous : "";
+  setenv("TMPDIR", scratch.c_str(), 1);
+  ASSERT_EQ(system("rm -f ./*.html ./*.tex"), 0);
+  for (const char* format : {"html", "latex"}) {
+    configure(format, "cpp");
+    EXPECT_EQ(run(), "") << format;
+    EXPECT_TRUE(succeeded_) << format;
+  }
+  for (const std::string& name : files()) got[name] = read_file(name);
+  got.erase("odd %41 #1");
+  if (previous != nullptr)
+    setenv("TMPDIR", saved.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+  EXPECT_EQ(got, expected);
+  EXPECT_TRUE(expected.count("toc_segmentation.html")) << expected.size();
+}
+
 // The operator pages come from several threads: the pages are the same
 // whatever their number.
 TEST_F(ManualStep, PagesDoNotDependOnTheNumberOfThreads) {
@@ -568,6 +599,125 @@ TEST_F(ManualStep, NativeLookupsWriteWhatTheKeysWrite) {
   EXPECT_TRUE(contains(read_file("threshold.html"), "Beschreibung"));
 }
 
+// Signature blocks of every interface and form: outputs of every kind,
+// classes listed and not, static, const and Windows-only methods, Python
+// returns, an unknown interface, a block without interface and one without
+// signature.
+std::string signatures_of_every_kind() {
+  return
+      "<signatures interface=\"vdevelop\"><signature name=\"op\"><parameters>"
+      "<parameter name=\"In\" type=\"iconic\" mode=\"input\"/><parameter name=\"In2\" type=\"iconic\" mode=\"input\"/>"
+      "<parameter name=\"Out\" type=\"iconic\" mode=\"output\"/><parameter name=\"C\" type=\"control\" mode=\"output\"/>"
+      "</parameters></signature></signatures>\n"
+      "<signatures interface=\"c\"><signature name=\"op\"><parameters>"
+      "<parameter name=\"A\" type=\"double*\" mode=\"output\"/><parameter name=\"B\" type=\"Vtuple\" mode=\"output\"/>"
+      "<parameter name=\"N\" mode=\"output\"/><parameter name=\"I\" type=\"VImage\" mode=\"input\"/>"
+      "</parameters><returns type=\"Verror\"/></signature></signatures>\n"
+      "<signatures interface=\"cpp\">"
+      "<signature type=\"method\" class_name=\"VImage\" class_id=\"VImage\" name=\"Op\" const=\"true\" winonly=\"true\" "
+      "static=\"true\"><parameters><parameter name=\"R\" type=\"VRegion\" mode=\"output\"/>"
+      "<parameter name=\"T\" type=\"VTuple &amp; &lt;x&gt;\" mode=\"input\"/></parameters>"
+      "<returns type=\"VRegion\"/><returns type=\"Other\"/></signature>\n"
+      "<signature type=\"method\" name=\"Plain\"/>\n"
+      "<signature type=\"constructor\" class_name=\"VNoClass\" class_id=\"VMissing\" name=\"Ctor\"/></signatures>\n"
+      "<signatures interface=\"com\"><signature class_name=\"VImageX\" class_id=\"VImage\" name=\"Op\"><parameters>"
+      "<parameter name=\"R\" type=\"IVRegionX*\" mode=\"output\"/></parameters></signature></signatures>\n"
+      "<signatures interface=\"dotnet\"><signature type=\"method\" class_name=\"VImage\" name=\"Op\"><parameters>"
+      "<parameter name=\"r\" type=\"VRegion\" mode=\"output\"/></parameters><returns/><returns type=\"VImage\"/>"
+      "</signature></signatures>\n"
+      "<signatures interface=\"python\">"
+      "<signature name=\"none\"><parameters><parameter name=\"a\" type=\"int\" mode=\"input\"/></parameters></signature>"
+      "<signature name=\"one\"><parameters><parameter name=\"o\" type=\"float\" mode=\"output\"/></parameters></signature>"
+      "<signature name=\"two\"><parameters><parameter name=\"o\" type=\"float\" mode=\"output\"/>"
+      "<parameter name=\"p\" type=\"str\" mode=\"output\"/></parameters></signature>"
+      "<signature name=\"ret\"><parameters><parameter name=\"o\" type=\"float\" mode=\"output\"/></parameters>"
+      "<returns type=\"Tuple[float]\"/></signature></signatures>\n"
+      "<signatures interface=\"java\"><signature name=\"op\"/></signatures>\n"
+      "<signatures><signature name=\"bare\"><parameters><parameter name=\"x\" type=\"VImage\" mode=\"output\"/>"
+      "</parameters></signature></signatures>\n"
+      "<signatures interface=\"c\"/>\n";
+}
+
+// The synopsis of an operator page is written natively in the manual step;
+// the extracted stylesheet writes it with its templates: both give the same
+// page for every kind of signature, for each interface an operator may name
+// and in English and German.
+TEST_F(ManualStep, NativeSynopsisWritesWhatTheTemplatesWrite) {
+  const std::string signatures = signatures_of_every_kind();
+  for (const char* language : {"en_US", "de_DE"}) {
+    for (const char* named : {" interface=\"all\"", " interface=\"c\"", " interface=\"python\"", ""}) {
+      configure("html", "cpp", true);
+      write_manual();
+      std::string document = fixture("threshold.xml");
+      const std::string english = "language=\"en_US\"";
+      document.replace(document.find(english), english.size(), std::string("language=\"") + language + "\"");
+      const std::string all = " interface=\"all\"";
+      document.replace(document.find(all), all.size(), named);
+      size_t first = document.find("<signatures");
+      document.replace(first, document.find("<summary>") - first, signatures);
+      documents_["threshold"] = document;
+      ASSERT_EQ(run(), "") << language << named;
+      write_file("class_list.xml", class_list_);
+      std::string page = apply("si_operator_html.xsl", document,
+                               {{"formula_mode", "'ascii'"},
+                                {"figure_mode", "'filename_only'"},
+                                {"page_extension", "'html'"},
+                                {"imagedir", std::string("'") + manual_image_folder + "'"},
+                                {"svg_images", svg_images_parameter(manual_image_folder)}});
+      EXPECT_EQ(page, read_file("threshold.html")) << language << named;
+    }
+  }
+  std::string page = read_file("threshold.html");
+  EXPECT_TRUE(contains(page, "def <b>two</b>() -&gt; Tuple[float, str]")) << page;
+  EXPECT_TRUE(contains(page, "<h3 class=\"interface\">java</h3>")) << page;
+}
+
+// The term of each parameter entry and the spelling of names are written
+// natively in the manual step; the extracted stylesheet's templates write
+// the same page, for a document that names an interface and one that does
+// not (VDevelop).
+TEST_F(ManualStep, NativeParameterTermsWriteWhatTheTemplatesWrite) {
+  const std::string parameters =
+      "<parameters>\n"
+      "<parameter id=\"A\" mode=\"input_object\" semtype=\"image\"><name><syntax interface=\"vdevelop\">A</syntax>"
+      "<syntax interface=\"cpp\">a_cpp</syntax><syntax interface=\"cpp\">second</syntax></name>"
+      "<type id=\"image\"><syntax interface=\"c\">Vobject</syntax></type><subtype name=\"byte\"/>"
+      "<subtype><syntax interface=\"python\">py</syntax><syntax interface=\"vdevelop\">real</syntax></subtype>"
+      "<subtype><syntax interface=\"com\">only &amp; com</syntax></subtype><subtype>  plain\n  text </subtype>"
+      "<summary>First.</summary></parameter>\n"
+      "<parameter id=\"B\" mode=\"output_control\" semtype=\"\"><name><syntax interface=\"python\">b_py</syntax>"
+      "</name><type id=\"VTuple\"/><type id=\"second\"/></parameter>\n"
+      "<parameter mode=\"input_control\"><name>  spaced \t name  </name><type/></parameter>\n"
+      "<parameter id=\"D\"><name><syntax interface=\"dotnet\">d<b>bold</b></syntax></name></parameter>\n"
+      "</parameters>\n";
+  for (const char* interface : {"", " interface=\"cpp\""}) {
+    configure("html", "cpp", true);
+    write_manual();
+    std::string document = fixture("threshold.xml");
+    const std::string element = "<document version=";
+    document.replace(document.find(element), element.size(), std::string("<document") + interface + " version=");
+    size_t first = document.find("<parameters>\n  <parameter id=");
+    size_t end = document.find("</parameters>", first) + std::string("</parameters>\n").size();
+    document.replace(first, end - first, parameters);
+    documents_["threshold"] = document;
+    ASSERT_EQ(run(), "") << interface;
+    write_file("class_list.xml", class_list_);
+    std::string page = apply("si_operator_html.xsl", document,
+                             {{"formula_mode", "'ascii'"},
+                              {"figure_mode", "'filename_only'"},
+                              {"page_extension", "'html'"},
+                              {"imagedir", std::string("'") + manual_image_folder + "'"},
+                              {"svg_images", svg_images_parameter(manual_image_folder)}});
+    EXPECT_EQ(page, read_file("threshold.html")) << interface;
+  }
+  std::string page = read_file("threshold.html");
+  EXPECT_TRUE(contains(page, "<dt id=\"parameter_A\"><code><b>a_cpp</b></code> (input_object) "
+                             "<span class=\"semtype\">image</span> \xe2\x86\x92 byte / real / only &amp; com / plain text</dt>"))
+      << page;
+  EXPECT_TRUE(contains(page, "<dt id=\"parameter_\"><code><b>spaced name</b></code> (input_control)  \xe2\x86\x92 </dt>"))
+      << page;
+}
+
 }  // namespace
 
 namespace {
@@ -585,6 +735,16 @@ TEST(LatexEscaping, SpecialCharactersBecomeCommandsAndOtherTextStays) {
   EXPECT_EQ(latex_escaped("end\xc2"), "end\xc2");
 }
 
+TEST(LatexEscaping, NamesMayBreakBeforeACapitalAfterASmallLetterOrDigit) {
+  EXPECT_EQ(latex_breakable_name(""), "");
+  EXPECT_EQ(latex_breakable_name("MinGray"), "Min\\allowbreak{}Gray");
+  EXPECT_EQ(latex_breakable_name("gen_image2D"), "gen\\_image2\\allowbreak{}D");
+  EXPECT_EQ(latex_breakable_name("ABCdefGHi"), "ABCdef\\allowbreak{}GHi");
+  // a character of several bytes is one character: no break after it, and
+  // it stays whole
+  EXPECT_EQ(latex_breakable_name("\xc3\xa4X a\xc2\xa0" "B&c"), "\xc3\xa4X a~B\\&c");
+}
+
 // The manual step escapes natively; the extracted stylesheets, run anywhere
 // else, use their template: both write the same page.
 TEST_F(ManualStep, NativeLatexEscapingWritesWhatTheTemplateWrites) {
@@ -595,6 +755,58 @@ TEST_F(ManualStep, NativeLatexEscapingWritesWhatTheTemplateWrites) {
   std::string page = apply("operator_latex.xsl", legacy, {{"current_syntax", "'cpp'"}});
   EXPECT_TRUE(contains(page, "two\\textbackslash{}\\$ 50\\% \\#")) << page;
   EXPECT_EQ(page, read_file("threshold.tex"));
+}
+
+// The item line of each parameter is written natively as well: names,
+// modes, semantic types and subtypes with LaTeX's special characters give
+// what the template writes.
+TEST_F(ManualStep, NativeLatexParameterItemsWriteWhatTheTemplateWrites) {
+  const std::string parameters =
+      "<parameters>\n"
+      "<parameter id=\"A\" mode=\"input_object\" semtype=\"image_{1}\"><name><syntax interface=\"vdevelop\">A_b</syntax>"
+      "<syntax interface=\"cpp\">a&amp;cpp</syntax></name><type id=\"image\"/><subtype name=\"byte%\"/>"
+      "<subtype><syntax interface=\"vdevelop\">real</syntax></subtype><subtype>  plain\n  $text </subtype>"
+      "<summary>First.</summary></parameter>\n"
+      "<parameter id=\"B\" mode=\"output_control\" semtype=\"\"><name>  spaced \t name  </name></parameter>\n"
+      "<parameter id=\"C\"><name><syntax interface=\"python\">c~py</syntax></name><subtype name=\"\"/></parameter>\n"
+      "</parameters>\n";
+  for (const char* interface : {"cpp", "vdevelop", "python"}) {
+    configure("latex", interface);
+    write_manual();
+    std::string document = fixture("threshold.xml");
+    size_t first = document.find("<parameters>\n  <parameter id=");
+    size_t end = document.find("</parameters>", first) + std::string("</parameters>\n").size();
+    document.replace(first, end - first, parameters);
+    documents_["threshold"] = document;
+    ASSERT_EQ(run(), "") << interface;
+    const std::string syntax = std::string("'") + interface + "'";
+    std::string legacy = apply("convert_si_to_legacy.xsl", document, {{"current_syntax", syntax}});
+    std::string page = apply("operator_latex.xsl", legacy, {{"current_syntax", syntax}});
+    EXPECT_EQ(page, read_file("threshold.tex")) << interface;
+  }
+  EXPECT_TRUE(contains(read_file("threshold.tex"), "\\item[{\\texttt{spaced name}}] (output\\_control)\n")) <<
+      read_file("threshold.tex");
+}
+
+// The signatures of a LaTeX page are written natively too: for each
+// interface the page reads, what the templates write.
+TEST_F(ManualStep, NativeLatexSignaturesWriteWhatTheTemplatesWrite) {
+  for (const char* interface : {"vdevelop", "c", "cpp", "dotnet", "python"}) {
+    configure("latex", interface);
+    write_manual();
+    std::string document = fixture("threshold.xml");
+    size_t first = document.find("<signatures");
+    document.replace(first, document.find("<summary>") - first, signatures_of_every_kind());
+    documents_["threshold"] = document;
+    ASSERT_EQ(run(), "") << interface;
+    const std::string syntax = std::string("'") + interface + "'";
+    std::string legacy = apply("convert_si_to_legacy.xsl", document, {{"current_syntax", syntax}});
+    std::string page = apply("operator_latex.xsl", legacy, {{"current_syntax", syntax}});
+    EXPECT_EQ(page, read_file("threshold.tex")) << interface;
+    EXPECT_TRUE(contains(page, "\\begin{flushleft}")) << interface;
+  }
+  EXPECT_TRUE(contains(read_file("threshold.tex"), "def two(\\allowbreak{}) -\\textgreater{} Tuple[float, str]"))
+      << read_file("threshold.tex");
 }
 
 }  // namespace

@@ -280,23 +280,33 @@
   <!-- A name for LaTeX (escaped as latex_escape does) that a line may
        break inside: before a capital that follows a small letter or a digit,
        as in CamelCase names (and after an underscore, which the main
-       document allows). -->
+       document allows). The program that carries the stylesheets does it
+       natively (v:latex_name, the same text); elsewhere the template walks
+       the name character by character. -->
   <xsl:template name="latex_name">
     <xsl:param name="text"/>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="substring($text, 1, 1)"/></xsl:call-template>
-    <xsl:if test="string-length($text) &gt; 1">
-      <xsl:if test="contains('abcdefghijklmnopqrstuvwxyz0123456789', substring($text, 1, 1)) and contains('ABCDEFGHIJKLMNOPQRSTUVWXYZ', substring($text, 2, 1))">\allowbreak{}</xsl:if>
-      <xsl:call-template name="latex_name"><xsl:with-param name="text" select="substring($text, 2)"/></xsl:call-template>
-    </xsl:if>
+    <xsl:choose>
+      <xsl:when test="function-available('v:latex_name')"><xsl:value-of select="v:latex_name(string($text))"/></xsl:when>
+      <xsl:otherwise>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="substring($text, 1, 1)"/></xsl:call-template>
+        <xsl:if test="string-length($text) &gt; 1">
+          <xsl:if test="contains('abcdefghijklmnopqrstuvwxyz0123456789', substring($text, 1, 1)) and contains('ABCDEFGHIJKLMNOPQRSTUVWXYZ', substring($text, 2, 1))">\allowbreak{}</xsl:if>
+          <xsl:call-template name="latex_name"><xsl:with-param name="text" select="substring($text, 2)"/></xsl:call-template>
+        </xsl:if>
+      </xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
 
   <!-- The spelling of a name in the chosen interface: the syntax child of
        that interface, else the VDevelop one, else the first, else the text
-       itself (the older layout keeps only the text). -->
+       itself (the older layout keeps only the text). The program that
+       carries the stylesheets chooses natively (v:syntax_text, the same
+       choice); elsewhere the tests below do. -->
   <xsl:template name="syntax_text">
     <xsl:param name="node" select="."/>
     <xsl:param name="for" select="$interface"/>
     <xsl:choose>
+      <xsl:when test="function-available('v:syntax_text')"><xsl:value-of select="v:syntax_text($node, $for)"/></xsl:when>
       <xsl:when test="$node/syntax[@interface = $for]"><xsl:value-of select="$node/syntax[@interface = $for][1]"/></xsl:when>
       <xsl:when test="$node/syntax[@interface = 'vdevelop']"><xsl:value-of select="$node/syntax[@interface = 'vdevelop'][1]"/></xsl:when>
       <xsl:when test="$node/syntax"><xsl:value-of select="$node/syntax[1]"/></xsl:when>

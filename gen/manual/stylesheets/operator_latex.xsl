@@ -20,10 +20,6 @@
     <xsl:call-template name="phrase"><xsl:with-param name="id" select="$id"/></xsl:call-template>
     <xsl:text>}&#10;</xsl:text>
   </xsl:template>
-  <xsl:template name="escaped">
-    <xsl:param name="text"/>
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$text"/></xsl:call-template>
-  </xsl:template>
 
   <xsl:template match="operator">
     <xsl:variable name="name">
@@ -36,12 +32,12 @@
     <xsl:text>\vornixoperator{</xsl:text>
     <xsl:value-of select="@id"/>
     <xsl:text>}{</xsl:text>
-    <xsl:call-template name="escaped"><xsl:with-param name="text" select="$name"/></xsl:call-template>
+    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$name"/></xsl:call-template>
     <xsl:text>}&#10;</xsl:text>
 
     <xsl:call-template name="heading"><xsl:with-param name="id" select="'sec_name'"/></xsl:call-template>
     <xsl:text>\texttt{</xsl:text>
-    <xsl:call-template name="escaped"><xsl:with-param name="text" select="$name"/></xsl:call-template>
+    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$name"/></xsl:call-template>
     <xsl:text>}</xsl:text>
     <xsl:if test="summary">
       <xsl:text> --- </xsl:text>
@@ -68,7 +64,7 @@
       <xsl:call-template name="heading"><xsl:with-param name="id" select="'sec_example'"/></xsl:call-template>
       <xsl:for-each select="example">
         <xsl:text>\textbf{</xsl:text>
-        <xsl:call-template name="escaped"><xsl:with-param name="text" select="@syntax"/></xsl:call-template>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@syntax"/></xsl:call-template>
         <xsl:text>}&#10;\begin{verbatim}&#10;</xsl:text>
         <xsl:value-of select="."/>
         <xsl:text>&#10;\end{verbatim}&#10;</xsl:text>
@@ -84,18 +80,18 @@
     <xsl:call-template name="text_section"><xsl:with-param name="node" select="references[normalize-space(.) != '']"/><xsl:with-param name="id" select="'sec_references'"/></xsl:call-template>
     <xsl:for-each select="module">
       <xsl:call-template name="heading"><xsl:with-param name="id" select="'sec_module'"/></xsl:call-template>
-      <xsl:call-template name="escaped"><xsl:with-param name="text" select="normalize-space(.)"/></xsl:call-template>
+      <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="normalize-space(.)"/></xsl:call-template>
       <xsl:if test="string(@dynamic) != ''">
         <xsl:text>\\&#10;</xsl:text>
         <xsl:call-template name="phrase"><xsl:with-param name="id" select="'text_module_dynamic'"/></xsl:call-template>
         <xsl:text>: </xsl:text>
-        <xsl:call-template name="escaped"><xsl:with-param name="text" select="@dynamic"/></xsl:call-template>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@dynamic"/></xsl:call-template>
       </xsl:if>
       <xsl:text>&#10;</xsl:text>
     </xsl:for-each>
     <xsl:for-each select="keywords/keyword">
       <xsl:text>\index{</xsl:text>
-      <xsl:call-template name="escaped"><xsl:with-param name="text" select="normalize-space(.)"/></xsl:call-template>
+      <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="normalize-space(.)"/></xsl:call-template>
       <xsl:text>}&#10;</xsl:text>
     </xsl:for-each>
   </xsl:template>
@@ -117,22 +113,29 @@
     <xsl:call-template name="heading"><xsl:with-param name="id" select="'sec_synopsis'"/></xsl:call-template>
     <xsl:text>\begin{flushleft}&#10;</xsl:text>
     <xsl:for-each select="signature">
-      <xsl:variable name="text"><xsl:apply-templates select="." mode="plain"/></xsl:variable>
-      <xsl:variable name="escaped"><xsl:call-template name="escaped"><xsl:with-param name="text" select="$text"/></xsl:call-template></xsl:variable>
-      <!-- a long signature may also break after "::" and "(" -->
-      <xsl:variable name="after_scope">
-        <xsl:call-template name="replace_substring">
-          <xsl:with-param name="text" select="$escaped"/>
-          <xsl:with-param name="from" select="'::'"/>
-          <xsl:with-param name="to" select="'::\allowbreak{}'"/>
-        </xsl:call-template>
-      </xsl:variable>
       <xsl:text>\texttt{</xsl:text>
-      <xsl:call-template name="replace_substring">
-        <xsl:with-param name="text" select="$after_scope"/>
-        <xsl:with-param name="from" select="'('"/>
-        <xsl:with-param name="to" select="'(\allowbreak{}'"/>
-      </xsl:call-template>
+      <!-- the program writes the signature natively (v:latex_signature,
+           the same text); elsewhere the fallback -->
+      <xsl:choose>
+        <xsl:when test="function-available('v:latex_signature')"><xsl:value-of select="v:latex_signature(.)"/></xsl:when>
+        <xsl:otherwise>
+          <xsl:variable name="text"><xsl:apply-templates select="." mode="plain"/></xsl:variable>
+          <xsl:variable name="escaped"><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$text"/></xsl:call-template></xsl:variable>
+          <!-- a long signature may also break after "::" and "(" -->
+          <xsl:variable name="after_scope">
+            <xsl:call-template name="replace_substring">
+              <xsl:with-param name="text" select="$escaped"/>
+              <xsl:with-param name="from" select="'::'"/>
+              <xsl:with-param name="to" select="'::\allowbreak{}'"/>
+            </xsl:call-template>
+          </xsl:variable>
+          <xsl:call-template name="replace_substring">
+            <xsl:with-param name="text" select="$after_scope"/>
+            <xsl:with-param name="from" select="'('"/>
+            <xsl:with-param name="to" select="'(\allowbreak{}'"/>
+          </xsl:call-template>
+        </xsl:otherwise>
+      </xsl:choose>
       <xsl:text>}</xsl:text>
       <xsl:if test="@winonly = 'true'">
         <xsl:text> (</xsl:text>
@@ -206,30 +209,37 @@
   </xsl:template>
 
   <xsl:template match="parameter" mode="parameter">
-    <xsl:text>\item[{\texttt{</xsl:text>
-    <xsl:call-template name="escaped"><xsl:with-param name="text" select="normalize-space(name)"/></xsl:call-template>
-    <xsl:text>}}] (</xsl:text>
-    <xsl:call-template name="escaped"><xsl:with-param name="text" select="@mode"/></xsl:call-template>
-    <xsl:text>)</xsl:text>
-    <xsl:if test="string(@semtype) != ''">
-      <xsl:text> \textit{</xsl:text>
-      <xsl:call-template name="escaped"><xsl:with-param name="text" select="@semtype"/></xsl:call-template>
-      <xsl:text>}</xsl:text>
-    </xsl:if>
-    <xsl:if test="subtype">
-      <xsl:text> $\rightarrow$ </xsl:text>
-      <xsl:for-each select="subtype">
-        <xsl:if test="position() &gt; 1"> / </xsl:if>
-        <xsl:variable name="subtype_name">
-          <xsl:choose>
-            <xsl:when test="@name"><xsl:value-of select="@name"/></xsl:when>
-            <xsl:otherwise><xsl:value-of select="normalize-space(.)"/></xsl:otherwise>
-          </xsl:choose>
-        </xsl:variable>
-        <xsl:call-template name="escaped"><xsl:with-param name="text" select="$subtype_name"/></xsl:call-template>
-      </xsl:for-each>
-    </xsl:if>
-    <xsl:text>&#10;</xsl:text>
+    <!-- the item line: the program writes it natively
+         (v:latex_parameter_item, the same text); elsewhere the fallback -->
+    <xsl:choose>
+      <xsl:when test="function-available('v:latex_parameter_item')"><xsl:value-of select="v:latex_parameter_item(.)"/></xsl:when>
+      <xsl:otherwise>
+        <xsl:text>\item[{\texttt{</xsl:text>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="normalize-space(name)"/></xsl:call-template>
+        <xsl:text>}}] (</xsl:text>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@mode"/></xsl:call-template>
+        <xsl:text>)</xsl:text>
+        <xsl:if test="string(@semtype) != ''">
+          <xsl:text> \textit{</xsl:text>
+          <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@semtype"/></xsl:call-template>
+          <xsl:text>}</xsl:text>
+        </xsl:if>
+        <xsl:if test="subtype">
+          <xsl:text> $\rightarrow$ </xsl:text>
+          <xsl:for-each select="subtype">
+            <xsl:if test="position() &gt; 1"> / </xsl:if>
+            <xsl:variable name="subtype_name">
+              <xsl:choose>
+                <xsl:when test="@name"><xsl:value-of select="@name"/></xsl:when>
+                <xsl:otherwise><xsl:value-of select="normalize-space(.)"/></xsl:otherwise>
+              </xsl:choose>
+            </xsl:variable>
+            <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="$subtype_name"/></xsl:call-template>
+          </xsl:for-each>
+        </xsl:if>
+        <xsl:text>&#10;</xsl:text>
+      </xsl:otherwise>
+    </xsl:choose>
     <xsl:if test="summary">
       <xsl:text>\\</xsl:text>
       <xsl:apply-templates select="summary/node()"/>
@@ -258,7 +268,7 @@
         <xsl:for-each select="fileext">
           <xsl:if test="position() &gt; 1">, </xsl:if>
           <xsl:text>\texttt{</xsl:text>
-          <xsl:call-template name="escaped"><xsl:with-param name="text" select="@ext"/></xsl:call-template>
+          <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@ext"/></xsl:call-template>
           <xsl:text>}</xsl:text>
         </xsl:for-each>
         <xsl:text>&#10;</xsl:text>
@@ -276,18 +286,18 @@
     <xsl:text>:} </xsl:text>
     <xsl:choose>
       <xsl:when test="self::value_range">
-        <xsl:if test="min"><xsl:text>\texttt{</xsl:text><xsl:call-template name="escaped"><xsl:with-param name="text" select="min"/></xsl:call-template><xsl:text>} $\le$ </xsl:text></xsl:if>
+        <xsl:if test="min"><xsl:text>\texttt{</xsl:text><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="min"/></xsl:call-template><xsl:text>} $\le$ </xsl:text></xsl:if>
         <xsl:text>\texttt{</xsl:text>
-        <xsl:call-template name="escaped"><xsl:with-param name="text" select="normalize-space(../name)"/></xsl:call-template>
+        <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="normalize-space(../name)"/></xsl:call-template>
         <xsl:text>}</xsl:text>
-        <xsl:if test="max"><xsl:text> $\le$ \texttt{</xsl:text><xsl:call-template name="escaped"><xsl:with-param name="text" select="max"/></xsl:call-template><xsl:text>}</xsl:text></xsl:if>
-        <xsl:if test="function"><xsl:text> (</xsl:text><xsl:call-template name="escaped"><xsl:with-param name="text" select="function"/></xsl:call-template><xsl:text>)</xsl:text></xsl:if>
+        <xsl:if test="max"><xsl:text> $\le$ \texttt{</xsl:text><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="max"/></xsl:call-template><xsl:text>}</xsl:text></xsl:if>
+        <xsl:if test="function"><xsl:text> (</xsl:text><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="function"/></xsl:call-template><xsl:text>)</xsl:text></xsl:if>
       </xsl:when>
       <xsl:when test="value">
         <xsl:for-each select="value"><xsl:if test="position() &gt; 1">, </xsl:if>\texttt{<xsl:apply-templates/>}</xsl:for-each>
       </xsl:when>
       <xsl:when test="type">
-        <xsl:for-each select="type"><xsl:if test="position() &gt; 1">, </xsl:if>\texttt{<xsl:call-template name="escaped"><xsl:with-param name="text" select="@id"/></xsl:call-template>}</xsl:for-each>
+        <xsl:for-each select="type"><xsl:if test="position() &gt; 1">, </xsl:if>\texttt{<xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@id"/></xsl:call-template>}</xsl:for-each>
       </xsl:when>
       <xsl:otherwise>\texttt{<xsl:apply-templates/>}</xsl:otherwise>
     </xsl:choose>
@@ -304,7 +314,7 @@
           <xsl:when test="@id = 'opencl' or @id = 'object'">
             <xsl:call-template name="phrase"><xsl:with-param name="id" select="concat('parallel_compute_device_', @id)"/></xsl:call-template>
           </xsl:when>
-          <xsl:otherwise><xsl:call-template name="escaped"><xsl:with-param name="text" select="@id"/></xsl:call-template></xsl:otherwise>
+          <xsl:otherwise><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@id"/></xsl:call-template></xsl:otherwise>
         </xsl:choose>
         <xsl:text>&#10;</xsl:text>
       </xsl:for-each>
@@ -331,7 +341,7 @@
             <xsl:when test="@id = 'split_tuple' or @id = 'split_channel' or @id = 'split_domain' or @id = 'split_partial'">
               <xsl:call-template name="phrase"><xsl:with-param name="id" select="concat('parallel_method_', @id)"/></xsl:call-template>
             </xsl:when>
-            <xsl:otherwise><xsl:call-template name="escaped"><xsl:with-param name="text" select="@id"/></xsl:call-template></xsl:otherwise>
+            <xsl:otherwise><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="@id"/></xsl:call-template></xsl:otherwise>
           </xsl:choose>
           <xsl:text>&#10;</xsl:text>
         </xsl:for-each>
@@ -361,8 +371,13 @@
   <!-- common block: common.xsl -->
 
   <!-- ============ Markup of the documentation texts (LaTeX) ============ -->
+  <!-- every text of the markup, escaped; natively without a template call
+       for each, which the many short texts of a page would cost -->
   <xsl:template match="text()">
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="."/></xsl:call-template>
+    <xsl:choose>
+      <xsl:when test="function-available('v:latex_escape')"><xsl:value-of select="v:latex_escape(string(.))"/></xsl:when>
+      <xsl:otherwise><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="."/></xsl:call-template></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="p[not(*) and normalize-space(.) = '' and not(@title)]"/>
   <xsl:template match="p">

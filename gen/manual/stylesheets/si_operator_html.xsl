@@ -5,7 +5,8 @@
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
     xmlns:v="urn:vornc:manual"
-    exclude-result-prefixes="v">
+    exclude-result-prefixes="v"
+    extension-element-prefixes="v">
   <xsl:output method="html" encoding="UTF-8" doctype-system="about:legacy-compat" indent="no"/>
   <!-- One page of the reference manual for one operator. -->
   <xsl:variable name="class_list" select="document('class_list.xml')/classes"/>
@@ -117,23 +118,29 @@
 
   <!-- Signatures of every interface the operator has: an operator
        implemented inside the development environment names its one
-       interface in its interface attribute. -->
+       interface in its interface attribute. The program that carries the
+       stylesheets writes the section natively (v:synopsis, the same nodes);
+       elsewhere the fallback below writes it. -->
   <xsl:template name="section_synopsis">
-    <xsl:variable name="interfaces" select="signatures[signature][not(/operator/@interface) or /operator/@interface = 'all' or @interface = /operator/@interface]"/>
-    <xsl:if test="$interfaces">
-      <h2><xsl:call-template name="phrase"><xsl:with-param name="id" select="'sec_synopsis'"/></xsl:call-template></h2>
-      <xsl:for-each select="$interfaces">
-        <xsl:variable name="id" select="@interface"/>
-        <h3 class="interface">
-          <xsl:choose>
-            <xsl:when test="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]"><xsl:value-of select="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]/@title"/></xsl:when>
-            <xsl:when test="$id = 'com'">COM</xsl:when>
-            <xsl:otherwise><xsl:value-of select="$id"/></xsl:otherwise>
-          </xsl:choose>
-        </h3>
-        <xsl:apply-templates select="signature" mode="signature"/>
-      </xsl:for-each>
-    </xsl:if>
+    <v:synopsis language="{$language}" page_suffix="{$page_suffix}">
+      <xsl:fallback>
+        <xsl:variable name="interfaces" select="signatures[signature][not(/operator/@interface) or /operator/@interface = 'all' or @interface = /operator/@interface]"/>
+        <xsl:if test="$interfaces">
+          <h2><xsl:call-template name="phrase"><xsl:with-param name="id" select="'sec_synopsis'"/></xsl:call-template></h2>
+          <xsl:for-each select="$interfaces">
+            <xsl:variable name="id" select="@interface"/>
+            <h3 class="interface">
+              <xsl:choose>
+                <xsl:when test="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]"><xsl:value-of select="$stylesheet_document/*/v:interfaces/v:interface[@id = $id]/@title"/></xsl:when>
+                <xsl:when test="$id = 'com'">COM</xsl:when>
+                <xsl:otherwise><xsl:value-of select="$id"/></xsl:otherwise>
+              </xsl:choose>
+            </h3>
+            <xsl:apply-templates select="signature" mode="signature"/>
+          </xsl:for-each>
+        </xsl:if>
+      </xsl:fallback>
+    </v:synopsis>
   </xsl:template>
 
   <xsl:template match="signature" mode="signature">
@@ -226,25 +233,31 @@
   </xsl:template>
 
   <xsl:template match="parameter" mode="parameter">
-    <xsl:variable name="name"><xsl:call-template name="syntax_text"><xsl:with-param name="node" select="name"/></xsl:call-template></xsl:variable>
-    <dt id="{concat('parameter_', @id)}">
-      <code><b><xsl:value-of select="$name"/></b></code>
-      <xsl:text> (</xsl:text><xsl:value-of select="@mode"/><xsl:text>) </xsl:text>
-      <xsl:if test="@semtype != ''"><span class="semtype"><xsl:value-of select="@semtype"/></span></xsl:if>
-      <xsl:if test="type | subtype">
-        <xsl:text> &#8594; </xsl:text>
-        <xsl:for-each select="subtype">
-          <xsl:if test="position() &gt; 1"> / </xsl:if>
-          <xsl:choose>
-            <xsl:when test="@name"><xsl:value-of select="@name"/></xsl:when>
-            <xsl:otherwise><xsl:call-template name="syntax_text"/></xsl:otherwise>
-          </xsl:choose>
-        </xsl:for-each>
-        <xsl:if test="not(subtype)">
-          <xsl:value-of select="type[1]/@id"/>
-        </xsl:if>
-      </xsl:if>
-    </dt>
+    <!-- the program writes the term natively (v:parameter_term, the same
+         nodes); elsewhere the fallback writes it -->
+    <v:parameter_term for="{$interface}">
+      <xsl:fallback>
+        <xsl:variable name="name"><xsl:call-template name="syntax_text"><xsl:with-param name="node" select="name"/></xsl:call-template></xsl:variable>
+        <dt id="{concat('parameter_', @id)}">
+          <code><b><xsl:value-of select="$name"/></b></code>
+          <xsl:text> (</xsl:text><xsl:value-of select="@mode"/><xsl:text>) </xsl:text>
+          <xsl:if test="@semtype != ''"><span class="semtype"><xsl:value-of select="@semtype"/></span></xsl:if>
+          <xsl:if test="type | subtype">
+            <xsl:text> &#8594; </xsl:text>
+            <xsl:for-each select="subtype">
+              <xsl:if test="position() &gt; 1"> / </xsl:if>
+              <xsl:choose>
+                <xsl:when test="@name"><xsl:value-of select="@name"/></xsl:when>
+                <xsl:otherwise><xsl:call-template name="syntax_text"/></xsl:otherwise>
+              </xsl:choose>
+            </xsl:for-each>
+            <xsl:if test="not(subtype)">
+              <xsl:value-of select="type[1]/@id"/>
+            </xsl:if>
+          </xsl:if>
+        </dt>
+      </xsl:fallback>
+    </v:parameter_term>
     <dd>
       <xsl:if test="summary"><p><xsl:apply-templates select="summary/node()"/></p></xsl:if>
       <xsl:if test="@modified and @modified != 'false'">

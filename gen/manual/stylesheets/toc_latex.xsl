@@ -124,8 +124,13 @@
   <xsl:key name="operator_by_id" match="operator" use="@id"/>
 
   <!-- ============ Markup of the documentation texts (LaTeX) ============ -->
+  <!-- every text of the markup, escaped; natively without a template call
+       for each, which the many short texts of a page would cost -->
   <xsl:template match="text()">
-    <xsl:call-template name="latex_escape"><xsl:with-param name="text" select="."/></xsl:call-template>
+    <xsl:choose>
+      <xsl:when test="function-available('v:latex_escape')"><xsl:value-of select="v:latex_escape(string(.))"/></xsl:when>
+      <xsl:otherwise><xsl:call-template name="latex_escape"><xsl:with-param name="text" select="."/></xsl:call-template></xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
   <xsl:template match="p[not(*) and normalize-space(.) = '' and not(@title)]"/>
   <xsl:template match="p">
