@@ -19,6 +19,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -177,7 +178,12 @@ struct StagedFile {
 struct RunFiles {
   OutputOptions options;
   std::vector<StagedFile> staged;
+  // Where each staged file is, by name and by open stream: a library build
+  // writes thousands of files, each looked up several times.
+  std::unordered_map<std::string, size_t> staged_by_name;
+  std::unordered_map<const std::FILE*, size_t> staged_by_stream;
   std::vector<std::string> names;      // every generated file, first-open order
+  std::unordered_set<std::string> name_set;
   std::string private_folder;          // list mode: where the files are staged
   Temporary* private_folder_guard = nullptr;
   std::vector<std::string> inputs;
@@ -217,32 +223,60 @@ std::string base_of(const std::string& path) {
 }
 
 // A link to an existing file is followed, so the file it names is replaced
-// and the link stays.
-std::string resolve_target(const std::string& name) {
-  struct stat link;
-  if (lstat(name.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return name;
+// and the link stays. Tells whether the target exists, and what it is.
+std::string resolve_target(const std::string& name, struct stat& existing, bool& exists) {
+  exists = lstat(name.c_str(), &existing) == 0;
+  if (!exists || !S_ISLNK(existing.st_mode)) return name;
   char resolved[PATH_MAX];
-  if (realpath(name.c_str(), resolved) == nullptr) return name;
-  return resolved;
+  std::string target = realpath(name.c_str(), resolved) != nullptr ? resolved : name;
+  exists = stat(target.c_str(), &existing) == 0;
+  return target;
 }
 
 StagedFile* find_staged(const std::string& name) {
-  for (StagedFile& file : run_files().staged)
-    if (file.name == name) return &file;
-  return nullptr;
+  RunFiles& run = run_files();
+  auto found = run.staged_by_name.find(name);
+  return found != run.staged_by_name.end() ? &run.staged[found->second] : nullptr;
 }
 
-void remove_name(std::vector<std::string>& names, const std::string& name) {
-  for (auto at = names.begin(); at != names.end(); ++at) {
+StagedFile* find_staged_stream(const std::FILE* stream) {
+  RunFiles& run = run_files();
+  auto found = run.staged_by_stream.find(stream);
+  return found != run.staged_by_stream.end() ? &run.staged[found->second] : nullptr;
+}
+
+// After files left the list, the indexes are made anew.
+void index_staged() {
+  RunFiles& run = run_files();
+  run.staged_by_name.clear();
+  run.staged_by_stream.clear();
+  for (size_t at = 0; at < run.staged.size(); ++at) {
+    run.staged_by_name[run.staged[at].name] = at;
+    if (run.staged[at].file != nullptr) run.staged_by_stream[run.staged[at].file] = at;
+  }
+}
+
+void add_name(const std::string& name) {
+  RunFiles& run = run_files();
+  if (run.name_set.insert(name).second) run.names.push_back(name);
+}
+
+void remove_name(const std::string& name) {
+  RunFiles& run = run_files();
+  if (run.name_set.erase(name) == 0) return;
+  for (auto at = run.names.begin(); at != run.names.end(); ++at) {
     if (*at == name) {
-      names.erase(at);
+      run.names.erase(at);
       return;
     }
   }
 }
 
 void drop_staged(StagedFile& file) {
-  if (file.file != nullptr) std::fclose(file.file);
+  if (file.file != nullptr) {
+    run_files().staged_by_stream.erase(file.file);
+    std::fclose(file.file);
+  }
   file.file = nullptr;
   if (!file.temporary.empty()) unlink(file.temporary.c_str());
   file.temporary.clear();
@@ -327,11 +361,7 @@ int close_xml_output(void* context) {
 
 // A writer whose file was discarded with the rest of its run has nothing
 // left to write to.
-bool still_staged(std::FILE* file) {
-  for (const StagedFile& staged : run_files().staged)
-    if (staged.file == file) return true;
-  return false;
-}
+bool still_staged(std::FILE* file) { return find_staged_stream(file) != nullptr; }
 
 [[noreturn]] void write_failed(const std::string& name, int error) {
   report_error("could not write file '%s': %s\n", name.c_str(), std::strerror(error != 0 ? error : EIO));
@@ -547,9 +577,9 @@ std::FILE* open_staged_output(const std::string& name) {
   }
   StagedFile file;
   file.name = name;
-  file.target = resolve_target(name);
   struct stat existing;
-  bool exists = stat(file.target.c_str(), &existing) == 0;
+  bool exists;
+  file.target = resolve_target(name, existing, exists);
   if (exists && S_ISDIR(existing.st_mode)) {
     errno = EISDIR;
     return nullptr;
@@ -587,25 +617,27 @@ std::FILE* open_staged_output(const std::string& name) {
     }
   }
   // A file written twice in one run keeps the later text.
+  size_t at;
   if (StagedFile* earlier = find_staged(name)) {
     drop_staged(*earlier);
     *earlier = file;
+    at = static_cast<size_t>(earlier - run.staged.data());
   } else {
+    at = run.staged.size();
     run.staged.push_back(file);
+    run.staged_by_name[name] = at;
   }
-  bool known = false;
-  for (const std::string& known_name : run.names) known = known || known_name == name;
-  if (!known) run.names.push_back(name);
+  run.staged_by_stream[file.file] = at;
+  add_name(name);
   return file.file;
 }
 
 void close_staged_output(std::FILE* file) {
   RunFiles& run = run_files();
-  StagedFile* staged = nullptr;
-  for (StagedFile& candidate : run.staged)
-    if (candidate.file == file) staged = &candidate;
+  StagedFile* staged = find_staged_stream(file);
   if (staged == nullptr) return;
   staged->file = nullptr;
+  run.staged_by_stream.erase(file);
   bool written = std::fflush(file) == 0 && !std::ferror(file);
   int error = errno;
   if (std::fclose(file) != 0 && written) {
@@ -624,6 +656,7 @@ void close_staged_output(std::FILE* file) {
       break;
     }
   }
+  index_staged();
 }
 
 bool save_output_file(const std::string& name, std::string_view text) {
@@ -642,18 +675,17 @@ std::string readable_output_path(const std::string& name) {
 
 void discard_output(const std::string& name) {
   RunFiles& run = run_files();
-  for (auto at = run.staged.begin(); at != run.staged.end(); ++at) {
-    if (at->name == name) {
-      drop_staged(*at);
-      run.staged.erase(at);
-      remove_name(run.names, name);
-      return;
-    }
+  if (StagedFile* file = find_staged(name)) {
+    drop_staged(*file);
+    run.staged.erase(run.staged.begin() + (file - run.staged.data()));
+    index_staged();
+    remove_name(name);
+    return;
   }
   // Outside a whole run the file is already in its place.
   if (!run.options.deferred) {
     std::remove(name.c_str());
-    remove_name(run.names, name);
+    remove_name(name);
   }
 }
 
@@ -703,6 +735,7 @@ void commit_outputs() {
   }
   for (StagedFile& file : run.staged) put_in_place(file);
   run.staged.clear();
+  index_staged();
 }
 
 std::vector<std::string> output_names() { return run_files().names; }
@@ -711,6 +744,7 @@ void discard_staged_outputs() {
   RunFiles& run = run_files();
   for (StagedFile& file : run.staged) drop_staged(file);
   run.staged.clear();
+  index_staged();
   if (!run.private_folder.empty()) {
     rmdir(run.private_folder.c_str());
     run.private_folder.clear();
