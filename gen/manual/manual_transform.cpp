@@ -43,6 +43,7 @@
 #include <set>
 #include <thread>
 
+#include "gen/manual/document_memory.h"
 #include "gen/manual/legacy_layout.h"
 #include "gen/manual/native_pages.h"
 #include "gen/manual/xml_nodes.h"
@@ -881,6 +882,7 @@ bool transform(const ManualSources& sources, int workers) {
   const SheetKind toc_kind = latex ? latex_toc : html_toc;
   const SheetKind classes_kind = latex ? latex_classes : html_classes;
 
+  DocumentMemory memory;
   xmlInitParser();
   xsltInit();
   xsltRegisterExtModuleFunction(reinterpret_cast<const xmlChar*>("latex_escape"),
