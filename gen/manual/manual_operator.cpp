@@ -70,15 +70,17 @@ int iconic_class_type(const Parameter& param, bool com) {
   return com ? well_known_types().untyped_object : well_known_types().object;
 }
 
-void write_iconic_type(Writer& out, const Parameter& param) {
+void write_iconic_type(Writer& out, const Parameter& param, const char* picked_for) {
   out.put("    <type id=\"%s\">\n", Escaped(param.sem_type).c_str());
   bool output = param.group == group_output_object;
-  write_spelled_syntax(out, manual_vdevelop, "object");
-  write_spelled_syntax(out, manual_c, output ? "Vobject *" : "Vobject");
-  write_spelled_syntax(out, manual_cpp, cpp_type_name(iconic_class_type(param, false)));
-  write_spelled_syntax(out, manual_com, com_name(iconic_class_type(param, true)));
-  write_spelled_syntax(out, manual_dotnet, csharp_type_name(iconic_class_type(param, false)));
-  write_spelled_syntax(out, manual_python, python_annotation(param));
+  write_spelling_group(out,
+                       {{manual_vdevelop, "object"},
+                        {manual_c, output ? "Vobject *" : "Vobject"},
+                        {manual_cpp, cpp_type_name(iconic_class_type(param, false))},
+                        {manual_com, com_name(iconic_class_type(param, true))},
+                        {manual_dotnet, csharp_type_name(iconic_class_type(param, false))},
+                        {manual_python, python_annotation(param)}},
+                       picked_for);
   out.write("    </type>\n");
 }
 
@@ -88,21 +90,25 @@ bool has_handle_class(const Parameter& param) {
   return type >= 0 && type_kind(type) == kind_handle && type_has_class(type);
 }
 
-void write_control_types(Writer& out, const Parameter& param) {
+void write_control_types(Writer& out, const Parameter& param, const char* picked_for) {
   if (has_handle_class(param)) {
     int type = GiveClass(param.sem_type.c_str(), 0);
     out.put("    <type id=\"%s\">\n", Escaped(param.sem_type).c_str());
-    write_spelled_syntax(out, manual_cpp, cpp_type_name(type));
-    write_spelled_syntax(out, manual_com, com_param_type(type));
-    write_spelled_syntax(out, manual_dotnet, csharp_type_name(type));
-    write_spelled_syntax(out, manual_python, python_annotation(param));
+    write_spelling_group(out,
+                         {{manual_cpp, cpp_type_name(type)},
+                          {manual_com, com_param_type(type)},
+                          {manual_dotnet, csharp_type_name(type)},
+                          {manual_python, python_annotation(param)}},
+                         picked_for);
     out.write("    </type>\n");
   }
   out.write("    <type id=\"VTuple\">\n");
-  write_spelled_syntax(out, manual_c, "Vtuple");
-  write_spelled_syntax(out, manual_cpp, "VTuple");
-  write_spelled_syntax(out, manual_dotnet, "VTuple");
-  write_spelled_syntax(out, manual_python, python_annotation(param));
+  write_spelling_group(out,
+                       {{manual_c, "Vtuple"},
+                        {manual_cpp, "VTuple"},
+                        {manual_dotnet, "VTuple"},
+                        {manual_python, python_annotation(param)}},
+                       picked_for);
   out.write("    </type>\n");
   out.write("    <type id=\"VARIANT\">\n");
   write_spelled_syntax(out, manual_com, "VARIANT");
@@ -139,12 +145,17 @@ const std::string& value_type_syntax(const ValueTypeSpelling& spelling) {
   return (*spelled)[static_cast<size_t>(&spelling - value_type_spellings)];
 }
 
-void write_subtype(Writer& out, const std::string& type, bool is_default) {
+void write_subtype(Writer& out, const std::string& type, bool is_default, const char* picked_for) {
   out.write(is_default ? "    <subtype default=\"true\">\n" : "    <subtype>\n");
   const ValueTypeSpelling* spelling = nullptr;
   for (const ValueTypeSpelling& row : value_type_spellings)
     if (type == row.type) spelling = &row;
-  if (spelling != nullptr) {
+  if (picked_for != nullptr) {
+    std::vector<Spelling> group;
+    for (int i = 0; i < 6; ++i)
+      group.push_back({subtype_interfaces[i], spelling != nullptr ? spelling->names[i] : type});
+    write_spelling_group(out, group, picked_for);
+  } else if (spelling != nullptr) {
     out.write(value_type_syntax(*spelling));
   } else {
     for (int interface_number : subtype_interfaces) write_spelled_syntax(out, interface_number, type);
@@ -152,15 +163,15 @@ void write_subtype(Writer& out, const std::string& type, bool is_default) {
   out.write("    </subtype>\n");
 }
 
-void write_subtypes(Writer& out, const Parameter& param) {
+void write_subtypes(Writer& out, const Parameter& param, const char* picked_for) {
   if (is_iconic(param)) {
     for (const std::string& type : param.type_list)
       out.put("    <subtype name=\"%s\"/>\n", Escaped(type).c_str());
     return;
   }
-  if (!param.default_type.empty()) write_subtype(out, param.default_type, true);
+  if (!param.default_type.empty()) write_subtype(out, param.default_type, true, picked_for);
   for (const std::string& type : param.type_list)
-    if (type != param.default_type) write_subtype(out, type, false);
+    if (type != param.default_type) write_subtype(out, type, false, picked_for);
 }
 
 // Values are code: written as they stand (only entity-escaped), so that the
@@ -197,7 +208,7 @@ void write_expression(Writer& out, const char* element, const TextList& postfix)
   out.put("</%s>\n", element);
 }
 
-void write_parameter(Writer& out, const Parameter& param) {
+void write_parameter(Writer& out, const Parameter& param, const char* picked_for) {
   const ParameterExtras& extras = param.extras();
   out.put("  <parameter id=\"%s\" mode=\"%s\" semtype=\"%s\"", Escaped(param.name).c_str(),
           Escaped(param.kind).c_str(), Escaped(semantic_type_text(param)).c_str());
@@ -207,14 +218,14 @@ void write_parameter(Writer& out, const Parameter& param) {
     out.write(">\n");
   }
   out.write("    <name>\n");
-  write_parameter_syntax(out, param.name);
+  write_parameter_syntax(out, param.name, picked_for);
   out.write("    </name>\n");
   if (is_iconic(param)) {
-    write_iconic_type(out, param);
+    write_iconic_type(out, param, picked_for);
   } else {
-    write_control_types(out, param);
+    write_control_types(out, param, picked_for);
   }
-  write_subtypes(out, param);
+  write_subtypes(out, param, picked_for);
   for (const std::string& ext : extras.file_ext)
     out.put("    <fileext ext=\"%s\"/>\n", Escaped(ext).c_str());
   if (const std::string* text = manual_text(param.descriptions)) {
@@ -241,10 +252,10 @@ void write_parameter(Writer& out, const Parameter& param) {
   out.write("  </parameter>\n");
 }
 
-void write_parameters(Writer& out, const Operator& op) {
+void write_parameters(Writer& out, const Operator& op, const char* picked_for) {
   if (op.info->params.empty()) return;
   out.write("<parameters>\n");
-  for (const Parameter& param : op.info->params) write_parameter(out, param);
+  for (const Parameter& param : op.info->params) write_parameter(out, param, picked_for);
   out.write("</parameters>\n");
 }
 
@@ -346,12 +357,12 @@ void write_parallelisation(Writer& out, const Operator& op) {
 
 // ---- related operators, references, module, keywords ----
 
-void write_operator_references(Writer& out, const char* element, const TextList& names) {
+void write_operator_references(Writer& out, const char* element, const TextList& names, const char* picked_for) {
   if (names.empty()) return;
   out.put("<%s>\n", element);
   for (const std::string& name : names) {
     out.put("<opref id=\"%s\">\n", Escaped(name).c_str());
-    write_operator_syntax(out, name);
+    write_operator_syntax(out, name, markup_both, {}, picked_for);
     out.write("</opref>\n");
   }
   out.put("</%s>\n", element);
@@ -388,20 +399,20 @@ void write_keywords(Writer& out, const Operator& op) {
   out.write("</keywords>\n");
 }
 
-void write_content(Writer& out, const ManualRun& run, const Operator& op) {
+void write_content(Writer& out, const ManualRun& run, const Operator& op, const char* picked_for) {
   const OperatorInfo& info = *op.info;
   write_texts(out, op);
-  write_parameters(out, op);
+  write_parameters(out, op, picked_for);
   if (!info.examples.empty()) write_examples(out, op);
   if (const std::string* text = manual_text(info.complexity))
     write_paragraph_element(out, "complexity", *text);
   if (const std::string* text = manual_result(run, op))
     write_paragraph_element(out, "result", *text);
   if (!is_internal(op)) write_parallelisation(out, op);
-  write_operator_references(out, "predecessors", info.predecessor);
-  write_operator_references(out, "successors", info.successor);
-  write_operator_references(out, "alternatives", info.alternatives);
-  write_operator_references(out, "see", info.see_also);
+  write_operator_references(out, "predecessors", info.predecessor, picked_for);
+  write_operator_references(out, "successors", info.successor, picked_for);
+  write_operator_references(out, "alternatives", info.alternatives, picked_for);
+  write_operator_references(out, "see", info.see_also, picked_for);
   if (!info.references.empty()) {
     out.write("<references>\n");
     convert_markup(out, info.references, false);
@@ -443,7 +454,8 @@ std::string semantic_type_text(const Parameter& param) {
   return channel + param.sem_type + suffix;
 }
 
-std::string operator_file_xml(const ManualRun& run, const Operator& op, const char* only_interface) {
+std::string operator_file_xml(const ManualRun& run, const Operator& op, const char* only_interface,
+                              const char* picked_for) {
   Writer out;
   out.reserve(32 << 10);  // room for most operator files, which grow in small pieces
   std::string attributes = format_text(" id=\"%s\" interface=\"%s\"%s", Escaped(op.name).c_str(),
@@ -462,7 +474,7 @@ std::string operator_file_xml(const ManualRun& run, const Operator& op, const ch
     out.put("\" level=\"%d\"/>\n", level++);
   }
   write_signatures(out, run, op, only_interface);
-  write_content(out, run, op);
+  write_content(out, run, op, picked_for);
   out.write("</operator>\n");
   return out.text();
 }

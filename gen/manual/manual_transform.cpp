@@ -1021,12 +1021,18 @@ bool transform(const ManualSources& sources, int workers) {
   // not carry the others. A document that stays XML is written whole.
   const std::string latex_interface = s.manual_interface.empty() ? "vdevelop" : s.manual_interface;
   const char* reader_interface = latex && step.available[operator_kind] ? latex_interface.c_str() : nullptr;
+  // The embedded HTML page spells every name for its interface, which is
+  // vdevelop (it gets no current_syntax), through syntax_text only.
+  const char* picked_for = !latex && step.available[operator_kind] &&
+                                   overrides().count(sheet_names[operator_kind]) == 0
+                               ? "vdevelop"
+                               : nullptr;
   // a bounded number of operator documents waits in memory
   const size_t in_flight = 16 * thread_count;
   const size_t classes_after = operator_count / 2;
   for (size_t i = 0; i < operator_count; ++i) {
     while (i - next >= in_flight) write_next();
-    jobs[i]->xml = sources.operator_xml(i, reader_interface);
+    jobs[i]->xml = sources.operator_xml(i, reader_interface, picked_for);
     submit(*jobs[i]);
     if (with_classes && i + 1 == classes_after) submit(*jobs[operator_count]);
   }

@@ -16,8 +16,11 @@ struct ManualSources {
   /// The XML text of operator_names[index]; called once per operator, in
   /// index order, on the calling thread. A step that reads only one
   /// interface's signatures names it in only_interface (else nullptr): the
-  /// text may then leave the other signature blocks out.
-  std::function<std::string(size_t index, const char* only_interface)> operator_xml;
+  /// text may then leave the other signature blocks out. A step that reads
+  /// names only as the stylesheets' syntax_text picks them for an interface
+  /// names that in picked_for (else nullptr): the groups of syntax elements
+  /// it reads no other way may then hold only the picked one.
+  std::function<std::string(size_t index, const char* only_interface, const char* picked_for)> operator_xml;
   /// The table of contents (index.xml, or user_index.xml in an extension
   /// package build).
   std::string toc_xml;

@@ -35,6 +35,18 @@ const std::string* run_language_text(const TaggedList<std::string>& texts);
 /// (entity-escaped, nothing converted).
 void write_spelled_syntax(Writer& out, int interface_number, const std::string& text);
 
+/// One name as one interface spells it, in a group of syntax elements.
+struct Spelling {
+  int interface_number;
+  std::string text;  // spelled, not yet escaped
+};
+/// The syntax elements of a group, in order. With picked_for (an interface
+/// name), the group is for a reader that takes its spelling as the
+/// stylesheets' syntax_text template does and reads nothing else of it: only
+/// the element that it picks (the first of that interface, else the first
+/// vdevelop one, else the first) is written, unless that one is blank.
+void write_spelling_group(Writer& out, const std::vector<Spelling>& group, const char* picked_for);
+
 // ---- files (manual_files.cpp) ----
 
 /// The XML declaration, the DOCTYPE with the five entities and the root's
@@ -128,8 +140,13 @@ std::string table_of_contents_xml(const ManualRun& run, const ChapterNode& root)
 void check_example_languages(const Operator& op);
 /// The text of "<name>.xml". With only_interface, for a reader of that one
 /// interface, the signature blocks of the others are left out (see
-/// write_signatures).
-std::string operator_file_xml(const ManualRun& run, const Operator& op, const char* only_interface = nullptr);
+/// write_signatures). With picked_for, for a reader that spells names for
+/// that interface as syntax_text picks them, the groups of syntax elements
+/// that such a reader reads no other way (a parameter's name, types and
+/// subtypes, the related operators) hold only the picked one (see
+/// write_spelling_group).
+std::string operator_file_xml(const ManualRun& run, const Operator& op, const char* only_interface = nullptr,
+                              const char* picked_for = nullptr);
 /// The six signature blocks of an operator. With only_interface, a block of
 /// another interface is written as its last line end alone: a reader that
 /// drops those blocks and joins the texts around them (the conversion into

@@ -332,8 +332,8 @@ void write_reference_manual(const OperatorList& ops) {
   }
   ManualSources sources;
   for (const Operator* op : pages) sources.operator_names.push_back(op->name);
-  sources.operator_xml = [&](size_t index, const char* only_interface) {
-    std::string text = operator_file_xml(run, *pages[index], only_interface);
+  sources.operator_xml = [&](size_t index, const char* only_interface, const char* picked_for) {
+    std::string text = operator_file_xml(run, *pages[index], only_interface, picked_for);
     if (index + 1 == pages.size()) report_undescribed_classes();
     return text;
   };

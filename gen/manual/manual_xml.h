@@ -16,8 +16,9 @@ void write_reference_manual(const OperatorList& ops);
 
 /// The syntax elements of a parameter name, each interface spelling it as
 /// its generator does (vdevelop, c and cpp as it stands, com with "HomMat2d",
-/// dotnet in lower CamelCase, python in snake case).
-void write_parameter_syntax(Writer& out, const std::string& name);
+/// dotnet in lower CamelCase, python in snake case). picked_for as for
+/// write_spelling_group.
+void write_parameter_syntax(Writer& out, const std::string& name, const char* picked_for = nullptr);
 
 /// A parameter name as the Python interface spells it: snake case (a word
 /// begins at each upper-case letter or digit, a run of them stays one word),

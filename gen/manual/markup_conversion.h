@@ -115,9 +115,11 @@ void write_syntax_element(Writer& out, int interface_number, std::string_view na
 
 /// The syntax elements of an operator name for every interface it is
 /// spelled in: only vdevelop for an operator whose implementing function is
-/// "Internal" (looked up by name in the model), else 1 to 5 and 11.
+/// "Internal" (looked up by name in the model), else 1 to 5 and 11. With
+/// picked_for, only the one that the stylesheets' syntax_text picks for that
+/// interface (that one, else vdevelop), unless the name is blank.
 void write_operator_syntax(Writer& out, std::string_view name, int mode = markup_both,
-                           std::string_view suffix = {});
+                           std::string_view suffix = {}, const char* picked_for = nullptr);
 
 /// The syntax elements of a value for every interface (1 to 5 and 11): the
 /// value as it stands for vdevelop, with its apostrophes as double-quote

@@ -1,5 +1,7 @@
 // Syntax elements of the reference manual: an operator, parameter or value
 // spelled once per language interface ("<syntax interface=...>...</syntax>").
+#include <cstring>
+
 #include "def/operator_model.h"
 #include "gen/manual/markup_conversion.h"
 #include "driver/name_style.h"
@@ -85,11 +87,19 @@ void write_syntax_element(Writer& out, int interface_number, std::string_view na
     write_syntax_code(out, interface_number, name, suffix, mode);
 }
 
-void write_operator_syntax(Writer& out, std::string_view name, int mode, std::string_view suffix) {
+void write_operator_syntax(Writer& out, std::string_view name, int mode, std::string_view suffix,
+                           const char* picked_for) {
   const auto& known = model().by_name;
   auto found = known.find(std::string(name));
   if (found != known.end() && found->second->function == "Internal") {
     write_syntax_element(out, manual_vdevelop, name, mode, suffix);
+    return;
+  }
+  if (picked_for != nullptr && name.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+    int picked = manual_vdevelop;
+    for (int interface_number : manual_interfaces)
+      if (std::strcmp(manual_interface_name(interface_number), picked_for) == 0) picked = interface_number;
+    write_syntax_element(out, picked, name, mode, suffix);
     return;
   }
   // The three CamelCase interfaces spell the name alike.

@@ -42,7 +42,7 @@ class ManualStep : public ScratchDirectory {
   ManualSources sources(const std::vector<std::string>& operators, bool classes) {
     ManualSources sources;
     sources.operator_names = operators;
-    sources.operator_xml = [this, operators](size_t index, const char*) { return documents_[operators[index]]; };
+    sources.operator_xml = [this, operators](size_t index, const char*, const char*) { return documents_[operators[index]]; };
     sources.toc_xml = toc_;
     sources.classes_xml = classes ? classes_ : "";
     sources.class_list_xml = class_list_;
