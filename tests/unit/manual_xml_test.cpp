@@ -131,6 +131,34 @@ TEST_F(ManualRules, ParameterSyntaxSpellsTheNamePerInterface) {
             "    <syntax interface=\"python\">hom_mat_2didentity</syntax>\n");
 }
 
+// A reader that picks one spelling gets the one the stylesheets'
+// syntax_text would pick, and every spelling where that one is blank.
+TEST_F(ManualRules, PickedSpellingIsTheOneSyntaxTextWouldChoose) {
+  Writer wanted;
+  write_parameter_syntax(wanted, "HomMat2DIdentity", "python");
+  EXPECT_EQ(wanted.text(), "    <syntax interface=\"python\">hom_mat_2didentity</syntax>\n");
+  Writer vdevelop;
+  write_parameter_syntax(vdevelop, "HomMat2DIdentity", "vdevelop");
+  EXPECT_EQ(vdevelop.text(), "    <syntax interface=\"vdevelop\">HomMat2DIdentity</syntax>\n");
+  // no spelling for the interface: the vdevelop one, else the first
+  Writer fallback;
+  write_spelling_group(fallback, {{manual_c, "Vtuple"}, {manual_vdevelop, "tuple"}}, "com");
+  EXPECT_EQ(fallback.text(), "    <syntax interface=\"vdevelop\">tuple</syntax>\n");
+  Writer first;
+  write_spelling_group(first, {{manual_c, "Vtuple"}, {manual_cpp, "VTuple"}}, "vdevelop");
+  EXPECT_EQ(first.text(), "    <syntax interface=\"c\">Vtuple</syntax>\n");
+  Writer blank;
+  write_spelling_group(blank, {{manual_vdevelop, " "}, {manual_c, "x"}}, "vdevelop");
+  EXPECT_EQ(blank.text(),
+            "    <syntax interface=\"vdevelop\"> </syntax>\n"
+            "    <syntax interface=\"c\">x</syntax>\n");
+  Writer all;
+  write_spelling_group(all, {{manual_vdevelop, "a"}, {manual_c, "b"}}, nullptr);
+  EXPECT_EQ(all.text(),
+            "    <syntax interface=\"vdevelop\">a</syntax>\n"
+            "    <syntax interface=\"c\">b</syntax>\n");
+}
+
 TEST_F(ManualRules, ChapterPathsCutLongTextsAndNameKnownChapters) {
   mutable_settings().doc_language = "german";
   Operator op;
