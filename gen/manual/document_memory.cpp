@@ -24,7 +24,7 @@ namespace {
 constexpr size_t granule = 16;  // the C library's alignment and size step
 constexpr size_t size_classes = 65;  // blocks of up to 1 KiB
 // What one thread keeps at most: more than one page's documents take.
-constexpr size_t cache_limit = size_t{16} << 20;
+constexpr size_t cache_limit = size_t{4} << 20;
 
 struct FreeBlock {
   FreeBlock* next;
