@@ -73,6 +73,16 @@ int iconic_class_type(const Parameter& param, bool com) {
 void write_iconic_type(Writer& out, const Parameter& param, const char* picked_for) {
   out.put("    <type id=\"%s\">\n", Escaped(param.sem_type).c_str());
   bool output = param.group == group_output_object;
+  if (picked_for == nullptr) {  // the common case, without building the group
+    write_spelled_syntax(out, manual_vdevelop, "object");
+    write_spelled_syntax(out, manual_c, output ? "Vobject *" : "Vobject");
+    write_spelled_syntax(out, manual_cpp, cpp_type_name(iconic_class_type(param, false)));
+    write_spelled_syntax(out, manual_com, com_name(iconic_class_type(param, true)));
+    write_spelled_syntax(out, manual_dotnet, csharp_type_name(iconic_class_type(param, false)));
+    write_spelled_syntax(out, manual_python, python_annotation(param));
+    out.write("    </type>\n");
+    return;
+  }
   write_spelling_group(out,
                        {{manual_vdevelop, "object"},
                         {manual_c, output ? "Vobject *" : "Vobject"},
@@ -91,6 +101,27 @@ bool has_handle_class(const Parameter& param) {
 }
 
 void write_control_types(Writer& out, const Parameter& param, const char* picked_for) {
+  if (picked_for == nullptr) {  // the common case, without building the groups
+    if (has_handle_class(param)) {
+      int type = GiveClass(param.sem_type.c_str(), 0);
+      out.put("    <type id=\"%s\">\n", Escaped(param.sem_type).c_str());
+      write_spelled_syntax(out, manual_cpp, cpp_type_name(type));
+      write_spelled_syntax(out, manual_com, com_param_type(type));
+      write_spelled_syntax(out, manual_dotnet, csharp_type_name(type));
+      write_spelled_syntax(out, manual_python, python_annotation(param));
+      out.write("    </type>\n");
+    }
+    out.write("    <type id=\"VTuple\">\n");
+    write_spelled_syntax(out, manual_c, "Vtuple");
+    write_spelled_syntax(out, manual_cpp, "VTuple");
+    write_spelled_syntax(out, manual_dotnet, "VTuple");
+    write_spelled_syntax(out, manual_python, python_annotation(param));
+    out.write("    </type>\n");
+    out.write("    <type id=\"VARIANT\">\n");
+    write_spelled_syntax(out, manual_com, "VARIANT");
+    out.write("    </type>\n");
+    return;
+  }
   if (has_handle_class(param)) {
     int type = GiveClass(param.sem_type.c_str(), 0);
     out.put("    <type id=\"%s\">\n", Escaped(param.sem_type).c_str());

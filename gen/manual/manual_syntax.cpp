@@ -44,6 +44,15 @@ void write_spelling_group(Writer& out, const std::vector<Spelling>& group, const
 }
 
 void write_parameter_syntax(Writer& out, const std::string& name, const char* picked_for) {
+  if (picked_for == nullptr) {  // the common case, without building the group
+    write_spelled_syntax(out, manual_vdevelop, name);
+    write_spelled_syntax(out, manual_c, name);
+    write_spelled_syntax(out, manual_cpp, name);
+    write_spelled_syntax(out, manual_com, com_param_name(name));
+    write_spelled_syntax(out, manual_dotnet, csharp_param_name(name));
+    write_spelled_syntax(out, manual_python, python_parameter_name(name));
+    return;
+  }
   write_spelling_group(out,
                        {{manual_vdevelop, name},
                         {manual_c, name},
