@@ -64,32 +64,33 @@ Writer open_help_file(const char* extension) {
 void write_keyword_index(Writer& key, const OperatorList& ops) {
   const std::string& language = settings().doc_language;
   std::vector<TextList> keywords_of(ops.size());
-  // ascending byte order, no duplicates; it grows as needed, so an index
-  // beyond 10,000 distinct keywords keeps every one of them
-  std::vector<std::string> table;
+  // every keyword of every operator once, sorted afterwards in one go: the
+  // index may grow beyond 10,000 distinct keywords, and it keeps them all
+  struct Use {
+    const std::string* keyword;
+    size_t op;
+  };
+  std::vector<Use> uses;
   for (size_t i = 0; i < ops.size(); ++i) {
     if (!documented(*ops[i])) continue;
     keywords_of[i] = keyword_lookup(*ops[i], language, checking());
-    for (const std::string& keyword : keywords_of[i]) {
-      auto at = std::lower_bound(table.begin(), table.end(), keyword);
-      if (at != table.end() && *at == keyword) continue;
-      table.insert(at, keyword);
-    }
+    for (const std::string& keyword : keywords_of[i]) uses.push_back({&keyword, i});
   }
-  // operators by keyword, in list order
-  std::vector<std::vector<size_t>> users(table.size());
-  for (size_t i = 0; i < ops.size(); ++i) {
-    TextList own = keywords_of[i];
-    std::sort(own.begin(), own.end());
-    own.erase(std::unique(own.begin(), own.end()), own.end());
-    for (const std::string& keyword : own) {
-      auto at = std::lower_bound(table.begin(), table.end(), keyword);
-      if (at != table.end() && *at == keyword) users[at - table.begin()].push_back(i);
+  // keywords in ascending byte order, each with its operators in list order
+  // and an operator named once however often it lists the keyword
+  std::sort(uses.begin(), uses.end(), [](const Use& a, const Use& b) {
+    int order = a.keyword->compare(*b.keyword);
+    return order != 0 ? order < 0 : a.op < b.op;
+  });
+  for (size_t u = 0; u < uses.size();) {
+    const std::string& keyword = *uses[u].keyword;
+    key.put("%s\r", keyword.c_str());
+    size_t previous = ops.size();
+    for (; u < uses.size() && *uses[u].keyword == keyword; ++u) {
+      if (uses[u].op == previous) continue;
+      previous = uses[u].op;
+      key.put("%s ", ops[previous]->name.c_str());
     }
-  }
-  for (size_t k = 0; k < table.size(); ++k) {
-    key.put("%s\r", table[k].c_str());
-    for (size_t i : users[k]) key.put("%s ", ops[i]->name.c_str());
     key.write("\n");
   }
 }
