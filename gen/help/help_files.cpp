@@ -61,9 +61,19 @@ Writer open_help_file(const char* extension) {
 
 // --- .key ------------------------------------------------------------------
 
-void write_keyword_index(Writer& key, const OperatorList& ops) {
+// The keywords of each documented operator in the run's language, looked up
+// once for the index and the reference entries; in list order, so that the
+// reports about unknown identifiers come in that order.
+std::vector<TextList> operator_keywords(const OperatorList& ops) {
   const std::string& language = settings().doc_language;
   std::vector<TextList> keywords_of(ops.size());
+  for (size_t i = 0; i < ops.size(); ++i)
+    if (documented(*ops[i])) keywords_of[i] = keyword_lookup(*ops[i], language, checking());
+  return keywords_of;
+}
+
+void write_keyword_index(Writer& key, const OperatorList& ops,
+                         const std::vector<TextList>& keywords_of) {
   // every keyword of every operator once, sorted afterwards in one go: the
   // index may grow beyond 10,000 distinct keywords, and it keeps them all
   struct Use {
@@ -71,11 +81,8 @@ void write_keyword_index(Writer& key, const OperatorList& ops) {
     size_t op;
   };
   std::vector<Use> uses;
-  for (size_t i = 0; i < ops.size(); ++i) {
-    if (!documented(*ops[i])) continue;
-    keywords_of[i] = keyword_lookup(*ops[i], language, checking());
+  for (size_t i = 0; i < ops.size(); ++i)
     for (const std::string& keyword : keywords_of[i]) uses.push_back({&keyword, i});
-  }
   // keywords in ascending byte order, each with its operators in list order
   // and an operator named once however often it lists the keyword
   std::sort(uses.begin(), uses.end(), [](const Use& a, const Use& b) {
@@ -128,7 +135,10 @@ void write_count_line(Writer& num, const Operator& op) {
 void write_list(Writer& ref, const char* key, const TextList& items) {
   if (items.empty()) return;
   ref.put("%s=", key);
-  ref.write(joined(items, items.size(), '\r'));
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) ref.write("\r");
+    ref.write(items[i]);
+  }
   ref.write("\n");
 }
 
@@ -197,7 +207,7 @@ void write_parameter(Writer& ref, const Operator& op, const Parameter& param) {
   write_list(ref, "parallel_postproc", extras.postprocessing);
 }
 
-void write_reference_entry(Writer& ref, const Operator& op) {
+void write_reference_entry(Writer& ref, const Operator& op, const TextList& keywords) {
   ref.put("%s(", op.name.c_str());
   ref.write(parameter_names(op));
   ref.write(")\n");
@@ -222,7 +232,7 @@ void write_reference_entry(Writer& ref, const Operator& op) {
   write_list(ref, "successor", info.successor);
   write_list(ref, "alternatives", info.alternatives);
   write_list(ref, "see_also", info.see_also);
-  write_list(ref, "keywords", keyword_lookup(op, settings().doc_language, false));
+  write_list(ref, "keywords", keywords);
   write_converted(ref, op, "attention", info.attention);
   write_converted(ref, op, "result_state", info.result);
   write_modules(ref, info);
@@ -248,15 +258,17 @@ void write_help_files(const OperatorList& ops) {
   Writer sta = open_help_file("sta");
   Writer num = open_help_file("num");
 
-  write_keyword_index(key, ops);
+  const std::vector<TextList> keywords_of = operator_keywords(ops);
+  write_keyword_index(key, ops, keywords_of);
 
   uint32_t offset = 0;  // write position in the .ref file
-  for (const Operator* op : ops) {
-    write_index_line(idx, *op, offset);
-    write_status_line(sta, *op);
-    write_count_line(num, *op);
+  for (size_t i = 0; i < ops.size(); ++i) {
+    const Operator& op = *ops[i];
+    write_index_line(idx, op, offset);
+    write_status_line(sta, op);
+    write_count_line(num, op);
     Writer entry;
-    write_reference_entry(entry, *op);
+    write_reference_entry(entry, op, keywords_of[i]);
     offset += static_cast<uint32_t>(entry.text().size());
     ref.write(entry.text());
   }

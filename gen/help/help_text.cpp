@@ -233,20 +233,21 @@ std::string convert_help_text(const std::string& text) {
 }
 
 void write_help_text(Writer& out, const char* key, const std::string& text) {
+  const std::string_view form = key;
   std::string written;
-  if (std::strcmp(key, "ascii") == 0) {
+  if (form == "ascii") {
     out.write(text);
-  } else if (std::strcmp(key, "cpp_ascii") == 0) {
+  } else if (form == "cpp_ascii") {
     for (char c : text) written += c == '\r' ? std::string("\n  // ") : std::string(1, c);
     out.write(written);
-  } else if (std::strcmp(key, "ascii_nocr") == 0) {
+  } else if (form == "ascii_nocr") {
     for (char c : text) {
       if (c == '\r') continue;
       if (c == '"') written += '\\';
       written += c;
     }
     out.write(written);
-  } else if (std::strcmp(key, "st_ascii") == 0) {
+  } else if (form == "st_ascii") {
     for (char c : text) {
       if (c == '"')
         written += '\'';
@@ -258,7 +259,7 @@ void write_help_text(Writer& out, const char* key, const std::string& text) {
         written += c;
     }
     out.write(written);
-  } else if (std::strcmp(key, "latex") == 0) {
+  } else if (form == "latex") {
     // the LaTeX output has its own conversion
   } else {
     out.put("%s.ascii=%s\n", key, text.c_str());
@@ -278,5 +279,9 @@ const std::string* text_in_run_language(const TaggedList<std::string>& texts, co
 void write_help_text(Writer& out, const Operator& op, const char* key,
                      const TaggedList<std::string>& texts, bool report) {
   const std::string* text = text_in_run_language(texts, key, op, report);
-  if (text != nullptr) write_help_text(out, key, convert_help_text(*text));
+  if (text == nullptr) return;
+  std::string converted;
+  converted.reserve(text->size());
+  append_help_text(converted, *text);
+  write_help_text(out, key, converted);
 }
