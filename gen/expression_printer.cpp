@@ -79,7 +79,9 @@ struct Step {
 // reverse order of output.
 void print_tree(const std::vector<Node>& nodes, int root, std::string& out) {
   auto binding = [&](int node) { return node < 0 ? int{binding_operand} : nodes[node].binding; };
-  std::vector<Step> steps{{root, {}}};
+  std::vector<Step> steps;
+  steps.reserve(16);  // enough for a usual assertion; a longer one grows
+  steps.push_back({root, {}});
   while (!steps.empty()) {
     Step step = steps.back();
     steps.pop_back();
