@@ -2,6 +2,9 @@
 // names) and the lookup of an operator's chapters through it.
 #include "gen/chapter_table.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 
@@ -175,18 +178,36 @@ const ChapterRow chapter_rows[] = {
 const int chapter_row_count = sizeof chapter_rows / sizeof chapter_rows[0];
 
 int language_column(const std::string& language_name) {
-  if (language_name == "english") return 0;
-  if (language_name == "german") return 1;
-  if (language_name == "japanese") return 2;
+  std::string_view name = language_name;
+  if (name == "english") return 0;
+  if (name == "german") return 1;
+  if (name == "japanese") return 2;
   return -1;
 }
+
+namespace {
+
+// The rows by identifier, made once on first use (a function-local static is
+// thread-safe, and the manual looks chapters up from its worker threads).
+const std::unordered_map<std::string_view, const ChapterRow*>& rows_by_id() {
+  static const std::unordered_map<std::string_view, const ChapterRow*> rows = [] {
+    std::unordered_map<std::string_view, const ChapterRow*> map;
+    map.reserve(chapter_row_count);
+    for (int row = 0; row < chapter_row_count; ++row)
+      map.emplace(chapter_rows[row].id, &chapter_rows[row]);
+    return map;
+  }();
+  return rows;
+}
+
+}  // namespace
 
 const char* chapter_name(const std::string& id, const std::string& language_name) {
   int column = language_column(language_name);
   if (column < 0) return nullptr;
-  for (int row = 0; row < chapter_row_count; ++row)
-    if (id == chapter_rows[row].id) return chapter_rows[row].names[column];
-  return nullptr;
+  const auto& rows = rows_by_id();
+  auto found = rows.find(id);
+  return found != rows.end() ? found->second->names[column] : nullptr;
 }
 
 const TextList* list_in_language(const TaggedList<TextList>& lists, const std::string& language) {

@@ -20,12 +20,12 @@ enum Binding {
 };
 
 struct BinaryOperator {
-  const char* token;
-  const char* printed;
+  std::string_view token;
+  std::string_view printed;
   int binding;
 };
 
-const BinaryOperator binary_operators[] = {
+constexpr BinaryOperator binary_operators[] = {
     {"\\OR", "||", binding_or},          {"\\AND", "&&", binding_and},
     {"\\EQ", "==", binding_equality},    {"\\NEQ", "!=", binding_equality},
     {"\\GE", ">=", binding_relation},    {"\\GT", ">", binding_relation},
@@ -35,7 +35,7 @@ const BinaryOperator binary_operators[] = {
     {"\\MOD", "%", binding_multiplicative},
 };
 
-const char* const function_names[] = {"length", "number", "height", "width", "ld", "odd", "even"};
+constexpr std::string_view function_names[] = {"length", "number", "height", "width", "ld", "odd", "even"};
 
 // The expression as a tree: operands are leaves; a missing operand is -1.
 struct Node {
@@ -47,14 +47,16 @@ struct Node {
   enum Kind { operand, binary_operator, unary_operator, function } kind = operand;
 };
 
-const BinaryOperator* find_binary(const std::string& token) {
+// Every operator word starts with a backslash.
+const BinaryOperator* find_binary(std::string_view token) {
+  if (token.empty() || token[0] != '\\') return nullptr;
   for (const BinaryOperator& op : binary_operators)
     if (token == op.token) return &op;
   return nullptr;
 }
 
-bool is_function(const std::string& token) {
-  for (const char* name : function_names)
+bool is_function(std::string_view token) {
+  for (std::string_view name : function_names)
     if (token == name) return true;
   return false;
 }
@@ -77,7 +79,9 @@ struct Step {
 // reverse order of output.
 void print_tree(const std::vector<Node>& nodes, int root, std::string& out) {
   auto binding = [&](int node) { return node < 0 ? int{binding_operand} : nodes[node].binding; };
-  std::vector<Step> steps{{root, {}}};
+  std::vector<Step> steps;
+  steps.reserve(16);  // enough for a usual assertion; a longer one grows
+  steps.push_back({root, {}});
   while (!steps.empty()) {
     Step step = steps.back();
     steps.pop_back();
@@ -111,7 +115,7 @@ void print_tree(const std::vector<Node>& nodes, int root, std::string& out) {
         if (enclosed) steps.push_back({-1, ")"});
         steps.push_back({n.first, {}});
         if (enclosed) steps.push_back({-1, "("});
-        out += *n.token == "\\NOT" ? "~ " : "- ";
+        out += std::string_view(*n.token) == "\\NOT" ? "~ " : "- ";
         break;
       }
       case Node::function:
@@ -130,19 +134,21 @@ std::string print_expression(const std::vector<std::string>& postfix) {
   std::vector<Node> nodes;
   nodes.reserve(postfix.size());
   std::vector<int> stack;
+  stack.reserve(postfix.size());
   for (const std::string& token : postfix) {
     Node node{&token};
-    if (const BinaryOperator* op = find_binary(token)) {
+    std::string_view word = token;
+    if (const BinaryOperator* op = find_binary(word)) {
       node.kind = Node::binary_operator;
       node.binary = op;
       node.binding = op->binding;
       node.second = pop(stack);
       node.first = pop(stack);
-    } else if (token == "\\NOT" || token == "\\NEG") {
+    } else if (word == "\\NOT" || word == "\\NEG") {
       node.kind = Node::unary_operator;
       node.binding = binding_unary;
       node.first = pop(stack);
-    } else if (is_function(token)) {
+    } else if (is_function(word)) {
       node.kind = Node::function;
       node.first = pop(stack);
     }

@@ -61,35 +61,43 @@ Writer open_help_file(const char* extension) {
 
 // --- .key ------------------------------------------------------------------
 
-void write_keyword_index(Writer& key, const OperatorList& ops) {
+// The keywords of each documented operator in the run's language, looked up
+// once for the index and the reference entries; in list order, so that the
+// reports about unknown identifiers come in that order.
+std::vector<TextList> operator_keywords(const OperatorList& ops) {
   const std::string& language = settings().doc_language;
   std::vector<TextList> keywords_of(ops.size());
-  // ascending byte order, no duplicates; it grows as needed, so an index
-  // beyond 10,000 distinct keywords keeps every one of them
-  std::vector<std::string> table;
-  for (size_t i = 0; i < ops.size(); ++i) {
-    if (!documented(*ops[i])) continue;
-    keywords_of[i] = keyword_lookup(*ops[i], language, checking());
-    for (const std::string& keyword : keywords_of[i]) {
-      auto at = std::lower_bound(table.begin(), table.end(), keyword);
-      if (at != table.end() && *at == keyword) continue;
-      table.insert(at, keyword);
+  for (size_t i = 0; i < ops.size(); ++i)
+    if (documented(*ops[i])) keywords_of[i] = keyword_lookup(*ops[i], language, checking());
+  return keywords_of;
+}
+
+void write_keyword_index(Writer& key, const OperatorList& ops,
+                         const std::vector<TextList>& keywords_of) {
+  // every keyword of every operator once, sorted afterwards in one go: the
+  // index may grow beyond 10,000 distinct keywords, and it keeps them all
+  struct Use {
+    const std::string* keyword;
+    size_t op;
+  };
+  std::vector<Use> uses;
+  for (size_t i = 0; i < ops.size(); ++i)
+    for (const std::string& keyword : keywords_of[i]) uses.push_back({&keyword, i});
+  // keywords in ascending byte order, each with its operators in list order
+  // and an operator named once however often it lists the keyword
+  std::sort(uses.begin(), uses.end(), [](const Use& a, const Use& b) {
+    int order = a.keyword->compare(*b.keyword);
+    return order != 0 ? order < 0 : a.op < b.op;
+  });
+  for (size_t u = 0; u < uses.size();) {
+    const std::string& keyword = *uses[u].keyword;
+    key.put("%s\r", keyword.c_str());
+    size_t previous = ops.size();
+    for (; u < uses.size() && *uses[u].keyword == keyword; ++u) {
+      if (uses[u].op == previous) continue;
+      previous = uses[u].op;
+      key.put("%s ", ops[previous]->name.c_str());
     }
-  }
-  // operators by keyword, in list order
-  std::vector<std::vector<size_t>> users(table.size());
-  for (size_t i = 0; i < ops.size(); ++i) {
-    TextList own = keywords_of[i];
-    std::sort(own.begin(), own.end());
-    own.erase(std::unique(own.begin(), own.end()), own.end());
-    for (const std::string& keyword : own) {
-      auto at = std::lower_bound(table.begin(), table.end(), keyword);
-      if (at != table.end() && *at == keyword) users[at - table.begin()].push_back(i);
-    }
-  }
-  for (size_t k = 0; k < table.size(); ++k) {
-    key.put("%s\r", table[k].c_str());
-    for (size_t i : users[k]) key.put("%s ", ops[i]->name.c_str());
     key.write("\n");
   }
 }
@@ -127,7 +135,10 @@ void write_count_line(Writer& num, const Operator& op) {
 void write_list(Writer& ref, const char* key, const TextList& items) {
   if (items.empty()) return;
   ref.put("%s=", key);
-  ref.write(joined(items, items.size(), '\r'));
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) ref.write("\r");
+    ref.write(items[i]);
+  }
   ref.write("\n");
 }
 
@@ -196,7 +207,7 @@ void write_parameter(Writer& ref, const Operator& op, const Parameter& param) {
   write_list(ref, "parallel_postproc", extras.postprocessing);
 }
 
-void write_reference_entry(Writer& ref, const Operator& op) {
+void write_reference_entry(Writer& ref, const Operator& op, const TextList& keywords) {
   ref.put("%s(", op.name.c_str());
   ref.write(parameter_names(op));
   ref.write(")\n");
@@ -221,7 +232,7 @@ void write_reference_entry(Writer& ref, const Operator& op) {
   write_list(ref, "successor", info.successor);
   write_list(ref, "alternatives", info.alternatives);
   write_list(ref, "see_also", info.see_also);
-  write_list(ref, "keywords", keyword_lookup(op, settings().doc_language, false));
+  write_list(ref, "keywords", keywords);
   write_converted(ref, op, "attention", info.attention);
   write_converted(ref, op, "result_state", info.result);
   write_modules(ref, info);
@@ -247,15 +258,17 @@ void write_help_files(const OperatorList& ops) {
   Writer sta = open_help_file("sta");
   Writer num = open_help_file("num");
 
-  write_keyword_index(key, ops);
+  const std::vector<TextList> keywords_of = operator_keywords(ops);
+  write_keyword_index(key, ops, keywords_of);
 
   uint32_t offset = 0;  // write position in the .ref file
-  for (const Operator* op : ops) {
-    write_index_line(idx, *op, offset);
-    write_status_line(sta, *op);
-    write_count_line(num, *op);
+  for (size_t i = 0; i < ops.size(); ++i) {
+    const Operator& op = *ops[i];
+    write_index_line(idx, op, offset);
+    write_status_line(sta, op);
+    write_count_line(num, op);
     Writer entry;
-    write_reference_entry(entry, *op);
+    write_reference_entry(entry, op, keywords_of[i]);
     offset += static_cast<uint32_t>(entry.text().size());
     ref.write(entry.text());
   }

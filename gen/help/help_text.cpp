@@ -2,8 +2,8 @@
 // spells out its markup, and the output forms of the converted text.
 #include "gen/help/help_text.h"
 
-#include <cctype>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "driver/diagnostics.h"
@@ -14,26 +14,26 @@ namespace {
 enum TextState { state_both, state_ascii_only, state_latex_only };
 
 // List markup that is dropped without a trace.
-const char* const dropped_markup[] = {
+constexpr std::string_view dropped_markup[] = {
     "\\begin{description}", "\\begin{itemize}", "\\begin{enumerate}",
     "\\end{description}",   "\\end{itemize}",   "\\end{enumerate}",
     "\\end{Table}",         "\\end{Figure}",    "\\end{Alignment}",
     "\\end{External}",
 };
 // Float markup that is dropped together with its following braced argument.
-const char* const dropped_with_argument[] = {
+constexpr std::string_view dropped_with_argument[] = {
     "\\begin{Table}", "\\begin{Figure}", "\\begin{Alignment}", "\\begin{External}",
 };
-const char* const dropped_tags[] = {
+constexpr std::string_view dropped_tags[] = {
     "<ul>", "<ol>", "<dl>", "<li>", "<dt>", "<dd>",
     "</ul>", "</ol>", "</dl>", "</li>", "</dt>", "</dd>",
 };
 
 struct FixedCommand {
-  const char* name;  // without the backslash
+  std::string_view name;  // without the backslash
   const char* text;
 };
-const FixedCommand fixed_commands[] = {
+constexpr FixedCommand fixed_commands[] = {
     {"textbackslash", "\\"},
     {"Vornix", "VORNIX"},
     {"OpenVINO", "OpenVINO (TM) toolkit"},
@@ -49,14 +49,27 @@ const FixedCommand fixed_commands[] = {
     {"ValueRange", "Typical range of values:"},
 };
 
-bool starts_with_at(const std::string& text, size_t at, const char* prefix) {
-  return text.compare(at, std::strlen(prefix), prefix) == 0;
+// The characters the conversion has to look at; a run of any others is
+// copied as it stands. (No locale is set, so letters are the ASCII ones.)
+struct MarkupCharacters {
+  bool marks[256] = {};
+  constexpr MarkupCharacters() {
+    for (unsigned char c : std::string_view("@\\<{}]$&\n\""))
+      marks[c] = true;
+  }
+  bool operator()(char c) const { return marks[static_cast<unsigned char>(c)]; }
+};
+constexpr MarkupCharacters is_markup_character;
+
+bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// A format switch "@a", "@e", "@f" or "@l" at `at` (which holds "@").
+bool is_format_switch(std::string_view text, size_t at) {
+  return at + 1 < text.size() && std::strchr("aefl", text[at + 1]) != nullptr;
 }
 
-bool is_letter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
-
 // The end of the balanced braced group that starts at `at` (which holds "{").
-size_t skip_braced(const std::string& text, size_t at) {
+size_t skip_braced(std::string_view text, size_t at) {
   int depth = 0;
   for (size_t i = at; i < text.size(); ++i) {
     if (text[i] == '{') ++depth;
@@ -80,62 +93,74 @@ char umlaut(char c) {
   }
 }
 
+// The length of the markup of `list` that the text has at `at`, else 0.
+template <size_t count>
+size_t markup_at(std::string_view text, size_t at, const std::string_view (&list)[count]) {
+  for (std::string_view markup : list)
+    if (text.compare(at, markup.size(), markup) == 0) return markup.size();
+  return 0;
+}
+
 }  // namespace
 
-std::string convert_help_text(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + 1000);
+void append_help_text(std::string& out, const std::string& source) {
+  const std::string_view text = source;
+  const size_t n = text.size();
   TextState state = state_both;
   std::vector<bool> brace_is_argument;  // open braces, innermost last
   bool in_item_label = false;
   size_t i = 0;
-  const size_t n = text.size();
   while (i < n) {
-    char c = text[i];
-    if (c == '@' && i + 1 < n && std::strchr("aefl", text[i + 1]) != nullptr) {
-      char which = text[i + 1];
-      state = which == 'a' ? state_ascii_only : which == 'e' ? state_both : state_latex_only;
-      i += 2;
-      continue;
-    }
     if (state == state_latex_only) {
-      ++i;
+      // everything up to the next format switch is dropped
+      size_t at = text.find('@', i);
+      while (at != std::string_view::npos && !is_format_switch(text, at)) at = text.find('@', at + 1);
+      if (at == std::string_view::npos) break;
+      i = at;
+    } else {
+      size_t start = i;
+      while (i < n && !is_markup_character(text[i])) ++i;
+      out.append(text.data() + start, i - start);
+      if (i == n) break;
+    }
+    char c = text[i];
+    if (c == '@') {
+      if (is_format_switch(text, i)) {
+        char which = text[i + 1];
+        state = which == 'a' ? state_ascii_only : which == 'e' ? state_both : state_latex_only;
+        i += 2;
+      } else {
+        out += c;
+        ++i;
+      }
       continue;
     }
     if (c == '\\') {
-      bool dropped = false;
-      for (const char* markup : dropped_markup) {
-        if (starts_with_at(text, i, markup)) {
-          i += std::strlen(markup);
-          dropped = true;
-          break;
-        }
-      }
-      if (dropped) continue;
-      for (const char* markup : dropped_with_argument) {
-        if (starts_with_at(text, i, markup)) {
-          i += std::strlen(markup);
-          if (i < n && text[i] == '{') i = skip_braced(text, i);
-          dropped = true;
-          break;
-        }
-      }
-      if (dropped) continue;
-      if (starts_with_at(text, i, "\\item[")) {
-        in_item_label = true;
-        i += 6;
-        continue;
-      }
       size_t end = i + 1;
       while (end < n && is_letter(text[end])) ++end;
-      std::string name = text.substr(i + 1, end - i - 1);
+      std::string_view name = text.substr(i + 1, end - i - 1);
       if (name.empty()) {
         // a backslash before anything but a letter
         if (state == state_ascii_only) out += '\\';
         ++i;
         continue;
       }
+      if (name == "begin" || name == "end") {
+        if (size_t length = markup_at(text, i, dropped_markup)) {
+          i += length;
+          continue;
+        }
+        if (size_t length = markup_at(text, i, dropped_with_argument)) {
+          i += length;
+          if (i < n && text[i] == '{') i = skip_braced(text, i);
+          continue;
+        }
+      }
       if (name == "item") {
+        if (end < n && text[end] == '[') {
+          in_item_label = true;  // the label's closing "]" is dropped
+          ++end;
+        }
         i = end;
         continue;
       }
@@ -157,15 +182,10 @@ std::string convert_help_text(const std::string& text) {
       continue;
     }
     if (c == '<') {
-      bool dropped = false;
-      for (const char* tag : dropped_tags) {
-        if (starts_with_at(text, i, tag)) {
-          i += std::strlen(tag);
-          dropped = true;
-          break;
-        }
+      if (size_t length = markup_at(text, i, dropped_tags)) {
+        i += length;
+        continue;
       }
-      if (dropped) continue;
     }
     ++i;
     switch (c) {
@@ -203,24 +223,31 @@ std::string convert_help_text(const std::string& text) {
         out += c;
     }
   }
+}
+
+std::string convert_help_text(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  append_help_text(out, text);
   return out;
 }
 
 void write_help_text(Writer& out, const char* key, const std::string& text) {
+  const std::string_view form = key;
   std::string written;
-  if (std::strcmp(key, "ascii") == 0) {
+  if (form == "ascii") {
     out.write(text);
-  } else if (std::strcmp(key, "cpp_ascii") == 0) {
+  } else if (form == "cpp_ascii") {
     for (char c : text) written += c == '\r' ? std::string("\n  // ") : std::string(1, c);
     out.write(written);
-  } else if (std::strcmp(key, "ascii_nocr") == 0) {
+  } else if (form == "ascii_nocr") {
     for (char c : text) {
       if (c == '\r') continue;
       if (c == '"') written += '\\';
       written += c;
     }
     out.write(written);
-  } else if (std::strcmp(key, "st_ascii") == 0) {
+  } else if (form == "st_ascii") {
     for (char c : text) {
       if (c == '"')
         written += '\'';
@@ -232,7 +259,7 @@ void write_help_text(Writer& out, const char* key, const std::string& text) {
         written += c;
     }
     out.write(written);
-  } else if (std::strcmp(key, "latex") == 0) {
+  } else if (form == "latex") {
     // the LaTeX output has its own conversion
   } else {
     out.put("%s.ascii=%s\n", key, text.c_str());
@@ -252,5 +279,9 @@ const std::string* text_in_run_language(const TaggedList<std::string>& texts, co
 void write_help_text(Writer& out, const Operator& op, const char* key,
                      const TaggedList<std::string>& texts, bool report) {
   const std::string* text = text_in_run_language(texts, key, op, report);
-  if (text != nullptr) write_help_text(out, key, convert_help_text(*text));
+  if (text == nullptr) return;
+  std::string converted;
+  converted.reserve(text->size());
+  append_help_text(converted, *text);
+  write_help_text(out, key, converted);
 }

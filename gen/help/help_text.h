@@ -15,6 +15,8 @@
 /// and a bare "&" are dropped outside "@a" parts, line feeds become carriage
 /// returns and a double quote spells the umlaut of the next letter.
 std::string convert_help_text(const std::string& text);
+/// The same, appended to out.
+void append_help_text(std::string& out, const std::string& text);
 
 /// Writes the converted text in the form the key asks for: "ascii" as it
 /// is; "cpp_ascii" with each carriage return as "\n  // "; "ascii_nocr"

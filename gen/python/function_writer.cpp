@@ -41,14 +41,23 @@ void write_parameter(Writer& out, const PyParameter& p, const PyLayout& layout,
 // stays well formed.
 std::string docstring_safe(const std::string& line) {
   std::string safe;
-  for (size_t i = 0; i < line.size(); ++i) {
+  safe.reserve(line.size());
+  // Runs without a backslash or a quote are copied whole.
+  for (size_t i = 0; i < line.size();) {
+    size_t special = i;
+    while (special < line.size() && line[special] != '\\' && line[special] != '"') ++special;
+    safe.append(line, i, special - i);
+    if (special == line.size()) break;
+    i = special;
     if (line[i] == '\\') {
       safe += "\\\\";
+      ++i;
     } else if (line.compare(i, 3, "\"\"\"") == 0) {
       safe += "\\\"\\\"\\\"";
-      i += 2;
+      i += 3;
     } else {
-      safe += line[i];
+      safe += '"';
+      ++i;
     }
   }
   return safe;

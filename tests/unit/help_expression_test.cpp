@@ -70,6 +70,19 @@ TEST(HelpExpression, IncompleteListsDoNotBreakThePrinter) {
   EXPECT_EQ(printed({"A", "B"}), "A B");
 }
 
+TEST(HelpExpression, OnlyTheExactWordsAreOperatorsOrFunctions) {
+  // without the backslash, with a letter more or less, or in other case, a
+  // word is an operand
+  EXPECT_EQ(printed({"A", "B", "OR"}), "A B OR");
+  EXPECT_EQ(printed({"A", "\\XOR"}), "A \\XOR");
+  EXPECT_EQ(printed({"A", "B", "\\ANDX"}), "A B \\ANDX");
+  EXPECT_EQ(printed({"A", "\\NO"}), "A \\NO");
+  EXPECT_EQ(printed({"A", "\\not"}), "A \\not");
+  EXPECT_EQ(printed({"Row", "lengths"}), "Row lengths");
+  EXPECT_EQ(printed({"Row", "Width"}), "Row Width");
+  EXPECT_EQ(printed({"\\", ""}), "\\ ");
+}
+
 // A flat sum of 100,000 terms and a nesting 100,000 deep print in time
 // proportional to their length (copying the printed left operand at every
 // operator took minutes) and without deep recursion.

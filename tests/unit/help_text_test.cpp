@@ -73,6 +73,27 @@ TEST(HelpText, LineFeedsAndUmlauts) {
   EXPECT_EQ(converted("end\""), "end");
 }
 
+TEST(HelpText, MarkupCutShortOrAtTheEdges) {
+  // an "@" in an omitted part does not end it; only a format switch does
+  EXPECT_EQ(converted("a@lx@y@z@eb"), "ab");
+  EXPECT_EQ(converted("a@l@"), "a");
+  EXPECT_EQ(converted("x@"), "x@");
+  // markup that the end of the text cuts short
+  EXPECT_EQ(converted("a\\"), "a");
+  EXPECT_EQ(converted("a\\item"), "a");
+  EXPECT_EQ(converted("a\\item["), "a");
+  EXPECT_EQ(converted("a\\begin{Table}"), "a");
+  EXPECT_EQ(converted("\\begin{Figure}{unclosed"), "");
+  EXPECT_EQ(converted("a<ul"), "a<ul");
+  // begin and end of anything else are ordinary commands, and a longer word
+  // is not \item
+  EXPECT_EQ(converted("\\begin{other}x\\end{other}"), "otherxother");
+  EXPECT_EQ(converted("\\itemize[1]"), "[1]");
+  EXPECT_EQ(converted("\\Vornixx \\Vorni"), " ");
+  // the quote of an umlaut takes the next character, markup or not
+  EXPECT_EQ(converted("\"\nx\"{y}\"@lz"), "\nx{y}@lz");
+}
+
 TEST(HelpText, OutputForms) {
   EXPECT_EQ(written("ascii", "a\rb\"!"), "a\rb\"!");
   EXPECT_EQ(written("cpp_ascii", "a\rb"), "a\n  // b");
