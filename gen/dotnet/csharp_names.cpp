@@ -1,10 +1,9 @@
 // The C# spelling of class-model types and parameter names.
 #include "gen/dotnet/csharp_names.h"
 
-#include <cctype>
+#include <algorithm>
 #include <iterator>
 #include <string_view>
-#include <unordered_set>
 
 #include "classes/handle_types.h"
 
@@ -44,41 +43,54 @@ const char* csharp_value_suffix(int type) {
   return "";
 }
 
+namespace {
+
+// The program never changes the C locale, so upper and lower case are those
+// of ASCII.
+char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool is_reserved_word(std::string_view word) {
+  // The eight words that the interface has always renamed, then the rest of
+  // the C# keywords: a parameter named "Event" or "Default" would otherwise
+  // give a class that does not compile. Sorted, for the binary search.
+  static const std::string_view reserved[] = {
+      "abstract", "as",        "base",     "bool",      "break",     "byte",     "case",
+      "catch",    "char",      "checked",  "class",     "const",     "continue", "decimal",
+      "default",  "delegate",  "do",       "double",    "else",      "enum",     "event",
+      "explicit", "extern",    "false",    "finally",   "fixed",     "float",    "for",
+      "foreach",  "goto",      "if",       "implicit",  "in",        "int",      "interface",
+      "internal", "is",        "lock",     "long",      "namespace", "new",      "null",
+      "object",   "operator",  "out",      "override",  "params",    "private",  "protected",
+      "public",   "readonly",  "ref",      "return",    "sbyte",     "sealed",   "short",
+      "sizeof",   "stackalloc", "static",  "string",    "struct",    "switch",   "this",
+      "throw",    "true",      "try",      "typeof",    "uint",      "ulong",    "unchecked",
+      "unsafe",   "ushort",    "using",    "virtual",   "void",      "volatile", "while"};
+  // Every parameter of every method asks; most names have a capital or a
+  // digit inside and are no keyword.
+  if (word.size() < 2 || word.size() > 10) return false;
+  for (char c : word)
+    if (c < 'a' || c > 'z') return false;
+  return std::binary_search(std::begin(reserved), std::end(reserved), word);
+}
+
+}  // namespace
+
 std::string csharp_param_name(const std::string& name) {
   std::string result;
+  result.reserve(name.size() + 3);
   bool after_underscore = false;
   for (char c : name) {
     if (c == '_') {
       after_underscore = true;
       continue;
     }
-    result += after_underscore ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+    result += after_underscore ? ascii_upper(c) : c;
     after_underscore = false;
   }
-  bool keep_first = result.size() == 1 ||
-                    (result.size() > 1 && std::isupper(static_cast<unsigned char>(result[1])));
-  if (!result.empty() && !keep_first) {
-    result[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(result[0])));
-  }
-  // The eight words that the interface has always renamed, then the rest of
-  // the C# keywords: a parameter named "Event" or "Default" would otherwise
-  // give a class that does not compile.
-  static const char* const reserved[] = {
-      "class",     "base",     "object",   "params",    "const",     "int",       "string",
-      "char",      "abstract", "as",       "bool",      "break",     "byte",      "case",
-      "catch",     "checked",  "continue", "decimal",   "default",   "delegate",  "do",
-      "double",    "else",     "enum",     "event",     "explicit",  "extern",    "false",
-      "finally",   "fixed",    "float",    "for",       "foreach",   "goto",      "if",
-      "implicit",  "in",       "interface", "internal", "is",        "lock",      "long",
-      "namespace", "new",      "null",     "operator",  "out",       "override",  "private",
-      "protected", "public",   "readonly", "ref",       "return",    "sbyte",     "sealed",
-      "short",     "sizeof",   "stackalloc", "static",  "struct",    "switch",    "this",
-      "throw",     "true",     "try",      "typeof",    "uint",      "ulong",     "unchecked",
-      "unsafe",    "ushort",   "using",    "virtual",   "void",      "volatile",  "while"};
-  // Every parameter of every method asks: a hash set answers at once.
-  static const std::unordered_set<std::string_view> reserved_words(std::begin(reserved),
-                                                                   std::end(reserved));
-  if (reserved_words.count(result) != 0) return result + "Val";
+  bool keep_first = result.size() == 1 || (result.size() > 1 && result[1] >= 'A' && result[1] <= 'Z');
+  if (!result.empty() && !keep_first) result[0] = ascii_lower(result[0]);
+  if (is_reserved_word(result)) result += "Val";
   return result;
 }
 

@@ -35,10 +35,27 @@ bool is_private_tuple_method(const DotnetClassInfo& info, const ClassMethod& met
   return false;
 }
 
-void write_buffers(Writer& out, const ClassMethod& member) {
-  for (const ClassParam& param : member.params) {
+// The C# names of a member's parameters, spelled once per member: the
+// documentation, the signature and the body each name every parameter.
+struct SpelledNames {
+  std::vector<std::string> params;  // as member.params
+  std::string returned;             // of the return parameter, if any
+};
+
+SpelledNames spell_names(const ClassMethod& member) {
+  SpelledNames names;
+  names.params.reserve(member.params.size());
+  for (const ClassParam& param : member.params)
+    names.params.push_back(csharp_param_name(param.name));
+  if (member.return_param) names.returned = csharp_param_name(member.return_param->name);
+  return names;
+}
+
+void write_buffers(Writer& out, const ClassMethod& member, const SpelledNames& names) {
+  for (size_t i = 0; i < member.params.size(); ++i) {
+    const ClassParam& param = member.params[i];
     if (param.output || !is_buffered(param)) continue;
-    std::string name = csharp_param_name(param.name);
+    const std::string& name = names.params[i];
     out.put("      VTuple %sBuffer = %s.ConcatArray(%s);\n", name.c_str(),
             type_class_name(param.type).c_str(), name.c_str());
   }
@@ -53,13 +70,14 @@ void write_procedure_handle(Writer& out, const ClassMethod& member) {
   }
 }
 
-void write_stores(Writer& out, const ClassMethod& member) {
+void write_stores(Writer& out, const ClassMethod& member, const SpelledNames& names) {
   if (member.instance && !member.instance->output) {
     out.put("      Store(proc, %d);\n", member.instance->slot());
   }
-  for (const ClassParam& param : member.params) {
+  for (size_t i = 0; i < member.params.size(); ++i) {
+    const ClassParam& param = member.params[i];
     if (param.output) continue;
-    std::string name = csharp_param_name(param.name);
+    const std::string& name = names.params[i];
     if (is_scalar_csharp_type(param.type)) {
       out.put("      VornixAPI.Store%s(proc, %d, %s);\n", csharp_value_suffix(param.type),
               param.slot(), name.c_str());
@@ -83,15 +101,17 @@ void write_output_slots(Writer& out, const ClassMethod& member) {
   }
 }
 
-void write_unpins(Writer& out, const DotnetClassInfo& info, const ClassMethod& member) {
+void write_unpins(Writer& out, const DotnetClassInfo& info, const ClassMethod& member,
+                  const SpelledNames& names) {
   if (member.instance && !member.instance->output && (info.tuple || info.data)) {
     out.write("      UnpinTuple();\n");
   }
-  for (const ClassParam& param : member.params) {
+  for (size_t i = 0; i < member.params.size(); ++i) {
+    const ClassParam& param = member.params[i];
     if (param.output) continue;
     bool buffered = is_buffered(param);
     if (!buffered && !is_tuple_type(param.type) && !is_data_class_type(param.type)) continue;
-    out.put("      VornixAPI.UnpinTuple(%s%s);\n", csharp_param_name(param.name).c_str(),
+    out.put("      VornixAPI.UnpinTuple(%s%s);\n", names.params[i].c_str(),
             buffered ? "Buffer" : "");
   }
 }
@@ -100,8 +120,7 @@ void write_unpins(Writer& out, const DotnetClassInfo& info, const ClassMethod& m
 // its objects after the call.
 bool is_split(const ClassParam& param) { return param.array && is_data_class_type(param.type); }
 
-void write_load(Writer& out, const ClassParam& param, bool returned) {
-  std::string name = csharp_param_name(param.name);
+void write_load(Writer& out, const ClassParam& param, const std::string& name, bool returned) {
   // A returned value is a local of the body and must be declared before
   // the load writes it.
   if (returned) out.put("      %s %s;\n", csharp_type_name(param).c_str(), name.c_str());
@@ -135,19 +154,19 @@ void write_load(Writer& out, const ClassParam& param, bool returned) {
           param.slot(), tuple_type, name.c_str());
 }
 
-void write_split(Writer& out, const ClassParam& param) {
+void write_split(Writer& out, const ClassParam& param, const std::string& name) {
   if (!is_split(param)) return;
-  std::string name = csharp_param_name(param.name);
   out.put("      %s = %s.SplitArray(%sBuffer);\n", name.c_str(),
           type_class_name(param.type).c_str(), name.c_str());
 }
 
-void write_keep_alives(Writer& out, const ClassMethod& member) {
+void write_keep_alives(Writer& out, const ClassMethod& member, const SpelledNames& names) {
   if (member.instance) out.write("      GC.KeepAlive(this);\n");
-  for (const ClassParam& param : member.params) {
+  for (size_t i = 0; i < member.params.size(); ++i) {
+    const ClassParam& param = member.params[i];
     if (param.output) continue;
     if (param.iconic || is_handle_class_type(param.type)) {
-      out.put("      GC.KeepAlive(%s);\n", csharp_param_name(param.name).c_str());
+      out.put("      GC.KeepAlive(%s);\n", names.params[i].c_str());
     }
   }
 }
@@ -158,7 +177,9 @@ std::string doc_text(std::string_view text) {
   return convert_comment_text(std::string(text), true, false);
 }
 
-void write_member_doc(Writer& out, const ClassMethod& member) {
+namespace {
+
+void write_member_doc(Writer& out, const ClassMethod& member, const SpelledNames& names) {
   if (member.instance) {
     out.write("    /// <summary>\n");
     out.put("    ///   %s\n", doc_text(member.short_description).c_str());
@@ -170,8 +191,9 @@ void write_member_doc(Writer& out, const ClassMethod& member) {
   } else {
     out.put("    /// <summary>%s</summary>\n", doc_text(member.short_description).c_str());
   }
-  for (const ClassParam& param : member.params) {
-    out.put("    /// <param name=\"%s\">%s", csharp_param_name(param.name).c_str(),
+  for (size_t i = 0; i < member.params.size(); ++i) {
+    const ClassParam& param = member.params[i];
+    out.put("    /// <param name=\"%s\">%s", names.params[i].c_str(),
             doc_text(param.description).c_str());
     if (!param.default_value.empty())
       out.put(" Default: %s", std::string(param.default_value).c_str());
@@ -182,18 +204,20 @@ void write_member_doc(Writer& out, const ClassMethod& member) {
   }
 }
 
-void write_csharp_parameter_list(Writer& out, const std::vector<ClassParam>& params) {
+void write_csharp_parameter_list(Writer& out, const std::vector<ClassParam>& params,
+                                 const std::vector<std::string>& names) {
   const char* separator = "";
-  for (const ClassParam& param : params) {
+  for (size_t i = 0; i < params.size(); ++i) {
+    const ClassParam& param = params[i];
     out.write(separator);
     if (param.output) out.write("out ");
-    out.put("%s %s", csharp_type_name(param).c_str(), csharp_param_name(param.name).c_str());
+    out.put("%s %s", csharp_type_name(param).c_str(), names[i].c_str());
     separator = ", ";
   }
 }
 
 void write_dotnet_call_body(Writer& out, const DotnetClassInfo& info, const ClassMethod& member,
-                            bool constructor) {
+                            bool constructor, const SpelledNames& names) {
   out.write("    {\n");
   if (!constructor && member.instance && member.instance->output && (info.iconic || info.handle)) {
     out.write("      // This operator modifies the state of this instance, so the\n");
@@ -203,44 +227,62 @@ void write_dotnet_call_body(Writer& out, const DotnetClassInfo& info, const Clas
     out.write("      Dispose();\n");
     out.write("\n");
   }
-  write_buffers(out, member);
+  write_buffers(out, member, names);
   write_procedure_handle(out, member);
-  write_stores(out, member);
+  write_stores(out, member, names);
   write_output_slots(out, member);
   out.write("      Verror err = VornixAPI.CallProcedure(proc);\n");
-  write_unpins(out, info, member);
+  write_unpins(out, info, member, names);
   if (member.instance && member.instance->output) {
     out.put("      err = Load(proc, %d, err);\n", member.instance->slot());
   }
-  if (member.return_param) write_load(out, *member.return_param, true);
-  for (const ClassParam& param : member.params) {
-    if (param.output) write_load(out, param, false);
+  if (member.return_param) write_load(out, *member.return_param, names.returned, true);
+  for (size_t i = 0; i < member.params.size(); ++i) {
+    if (member.params[i].output) write_load(out, member.params[i], names.params[i], false);
   }
   out.write("      VornixAPI.PostCall(proc, err);\n");
-  if (member.return_param) write_split(out, *member.return_param);
-  for (const ClassParam& param : member.params) {
-    if (param.output) write_split(out, param);
+  if (member.return_param) write_split(out, *member.return_param, names.returned);
+  for (size_t i = 0; i < member.params.size(); ++i) {
+    if (member.params[i].output) write_split(out, member.params[i], names.params[i]);
   }
-  write_keep_alives(out, member);
-  if (member.return_param) {
-    out.put("      return %s;\n", csharp_param_name(member.return_param->name).c_str());
-  }
+  write_keep_alives(out, member, names);
+  if (member.return_param) out.put("      return %s;\n", names.returned.c_str());
   out.write("    }\n");
+}
+
+}  // namespace
+
+void write_member_doc(Writer& out, const ClassMethod& member) {
+  write_member_doc(out, member, spell_names(member));
+}
+
+void write_csharp_parameter_list(Writer& out, const std::vector<ClassParam>& params) {
+  std::vector<std::string> names;
+  names.reserve(params.size());
+  for (const ClassParam& param : params) names.push_back(csharp_param_name(param.name));
+  write_csharp_parameter_list(out, params, names);
+}
+
+void write_dotnet_call_body(Writer& out, const DotnetClassInfo& info, const ClassMethod& member,
+                            bool constructor) {
+  write_dotnet_call_body(out, info, member, constructor, spell_names(member));
 }
 
 void write_dotnet_constructor(Writer& out, const DotnetClassInfo& info,
                               const ClassMethod& constructor) {
-  write_member_doc(out, constructor);
+  SpelledNames names = spell_names(constructor);
+  write_member_doc(out, constructor, names);
   out.put("    // Constructor mapped to %s\n", constructor.name.c_str());
   out.put("    public %s(", info.name.c_str());
-  write_csharp_parameter_list(out, constructor.params);
+  write_csharp_parameter_list(out, constructor.params, names.params);
   out.write(")\n");
-  write_dotnet_call_body(out, info, constructor, true);
+  write_dotnet_call_body(out, info, constructor, true, names);
   out.write("\n");
 }
 
 void write_dotnet_method(Writer& out, const DotnetClassInfo& info, const ClassMethod& method) {
-  write_member_doc(out, method);
+  SpelledNames names = spell_names(method);
+  write_member_doc(out, method, names);
   bool private_op = is_private_tuple_method(info, method);
   out.write(private_op ? "    private " : "    public ");
   if (!method.instance) out.write("static ");
@@ -249,7 +291,7 @@ void write_dotnet_method(Writer& out, const DotnetClassInfo& info, const ClassMe
       method.return_param ? csharp_type_name(*method.return_param) : std::string("void");
   out.put("%s %s%s(", return_type.c_str(), name_style(method.name, style_camel).c_str(),
           private_op ? "Op" : "");
-  write_csharp_parameter_list(out, method.params);
+  write_csharp_parameter_list(out, method.params, names.params);
   out.write(")\n");
-  write_dotnet_call_body(out, info, method, false);
+  write_dotnet_call_body(out, info, method, false, names);
 }
