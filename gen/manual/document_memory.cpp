@@ -74,7 +74,10 @@ void put_block(void* pointer) {
   if (pointer == nullptr) return;
   size_t size_class = malloc_usable_size(pointer) / granule;
   Cache& own = cache;
-  if (size_class >= size_classes || own.closed || own.bytes + size_class * granule > cache_limit) {
+  // A block too small to hold the list link (possible with allocators that
+  // report the size asked for, as the sanitizers' do) goes straight back.
+  if (size_class == 0 || size_class >= size_classes || own.closed ||
+      own.bytes + size_class * granule > cache_limit) {
     std::free(pointer);
     return;
   }
