@@ -174,7 +174,7 @@ void write_keep_alives(Writer& out, const ClassMethod& member, const SpelledName
 }  // namespace
 
 std::string doc_text(std::string_view text) {
-  return convert_comment_text(std::string(text), true, false);
+  return convert_comment_text(text, true, false);
 }
 
 namespace {
