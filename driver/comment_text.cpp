@@ -50,9 +50,13 @@ std::string convert_comment_text(std::string_view whole, bool words_for_angle_br
   // A text of plain characters alone is itself without its leading blanks.
   size_t first = 0;
   while (first < whole.size() && whole[first] == ' ') ++first;
-  size_t end = first;
-  while (end < whole.size() && is_plain(whole[end])) ++end;
-  if (end == whole.size()) return std::string(whole.substr(first));
+  const char* at = whole.data() + first;
+  const char* const stop = whole.data() + whole.size();
+  // four characters a step, as descriptions run to some dozens of them
+  while (stop - at >= 4 && (is_plain(at[0]) & is_plain(at[1]) & is_plain(at[2]) & is_plain(at[3])))
+    at += 4;
+  while (at < stop && is_plain(*at)) ++at;
+  if (at == stop) return std::string(whole.substr(first));
 
   // The rules below look ahead up to the terminating NUL.
   const std::string text(whole);
