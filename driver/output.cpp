@@ -604,9 +604,11 @@ bool Writer::put_simple(const char* format, va_list args) {
         break;
       }
       case 'd': {
-        char digits[16];
-        auto end = std::to_chars(digits, digits + sizeof digits, va_arg(args, int)).ptr;
-        append(digits, static_cast<size_t>(end - digits));
+        constexpr size_t widest = 11;  // "-2147483648"
+        if (buffer_.size() - size_ < widest) grow(widest);
+        char* digits = buffer_.data() + size_;
+        size_ += static_cast<size_t>(
+            std::to_chars(digits, digits + widest, va_arg(args, int)).ptr - digits);
         break;
       }
       case 'c': {
