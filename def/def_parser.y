@@ -4,6 +4,7 @@
 // descriptions, chapter references, operator declarations with their slots
 // and documentation blocks for operators declared elsewhere. Actions call
 // the slot functions of def/; the top rule runs the generator dispatch.
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -33,15 +34,32 @@ void dispatch_at_end_of_input();
 // Token values are heap copies; each action takes over the ones it uses.
 std::string take(std::string* text) { return take_token_text(text); }
 
+// Emptied list values, ready for the next lists (as the lexer reuses its
+// token strings). Deleting a list value instead is still correct.
+std::vector<TextList*> spare_lists;
+
 TextList take(TextList* list) {
   TextList value = std::move(*list);
-  delete list;
+  list->clear();
+  spare_lists.push_back(list);
   return value;
+}
+
+// A list value that is no longer needed keeps its room for a later list.
+void give_back(TextList* list) {
+  list->clear();
+  spare_lists.push_back(list);
 }
 
 // Lists are reserved for a few values: most have one to four.
 TextList* new_list() {
-  auto* list = new TextList;
+  TextList* list;
+  if (spare_lists.empty()) {
+    list = new TextList;
+  } else {
+    list = spare_lists.back();
+    spare_lists.pop_back();
+  }
   list->reserve(4);
   return list;
 }
@@ -67,14 +85,15 @@ TextList* first_value(std::string* value) {
 }
 
 std::string* no_white_space(std::string* value) {
-  *value = remove_white_space(std::move(*value));
+  remove_white_space(*value);
   return value;
 }
 
 // Postfix form: left operand, right operand, operator word.
 TextList* postfix(TextList* left, TextList* right, const char* word) {
+  left->reserve(left->size() + right->size() + 1);
   for (std::string& item : *right) left->push_back(std::move(item));
-  delete right;
+  give_back(right);
   left->push_back(word);
   return left;
 }
@@ -84,10 +103,13 @@ TextList* postfix_unary(TextList* operand, const char* word) {
   return operand;
 }
 
+// The parameter list is right-recursive, so its names arrive last to first:
+// they are appended in that order and declare_operator() turns each group
+// around once.
 std::vector<DeclaredParam>* declared_param(std::string* name, char flag,
                                            std::vector<DeclaredParam>* rest) {
   if (rest == nullptr) rest = new std::vector<DeclaredParam>;
-  rest->insert(rest->begin(), DeclaredParam{take(name), flag});
+  rest->push_back(DeclaredParam{take(name), flag});
   return rest;
 }
 
@@ -109,6 +131,7 @@ void declare_operator(const std::string& name, std::string* function,
   for (int group = 0; group < 4; ++group) {
     declared[group] = std::move(*groups[group]);
     delete groups[group];
+    std::reverse(declared[group].begin(), declared[group].end());  // into file order
   }
   begin_operator_declaration(name, take(function), declared);
 }
