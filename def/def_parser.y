@@ -34,35 +34,11 @@ void dispatch_at_end_of_input();
 // Token values are heap copies; each action takes over the ones it uses.
 std::string take(std::string* text) { return take_token_text(text); }
 
-// Emptied list values, ready for the next lists (as the lexer reuses its
-// token strings). Deleting a list value instead is still correct.
-std::vector<TextList*> spare_lists;
-
-TextList take(TextList* list) {
-  TextList value = std::move(*list);
-  list->clear();
-  spare_lists.push_back(list);
-  return value;
-}
-
-// A list value that is no longer needed keeps its room for a later list.
-void give_back(TextList* list) {
-  list->clear();
-  spare_lists.push_back(list);
-}
+// List values are reused like token values (def/screening.h).
+TextList take(TextList* list) { return take_list_value(list); }
 
 // Lists are reserved for a few values: most have one to four.
-TextList* new_list() {
-  TextList* list;
-  if (spare_lists.empty()) {
-    list = new TextList;
-  } else {
-    list = spare_lists.back();
-    spare_lists.pop_back();
-  }
-  list->reserve(4);
-  return list;
-}
+TextList* new_list() { return new_list_value(4); }
 
 TextList* single(std::string* text) {
   TextList* list = new_list();
@@ -93,7 +69,7 @@ std::string* no_white_space(std::string* value) {
 TextList* postfix(TextList* left, TextList* right, const char* word) {
   left->reserve(left->size() + right->size() + 1);
   for (std::string& item : *right) left->push_back(std::move(item));
-  give_back(right);
+  give_back_list_value(right);
   left->push_back(word);
   return left;
 }
@@ -103,8 +79,9 @@ TextList* postfix_unary(TextList* operand, const char* word) {
   return operand;
 }
 
-// The parameter list is right-recursive, so its names arrive last to first:
-// they are appended in that order and declare_operator() turns each group
+// The parameter list is right-recursive, so its names arrive last to first.
+// They are appended in that order (an insert at the front would move all
+// the names before it every time) and declare_operator() turns each group
 // around once.
 std::vector<DeclaredParam>* declared_param(std::string* name, char flag,
                                            std::vector<DeclaredParam>* rest) {

@@ -44,7 +44,11 @@ void check_word(const std::string& word, const char* const* table, const char* s
 // spread over several parameters expects the same sem_type on the next ones.
 void check_sem_type(const std::string& sem_type) {
   ParserState& s = parser_state();
-  int id = GiveClass(sem_type.c_str(), 0);
+  if (s.looked_up_sem_type_row == -1 || sem_type != s.looked_up_sem_type) {
+    s.looked_up_sem_type_row = GiveClass(sem_type.c_str(), 0);
+    s.looked_up_sem_type = sem_type;
+  }
+  int id = s.looked_up_sem_type_row;
   if (id == -1)
     parse_error("in operator '%s': slot 'sem_type': unknown object class '%s'", operator_name(),
                 sem_type.c_str());

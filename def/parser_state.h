@@ -32,13 +32,21 @@ struct ParserState {
   /// Multi-parameter semantic type still expecting parameters.
   int pending_class = -1;
   int pending_count = 0;
+  /// The latest sem_type looked up in the handle-type table and its row
+  /// (most parameters repeat the type of the one before).
+  std::string looked_up_sem_type;
+  int looked_up_sem_type_row = -1;
   /// Records already in the operator list (each goes in once).
   std::unordered_set<const Operator*> listed;
   /// Where the previous definition file ended (file and last line).
   DefPosition end_of_previous_file;
 };
 
-ParserState& parser_state();
+/// Inline: the actions ask for it at nearly every slot.
+inline ParserState& parser_state() {
+  static ParserState state;
+  return state;
+}
 
 /// "de_DE" german, "ja_JP" japanese, "en_US" english, and outside library
 /// builds "user_chapter" english; nullptr for anything else.

@@ -130,6 +130,33 @@ void give_back_token_text(std::string* value) {
   spare_texts.push_back(value);
 }
 
+namespace {
+std::vector<TextList*> spare_lists;
+}  // namespace
+
+TextList* new_list_value(std::size_t room) {
+  TextList* list;
+  if (spare_lists.empty()) {
+    list = new TextList;
+  } else {
+    list = spare_lists.back();
+    spare_lists.pop_back();
+  }
+  list->reserve(room);
+  return list;
+}
+
+TextList take_list_value(TextList* list) {
+  TextList value = std::move(*list);
+  give_back_list_value(list);
+  return value;
+}
+
+void give_back_list_value(TextList* list) {
+  list->clear();
+  spare_lists.push_back(list);
+}
+
 void count_lines(const char* text, std::size_t length) {
   const char* end = text + length;
   for (const char* p = text; (p = static_cast<const char*>(std::memchr(p, '\n', end - p))); ++p)
