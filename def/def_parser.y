@@ -4,8 +4,8 @@
 // descriptions, chapter references, operator declarations with their slots
 // and documentation blocks for operators declared elsewhere. Actions call
 // the slot functions of def/; the top rule runs the generator dispatch.
-#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <string>
@@ -30,6 +30,7 @@ namespace {
 int syntax_errors = 0;
 
 void dispatch_at_end_of_input();
+void give_back_declared_list(std::vector<DeclaredParam>* list);
 
 // Token values are heap copies; each action takes over the ones it uses.
 std::string take(std::string* text) { return take_token_text(text); }
@@ -79,13 +80,12 @@ TextList* postfix_unary(TextList* operand, const char* word) {
   return operand;
 }
 
-// The parameter list is right-recursive, so its names arrive last to first.
-// They are appended in that order (an insert at the front would move all
-// the names before it every time) and declare_operator() turns each group
-// around once.
+// The parameter list is right-recursive: its names arrive last to first, in
+// reused lists, and declare_operator() copies each group into file order.
+std::vector<DeclaredParam>* new_declared_list();  // (after the grammar)
 std::vector<DeclaredParam>* declared_param(std::string* name, char flag,
                                            std::vector<DeclaredParam>* rest) {
-  if (rest == nullptr) rest = new std::vector<DeclaredParam>;
+  if (rest == nullptr) rest = new_declared_list();
   rest->push_back(DeclaredParam{take(name), flag});
   return rest;
 }
@@ -100,15 +100,15 @@ char type_flag(std::string* word) {
   parse_error("type flag expected: '%c' is no type flag", flag);
 }
 
-// The name stays with its token: the rule's error alternative quotes it when
-// the declaration's slots fail to parse, so the rule's end deletes it.
+// The name stays with its token: the error alternative quotes it, the rule's end deletes it.
 void declare_operator(const std::string& name, std::string* function,
                       std::vector<DeclaredParam>* groups[4]) {
   std::vector<DeclaredParam> declared[4];
   for (int group = 0; group < 4; ++group) {
-    declared[group] = std::move(*groups[group]);
-    delete groups[group];
-    std::reverse(declared[group].begin(), declared[group].end());  // into file order
+    std::vector<DeclaredParam>& names = *groups[group];
+    declared[group].assign(std::make_move_iterator(names.rbegin()),
+                           std::make_move_iterator(names.rend()));
+    give_back_declared_list(groups[group]);
   }
   begin_operator_declaration(name, take(function), declared);
 }
@@ -576,6 +576,22 @@ unary
 void yyerror(const char*) { ++syntax_errors; }
 
 namespace {
+// Declared-parameter lists in the making, reused: a declaration's lists are
+// copied out at their exact size.
+std::vector<std::vector<DeclaredParam>*> spare_declared_lists;
+
+std::vector<DeclaredParam>* new_declared_list() {
+  if (spare_declared_lists.empty()) return new std::vector<DeclaredParam>;
+  std::vector<DeclaredParam>* list = spare_declared_lists.back();
+  spare_declared_lists.pop_back();
+  return list;
+}
+
+void give_back_declared_list(std::vector<DeclaredParam>* list) {
+  list->clear();
+  spare_declared_lists.push_back(list);
+}
+
 // The top rule may be reduced before its lookahead is read; anything but the
 // end of the input after it is an error that must stop the run before the
 // generator writes a line.

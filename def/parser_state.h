@@ -32,10 +32,14 @@ struct ParserState {
   /// Multi-parameter semantic type still expecting parameters.
   int pending_class = -1;
   int pending_count = 0;
-  /// The latest sem_type looked up in the handle-type table and its row
-  /// (most parameters repeat the type of the one before).
-  std::string looked_up_sem_type;
-  int looked_up_sem_type_row = -1;
+  /// The sem_types looked up in the handle-type table so far, with their
+  /// rows and value counts (a definition set uses a few dozen at most).
+  struct SemTypeRow {
+    std::string sem_type;
+    int row;
+    int value_count;
+  };
+  std::vector<SemTypeRow> sem_type_rows;
   /// Records already in the operator list (each goes in once).
   std::unordered_set<const Operator*> listed;
   /// Where the previous definition file ended (file and last line).
