@@ -587,7 +587,13 @@ std::vector<DeclaredParam>* new_declared_list() {
   return list;
 }
 
+// Empty groups are made by the grammar directly and given back here too, so
+// only a few are kept.
 void give_back_declared_list(std::vector<DeclaredParam>* list) {
+  if (spare_declared_lists.size() >= 16) {
+    delete list;
+    return;
+  }
   list->clear();
   spare_declared_lists.push_back(list);
 }

@@ -131,7 +131,10 @@ void give_back_token_text(std::string* value) {
 }
 
 namespace {
+// A few suffice: lists are taken soon after they are made. Lists made
+// elsewhere (empty ones) are given back too, so the store is bounded.
 std::vector<TextList*> spare_lists;
+constexpr std::size_t spare_lists_kept = 16;
 }  // namespace
 
 TextList* new_list_value(std::size_t room) {
@@ -153,6 +156,10 @@ TextList take_list_value(TextList* list) {
 }
 
 void give_back_list_value(TextList* list) {
+  if (spare_lists.size() >= spare_lists_kept) {
+    delete list;
+    return;
+  }
   list->clear();
   spare_lists.push_back(list);
 }
