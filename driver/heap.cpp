@@ -14,13 +14,12 @@ void prepare_heap() {
   constexpr std::size_t margin = std::size_t{256} << 20;
   constexpr std::uintptr_t huge_page = std::uintptr_t{2} << 20;
   // Freed space is kept for the rest of the run instead of given back.
-  // Blocks above the mapping threshold still get their own mapping, given
-  // back when freed; the probe below stays under it.
+  // Blocks above the mapping threshold get a mapping of their own only
+  // once the heap's free top cannot hold them.
   mallopt(M_TRIM_THRESHOLD, 1 << 30);
   mallopt(M_TOP_PAD, static_cast<int>(margin));
-  // Blocks of up to a few MiB (a definition file read whole, a generated
-  // file gathered in memory) come from the heap too, instead of mappings
-  // of their own whose 4 KiB pages each fault on first touch.
+  // The probe below must come from the heap, not from a mapping of its own;
+  // the threshold goes back to its usual value after it.
   mallopt(M_MMAP_THRESHOLD, 4 << 20);
   auto start = reinterpret_cast<std::uintptr_t>(sbrk(0));
   // A block larger than what is left at the top makes the heap grow now,
@@ -31,6 +30,7 @@ void prepare_heap() {
   void* volatile probe = std::malloc(top_size + (std::size_t{96} << 10));
   auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
   std::free(probe);
+  mallopt(M_MMAP_THRESHOLD, 128 << 10);
   if (start == static_cast<std::uintptr_t>(-1) || end < start + margin) return;
   std::uintptr_t first = (start + huge_page - 1) & ~(huge_page - 1);
   std::uintptr_t last = end & ~(huge_page - 1);
