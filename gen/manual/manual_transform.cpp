@@ -14,6 +14,7 @@
 #include "gen/manual/manual_transform.h"
 
 #include <ftw.h>
+#include <libxml/HTMLtree.h>
 #include <libxml/globals.h>
 #include <libxml/parser.h>
 #include <libxml/uri.h>
@@ -21,6 +22,7 @@
 #include <libxml/xpathInternals.h>
 #include <libxslt/documents.h>
 #include <libxslt/extensions.h>
+#include <libxslt/imports.h>
 #include <libxslt/security.h>
 #include <libxslt/templates.h>
 #include <libxslt/transform.h>
@@ -44,6 +46,7 @@
 #include <thread>
 
 #include "gen/manual/document_memory.h"
+#include "gen/manual/html_page_text.h"
 #include "gen/manual/legacy_layout.h"
 #include "gen/manual/native_pages.h"
 #include "gen/manual/xml_nodes.h"
@@ -491,6 +494,20 @@ const char* const sheet_names[sheet_kinds] = {
     "si_operator_html.xsl", "si_toc_html.xsl",   "si_classes_html.xsl",     "operator_latex.xsl",
     "toc_latex.xsl",        "classes_latex.xsl", "convert_si_to_legacy.xsl"};
 
+// True when the stylesheet's pages are HTML without indentation in UTF-8,
+// which append_html_page_text writes.
+bool writes_plain_html(xsltStylesheetPtr style) {
+  const xmlChar* method = nullptr;
+  const xmlChar* encoding = nullptr;
+  int indent = -1;
+  XSLT_GET_IMPORT_PTR(method, style, method)
+  XSLT_GET_IMPORT_PTR(encoding, style, encoding)
+  XSLT_GET_IMPORT_INT(indent, style, indent)
+  return style->methodURI == nullptr && method != nullptr &&
+         xmlStrEqual(method, reinterpret_cast<const xmlChar*>("html")) && indent == 0 && encoding != nullptr &&
+         xmlStrcasecmp(encoding, reinterpret_cast<const xmlChar*>("UTF-8")) == 0;
+}
+
 bool is_latex(SheetKind kind) {
   return kind == latex_operator || kind == latex_toc || kind == latex_classes;
 }
@@ -658,15 +675,7 @@ class Worker {
       if (result == nullptr) {
         job.messages.push_back({true, format_text("Failed to apply transformation to %s", job.xml_name.c_str())});
       } else {
-        xmlChar* text = nullptr;
-        int length = 0;
-        if (xsltSaveResultToString(&text, &length, result, sheet(job.kind)) == 0) {
-          if (text != nullptr) job.page.assign(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
-          job.ok = true;
-        } else {
-          job.messages.push_back({true, format_text("could not write file '%s'", job.output_name.c_str())});
-        }
-        xmlFree(text);
+        save_page(result, job);
         xmlFreeDoc(result);
       }
     }
@@ -681,6 +690,30 @@ class Worker {
       if (sheets_[kind] != nullptr) tables_[kind] = sheet_tables(sheets_[kind]->doc);
     }
     return sheets_[kind];
+  }
+
+  // The page's text: an HTML page written by the program where it writes
+  // it as the library would, else by the library.
+  void save_page(xmlDocPtr result, Job& job) {
+    xsltStylesheetPtr style = sheet(job.kind);
+    if (writes_plain_html(style)) {
+      // what the library's serializer does first for an HTML page
+      htmlSetMetaEncoding(result, reinterpret_cast<const xmlChar*>("UTF-8"));
+      job.page.reserve(16384);
+      if (append_html_page_text(result, job.page)) {
+        job.ok = true;
+        return;
+      }
+    }
+    xmlChar* text = nullptr;
+    int length = 0;
+    if (xsltSaveResultToString(&text, &length, result, style) == 0) {
+      if (text != nullptr) job.page.assign(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+      job.ok = true;
+    } else {
+      job.messages.push_back({true, format_text("could not write file '%s'", job.output_name.c_str())});
+    }
+    xmlFree(text);
   }
 
   xmlDocPtr class_list() {
