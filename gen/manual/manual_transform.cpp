@@ -650,6 +650,12 @@ class Worker {
   void run(Job& job) {
     message_sink = &job.messages;
     page_catch = {&step_.folder, &job.written};
+    // What the page's transformations keep for later pages is made before
+    // the page's memory scope; an operator page's own memory goes at once
+    // with its scope. The larger documents (contents, classes) free theirs
+    // as they go.
+    prepare(job.kind);
+    DocumentMemory::PageScope scope(job.kind == html_operator || job.kind == latex_operator);
     xmlDocPtr document = read_document(job.xml, job.xml_name);
     std::string().swap(job.xml);  // documents are large: each is held once
     if (document == nullptr) {
@@ -660,23 +666,23 @@ class Worker {
         // the LaTeX stylesheets read only the older layout
         convert_to_legacy_layout(document, step_.current_syntax);
         result = apply(job.kind, document, job);
-        xmlFreeDoc(document);
+        discard_document(document);
       } else if (is_latex(job.kind)) {
         xmlDocPtr legacy = apply(legacy_conversion, document, job);
-        xmlFreeDoc(document);
+        discard_document(document);
         if (legacy != nullptr) {
           result = apply(job.kind, legacy, job);
-          xmlFreeDoc(legacy);
+          discard_document(legacy);
         }
       } else {
         result = apply(job.kind, document, job);
-        xmlFreeDoc(document);
+        discard_document(document);
       }
       if (result == nullptr) {
         job.messages.push_back({true, format_text("Failed to apply transformation to %s", job.xml_name.c_str())});
       } else {
         save_page(result, job);
-        xmlFreeDoc(result);
+        discard_document(result);
       }
     }
     message_sink = nullptr;
@@ -714,6 +720,13 @@ class Worker {
       job.messages.push_back({true, format_text("could not write file '%s'", job.output_name.c_str())});
     }
     xmlFree(text);
+  }
+
+  // The stylesheets a job of this kind uses, and the class list.
+  void prepare(SheetKind kind) {
+    sheet(kind);
+    if (is_latex(kind) && !step_.native_conversion) sheet(legacy_conversion);
+    if (kind == html_operator) class_list();
   }
 
   xmlDocPtr class_list() {
@@ -755,7 +768,7 @@ class Worker {
     bool failed = result == nullptr || context->state != XSLT_STATE_OK;
     xsltFreeTransformContext(context);
     if (failed && result != nullptr) {
-      xmlFreeDoc(result);
+      discard_document(result);
       result = nullptr;
     }
     return result;
