@@ -13,9 +13,9 @@
 #include <libxml/HTMLtree.h>
 #include <libxml/parserInternals.h>
 
+#include <cstdint>
 #include <cstring>
 #include <strings.h>
-#include <vector>
 
 namespace {
 
@@ -73,7 +73,7 @@ bool plain_uri(const char* value, size_t length) {
 
 class PageText {
  public:
-  explicit PageText(std::string& out) : out_(out) { names_.reserve(64); }
+  explicit PageText(std::string& out) : out_(out) {}
 
   bool document(xmlDocPtr doc) {
     // without an encoding, characters beyond ASCII become references
@@ -217,20 +217,21 @@ class PageText {
     bool uri;
   };
 
+  // A name's entry, kept in the slot its address picks.
   const Name& lookup(const xmlChar* name) {
-    for (const Name& known : names_)
-      if (known.name == name) return known;
-    if (names_.size() == 64) names_.pop_back();  // names that are not shared
-    names_.push_back({name, htmlTagLookup(name), same_name(name, "script") || same_name(name, "style"),
-                      htmlIsBooleanAttr(name) != 0,
-                      same_name(name, "href") || same_name(name, "action") || same_name(name, "src")});
-    return names_.back();
+    Name& slot = names_[(reinterpret_cast<uintptr_t>(name) >> 4) % name_slots];
+    if (slot.name != name)
+      slot = {name, htmlTagLookup(name), same_name(name, "script") || same_name(name, "style"),
+              htmlIsBooleanAttr(name) != 0,
+              same_name(name, "href") || same_name(name, "action") || same_name(name, "src")};
+    return slot;
   }
 
   const htmlElemDesc* description(const xmlChar* name) { return lookup(name).info; }
 
+  static constexpr size_t name_slots = 127;
   std::string& out_;
-  std::vector<Name> names_;
+  Name names_[name_slots] = {};
 };
 
 }  // namespace
