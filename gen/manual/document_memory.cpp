@@ -8,11 +8,11 @@
 #include "gen/manual/document_memory.h"
 
 #include <libxml/dict.h>
+#include <libxml/parser.h>
 #include <libxml/xmlmemory.h>
 #include <sys/mman.h>
 
 #include <atomic>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -39,7 +39,7 @@ constexpr size_t cache_limit = size_t{4} << 20;
 constexpr size_t arena_slots = 16;
 constexpr size_t arena_slot_size = size_t{64} << 20;  // what one page may take
 // What a slot keeps in memory after its page, for the next one.
-constexpr size_t arena_kept = size_t{8} << 20;
+constexpr size_t arena_kept = size_t{4} << 20;
 constexpr size_t arena_header = 16;
 
 std::atomic<char*> arena_region{nullptr};
@@ -71,6 +71,7 @@ struct Arena {
   char* top = nullptr;
   char* end = nullptr;
   unsigned slot = 0;
+  bool paused = false;  // blocks come from the C library meanwhile
 };
 thread_local Arena arena;
 
@@ -84,6 +85,20 @@ void* arena_block(size_t size) {
   own.top += taken;
   block_size(block) = size;
   return block;
+}
+
+// An external resource may be the first the process loads: what libxml2
+// sets up then for all later ones (the catalogs) must not live in a page's
+// arena, so the resource is loaded with the C library's blocks.
+xmlExternalEntityLoader outer_loader = nullptr;
+
+xmlParserInputPtr load_outside_arena(const char* url, const char* id, xmlParserCtxtPtr context) {
+  Arena& own = arena;
+  bool paused = own.paused;
+  own.paused = true;
+  xmlParserInputPtr input = outer_loader(url, id, context);
+  own.paused = paused;
+  return input;
 }
 
 // ---------------------------------------------------------------- free lists
@@ -122,7 +137,7 @@ struct CacheGuard {
 };
 
 void* take_block(size_t size) {
-  if (arena.start != nullptr) {
+  if (arena.start != nullptr && !arena.paused) {
     if (void* block = arena_block(size)) return block;
   }
   size_t size_class = (size + granule - 1) / granule;
@@ -164,7 +179,7 @@ void* resize_block(void* pointer, size_t size) {
   Arena& own = arena;
   // the last block of the thread's own arena grows where it is
   size_t old_end = ((old_size + 15) & ~size_t{15});
-  if (own.start != nullptr && static_cast<char*>(pointer) + old_end == own.top) {
+  if (own.start != nullptr && !own.paused && static_cast<char*>(pointer) + old_end == own.top) {
     size_t new_end = (size + 15) & ~size_t{15};
     if (new_end <= old_end || static_cast<size_t>(own.end - static_cast<char*>(pointer)) >= new_end) {
       own.top = static_cast<char*>(pointer) + new_end;
@@ -206,7 +221,10 @@ DocumentMemory::DocumentMemory() {
   previous_[2] = reinterpret_cast<void*>(realloc_function);
   previous_[3] = reinterpret_cast<void*>(strdup_function);
   installed_ = xmlMemSetup(put_block, take_block, resize_block, copy_text) == 0;
-  caches_installed.store(installed_);
+  if (!installed_) return;
+  outer_loader = xmlGetExternalEntityLoader();
+  xmlSetExternalEntityLoader(load_outside_arena);
+  caches_installed.store(true);
 #endif
 }
 
@@ -214,6 +232,7 @@ DocumentMemory::~DocumentMemory() {
 #if defined(VORNC_USABLE_SIZE)
   if (!installed_) return;
   caches_installed.store(false);
+  xmlSetExternalEntityLoader(outer_loader);
   xmlMemSetup(reinterpret_cast<xmlFreeFunc>(previous_[0]), reinterpret_cast<xmlMallocFunc>(previous_[1]),
               reinterpret_cast<xmlReallocFunc>(previous_[2]), reinterpret_cast<xmlStrdupFunc>(previous_[3]));
   give_back(cache);
@@ -224,6 +243,8 @@ DocumentMemory::PageScope::PageScope(bool used) {
 #if defined(VORNC_USABLE_SIZE)
   Arena& own = arena;
   if (!used || !caches_installed.load() || own.start != nullptr) return;
+  // what libxml2 sets up once for the process is made before the arena
+  xmlInitParser();
   char* base = region();
   if (base == nullptr) return;
   unsigned taken = arena_slots_taken.load();
@@ -249,7 +270,6 @@ DocumentMemory::PageScope::~PageScope() {
   Arena& own = arena;
   // the pages beyond what the next page is likely to take go back
   size_t used = static_cast<size_t>(own.top - own.start);
-  if (std::getenv("VORNC_ARENA_DEBUG")) std::fprintf(stderr, "arena %zu\n", used);
   if (used > arena_kept) madvise(own.start + arena_kept, used - arena_kept, MADV_DONTNEED);
   arena_slots_taken.fetch_and(~(1u << own.slot));
   own = Arena();
