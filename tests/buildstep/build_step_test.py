@@ -284,6 +284,27 @@ class FailedRuns(Scratch):
         self.assertEqual(result.returncode, 1)
         self.assertEqual(snapshot(work), before)
 
+    def test_xml_libraries_that_cannot_be_loaded(self):
+        needed = subprocess.run(["readelf", "-d", VORNC], capture_output=True, text=True).stdout
+        if "libxslt" in needed:
+            self.skipTest("this build links the XML libraries at start")
+        broken = self.sub("lib")
+        open(os.path.join(broken, "libxslt.so.1"), "w").close()
+        env = dict(os.environ, LD_LIBRARY_PATH=broken)
+        # A mode without XML never loads them ...
+        listing = subprocess.run([VORNC, "-m", example_def()], cwd=self.sub("m"),
+                                 capture_output=True, env=env)
+        self.assertEqual(listing.returncode, 0, listing.stderr)
+        # ... and one that needs them says so and writes nothing.
+        work = self.sub("r")
+        manual = subprocess.run([VORNC, "-Rhtml", example_def()], cwd=work, capture_output=True,
+                                env=env)
+        self.assertEqual(manual.returncode, 1)
+        self.assertRegex(manual.stderr.decode(),
+                         r"^vornc error: could not load the XML libraries: .*libxslt\.so\.1.*\n$")
+        self.assertEqual(snapshot(work), {})
+        self.assertNoTemporaryFile(work)
+
     def test_standard_output_that_cannot_be_written(self):
         with open("/dev/full", "w") as full:
             result = run(["-m", "-pvxdemo", example_def()], self.folder, stdout=full)
