@@ -11,7 +11,6 @@
 
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
-#include <libxml/parserInternals.h>
 
 #include <cstdint>
 #include <cstring>
@@ -198,7 +197,9 @@ class PageText {
   bool text(xmlNodePtr node) {
     if (node->content == nullptr) return true;
     xmlNodePtr parent = node->parent;
-    bool raw = node->name == xmlStringTextNoenc ||
+    // the library marks text whose escaping is disabled by a name of its
+    // own, "textnoenc"
+    bool raw = (node->name != nullptr && std::strcmp(text_of(node->name), "textnoenc") == 0) ||
                (parent != nullptr && parent->name != nullptr && lookup(parent->name).raw_text);
     if (!raw) return append_escaped(out_, node->content);
     out_ += text_of(node->content);
