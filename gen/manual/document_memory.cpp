@@ -72,6 +72,7 @@ struct Arena {
   char* end = nullptr;
   unsigned slot = 0;
   bool paused = false;  // blocks come from the C library meanwhile
+  bool overflowed = false;  // a block of the scope came from the C library
 };
 thread_local Arena arena;
 
@@ -80,7 +81,10 @@ size_t& block_size(void* block) { return *reinterpret_cast<size_t*>(static_cast<
 void* arena_block(size_t size) {
   Arena& own = arena;
   size_t taken = ((size + 15) & ~size_t{15}) + arena_header;
-  if (static_cast<size_t>(own.end - own.top) < taken) return nullptr;
+  if (static_cast<size_t>(own.end - own.top) < taken) {
+    own.overflowed = true;
+    return nullptr;
+  }
   char* block = own.top + arena_header;
   own.top += taken;
   block_size(block) = size;
@@ -278,7 +282,7 @@ DocumentMemory::PageScope::~PageScope() {
 
 bool DocumentMemory::in_page_scope() {
 #if defined(VORNC_USABLE_SIZE)
-  return arena.start != nullptr;
+  return arena.start != nullptr && !arena.overflowed;
 #else
   return false;
 #endif

@@ -39,7 +39,9 @@ class DocumentMemory {
    private:
     bool owns_arena_ = false;
   };
-  /// True inside a page scope that has its arena.
+  /// True inside a page scope that has its arena and has taken every block
+  /// from it (a page larger than its arena takes the rest from the C
+  /// library, and its documents must then be freed node by node).
   static bool in_page_scope();
 
  private:

@@ -97,6 +97,19 @@ TEST(DocumentMemory, ScopesThatHaveNoArena) {
   EXPECT_TRUE(DocumentMemory::in_page_scope());
 }
 
+TEST(DocumentMemory, APageLargerThanItsArenaIsFreedBlockByBlock) {
+  DocumentMemory memory;
+  DocumentMemory::PageScope scope(true);
+  char* small = filled_block(64, 's');
+  // more than an arena holds comes from the C library
+  char* large = static_cast<char*>(xmlMalloc(size_t{65} << 20));
+  ASSERT_NE(large, nullptr);
+  large[0] = 'l';
+  EXPECT_FALSE(DocumentMemory::in_page_scope());
+  xmlFree(large);
+  EXPECT_TRUE(holds(small, 64, 's'));
+}
+
 TEST(DocumentMemory, ThreadsInScopesAtOnceShareNoBlocks) {
   DocumentMemory memory;
   bool intact[2] = {false, false};
