@@ -220,7 +220,10 @@ class PageText {
 
   // A name's entry, kept in the slot its address picks.
   const Name& lookup(const xmlChar* name) {
-    Name& slot = names_[(reinterpret_cast<uintptr_t>(name) >> 4) % name_slots];
+    // names of a dictionary lie a few bytes apart: every bit of the address
+    // counts
+    uint64_t mixed = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(name)) * 0x9e3779b97f4a7c15u;
+    Name& slot = names_[mixed >> (64 - name_slot_bits)];
     if (slot.name != name)
       slot = {name, htmlTagLookup(name), same_name(name, "script") || same_name(name, "style"),
               htmlIsBooleanAttr(name) != 0,
@@ -230,7 +233,8 @@ class PageText {
 
   const htmlElemDesc* description(const xmlChar* name) { return lookup(name).info; }
 
-  static constexpr size_t name_slots = 127;
+  static constexpr int name_slot_bits = 7;
+  static constexpr size_t name_slots = size_t{1} << name_slot_bits;
   std::string& out_;
   Name names_[name_slots] = {};
 };
