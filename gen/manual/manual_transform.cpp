@@ -702,7 +702,7 @@ class Worker {
   // it as the library would, else by the library.
   void save_page(xmlDocPtr result, Job& job) {
     xsltStylesheetPtr style = sheet(job.kind);
-    if (writes_plain_html(style)) {
+    if (style != nullptr && writes_plain_html(style)) {
       // what the library's serializer does first for an HTML page
       htmlSetMetaEncoding(result, reinterpret_cast<const xmlChar*>("UTF-8"));
       job.page.reserve(16384);
