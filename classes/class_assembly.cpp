@@ -10,12 +10,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "classes/class_assembly_internal.h"
 #include "classes/class_model.h"
 #include "classes/handle_types.h"
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -106,7 +109,7 @@ std::string class_description(int type) {
   const ClassDescription* info = type_class_info(type);
   if (info == nullptr) return std::string();
   for (const Tagged<std::string>& entry : info->descriptions)
-    if (entry.language == "english") return entry.value;
+    if (entry.language == "english"sv) return entry.value;
   return std::string();
 }
 
@@ -194,7 +197,7 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
         request.constructor = true;
         request.instance = own_output;
         request.names_class = true;
-        if (op.name == "create_ocv_proj") {
+        if (op.name == "create_ocv_proj"sv) {
           std::vector<ClassMethod> records;
           append_method_records(context, facts, request, records);
           record.constructors.push_back(std::move(records.front()));
@@ -244,7 +247,7 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
       std::vector<ClassMethod> records;
       append_method_records(context, facts, request, records);
       record.destructor = std::move(records.front());
-      if (op.name != "deactivate_compute_device") continue;
+      if (op.name != "deactivate_compute_device"sv) continue;
     }
 
     if (package_functions) {
@@ -289,7 +292,7 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
         free_functions || (type == known.tuple && context.has(bits_static_tuple)) ||
         (type == known.campar && context.has(bits_campar_as_tuple)) ||
         (type == known.pose && context.has(bits_pose_as_tuple)) ||
-        (type == known.tuple && candidate >= 0 && params[candidate].multivalue == "false");
+        (type == known.tuple && candidate >= 0 && params[candidate].multivalue == "false"sv);
     const int first_record = static_cast<int>(record.methods.size());
     append_method_records(context, facts, request, record.methods);
 
@@ -338,9 +341,9 @@ ClassRecord assemble_class(AssemblyContext& context, int type, bool free_functio
 
 /// The parameter group of a kind text.
 int group_of(const std::string& kind) {
-  if (kind == "output_object") return group_output_object;
-  if (kind == "input_control") return group_input_control;
-  if (kind == "output_control") return group_output_control;
+  if (kind == "output_object"sv) return group_output_object;
+  if (kind == "input_control"sv) return group_input_control;
+  if (kind == "output_control"sv) return group_output_control;
   return group_input_object;
 }
 

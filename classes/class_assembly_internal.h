@@ -29,8 +29,10 @@ struct OperatorFacts {
   std::string_view short_description;
   bool summary_done = false;
   /// The parameter records of op->info->params, made on first use (they do
-  /// not depend on the class).
+  /// not depend on the class), with the forms of each as an ordinary
+  /// parameter (a Forms value of method_records.cpp).
   std::vector<ClassParam> param_records;
+  std::vector<unsigned char> param_forms;
   bool params_done = false;
   /// Whether the operator asks for string variants: -1 not yet known.
   int string_variants = -1;

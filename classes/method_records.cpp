@@ -3,11 +3,14 @@
 // record, the narrow- and wide-string variants and the array variant.
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "classes/class_assembly_internal.h"
 #include "classes/handle_types.h"
 #include "driver/diagnostics.h"
 #include "gen/c/c_rules.h"
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -16,8 +19,8 @@ namespace {
 enum Forms { forms_scalar = 1, forms_array = 2, forms_both = 3 };
 
 Forms forms_by_value(const std::string& value) {
-  if (value == "true") return forms_array;
-  if (value == "optional") return forms_both;
+  if (value == "true"sv) return forms_array;
+  if (value == "optional"sv) return forms_both;
   return forms_scalar;
 }
 
@@ -59,13 +62,13 @@ bool has_text(const std::string& text, const char* part) {
 }
 
 bool single_valued(const Parameter& param) {
-  return param.multivalue.empty() || param.multivalue == "false";
+  return param.multivalue.empty() || param.multivalue == "false"sv;
 }
 
 /// English text of a tagged list, else the first one, else empty.
 const std::string* english_or_first(const TaggedList<std::string>& list) {
   for (const Tagged<std::string>& entry : list)
-    if (entry.language == "english") return &entry.value;
+    if (entry.language == "english"sv) return &entry.value;
   return list.empty() ? nullptr : &list.front().value;
 }
 
@@ -74,16 +77,16 @@ const std::string* english_or_first(const TaggedList<std::string>& list) {
 int single_value_type(const Parameter& param, int sem_row) {
   const WellKnownTypes& known = well_known_types();
   if (sem_row >= 0 && sem_row == known.pointer) return known.pointer;
-  std::string value_type;
+  std::string_view value_type;
   if (param.type_list.size() == 1)
     value_type = param.type_list.front();
   else if (param.type_list.empty())
     value_type = param.default_type;
   else
     return -1;
-  if (value_type == "integer") return known.integer;
-  if (value_type == "real") return known.real;
-  if (value_type == "string") return known.string;
+  if (value_type == "integer"sv) return known.integer;
+  if (value_type == "real"sv) return known.real;
+  if (value_type == "string"sv) return known.string;
   return -1;
 }
 
@@ -123,7 +126,7 @@ ClassParam make_param(AssemblyContext& context, const OperatorFacts& facts, int 
   record.default_value = param.default_value;
   record.sem_type = facts.param_rows[position];
   record.output = param.kind.compare(0, 7, "output_") == 0;
-  record.iconic = param.kind == "input_object" || param.kind == "output_object";
+  record.iconic = param.kind == "input_object"sv || param.kind == "output_object"sv;
   record.index = facts.group_index[position];
   record.param = &param;
   narrow_type(context, param, record);
@@ -207,8 +210,8 @@ int find_return(const AssemblyContext& context, const OperatorFacts& facts,
 /// control that allows more than one type and defaults to "string".
 bool wants_string_variants(const OperatorFacts& facts) {
   for (const Parameter& param : facts.op->info->params)
-    if (param.kind == "input_control" && single_valued(param) && param.type_list.size() > 1 &&
-        param.default_type == "string")
+    if (param.kind == "input_control"sv && single_valued(param) && param.type_list.size() > 1 &&
+        param.default_type == "string"sv)
       return true;
   return false;
 }
@@ -220,7 +223,7 @@ ClassMethod string_variant(const ClassMethod& first, int pseudo_type) {
   for (ClassParam& param : record.params) {
     if (param.output || param.iconic || !single_valued(*param.param)) continue;
     bool string_typed = param.type == known.string ||
-                        (param.type == known.tuple && param.param->default_type == "string");
+                        (param.type == known.tuple && param.param->default_type == "string"sv);
     if (string_typed) param.type = pseudo_type;
   }
   if (pseudo_type == type_narrow_string)
@@ -241,7 +244,11 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   if (!facts.params_done) {
     facts.params_done = true;
     facts.param_records.reserve(count);
-    for (int i = 0; i < count; ++i) facts.param_records.push_back(make_param(context, facts, i));
+    facts.param_forms.reserve(count);
+    for (int i = 0; i < count; ++i) {
+      facts.param_records.push_back(make_param(context, facts, i));
+      facts.param_forms.push_back(param_forms(facts.param_records.back()));
+    }
   }
   const std::vector<ClassParam>& all = facts.param_records;
 
@@ -276,14 +283,18 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
   if (keep_instance && object_rules && request.type != known.tuple)
     own_forms = instance_forms(params[instance], all[instance].sem_type);
 
-  std::vector<Forms> forms(count, forms_scalar);
+  // The instance's own forms are in own_forms; it has none as an ordinary
+  // parameter.
+  auto forms_of = [&](int i) {
+    return keep_instance && i == instance ? forms_scalar : static_cast<Forms>(facts.param_forms[i]);
+  };
   bool other_calls_for_array = false;
   for (int i = 0; i < count; ++i) {
     if (keep_instance && i == instance) continue;
-    forms[i] = param_forms(all[i]);
+    Forms forms = forms_of(i);
     // A returned value alone calls for no variant: the two records would
     // differ only in their return type, which no interface can overload.
-    if (forms[i] == forms_both && i != return_position) other_calls_for_array = true;
+    if (forms == forms_both && i != return_position) other_calls_for_array = true;
   }
   const bool variants_possible = context.has(bits_array_variants) && request.type != known.tuple &&
                                  !request.free_functions;
@@ -326,14 +337,15 @@ void append_method_records(AssemblyContext& context, OperatorFacts& facts,
         param.array = true;
         param.from_instance = true;
       } else {
-        param.array = forms[i] == forms_array || (array_form && forms[i] == forms_both);
+        Forms forms = forms_of(i);
+        param.array = forms == forms_array || (array_form && forms == forms_both);
       }
       record.params.push_back(std::move(param));
     }
     if (return_position >= 0) {
       ClassParam result = all[return_position];
       result.from_instance = return_position == instance && request.instance_dropped;
-      Forms f = forms[return_position];
+      Forms f = forms_of(return_position);
       result.array = f == forms_array || (array_form && f == forms_both);
       record.return_param = std::move(result);
     }

@@ -5,6 +5,7 @@
 // and documentation blocks for operators declared elsewhere. Actions call
 // the slot functions of def/; the top rule runs the generator dispatch.
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <string>
@@ -29,22 +30,16 @@ namespace {
 int syntax_errors = 0;
 
 void dispatch_at_end_of_input();
+void give_back_declared_list(std::vector<DeclaredParam>* list);
 
 // Token values are heap copies; each action takes over the ones it uses.
 std::string take(std::string* text) { return take_token_text(text); }
 
-TextList take(TextList* list) {
-  TextList value = std::move(*list);
-  delete list;
-  return value;
-}
+// List values are reused like token values (def/screening.h).
+TextList take(TextList* list) { return take_list_value(list); }
 
 // Lists are reserved for a few values: most have one to four.
-TextList* new_list() {
-  auto* list = new TextList;
-  list->reserve(4);
-  return list;
-}
+TextList* new_list() { return new_list_value(4); }
 
 TextList* single(std::string* text) {
   TextList* list = new_list();
@@ -67,14 +62,15 @@ TextList* first_value(std::string* value) {
 }
 
 std::string* no_white_space(std::string* value) {
-  *value = remove_white_space(std::move(*value));
+  remove_white_space(*value);
   return value;
 }
 
 // Postfix form: left operand, right operand, operator word.
 TextList* postfix(TextList* left, TextList* right, const char* word) {
+  left->reserve(left->size() + right->size() + 1);
   for (std::string& item : *right) left->push_back(std::move(item));
-  delete right;
+  give_back_list_value(right);
   left->push_back(word);
   return left;
 }
@@ -84,10 +80,13 @@ TextList* postfix_unary(TextList* operand, const char* word) {
   return operand;
 }
 
+// The parameter list is right-recursive: its names arrive last to first, in
+// reused lists, and declare_operator() copies each group into file order.
+std::vector<DeclaredParam>* new_declared_list();  // (after the grammar)
 std::vector<DeclaredParam>* declared_param(std::string* name, char flag,
                                            std::vector<DeclaredParam>* rest) {
-  if (rest == nullptr) rest = new std::vector<DeclaredParam>;
-  rest->insert(rest->begin(), DeclaredParam{take(name), flag});
+  if (rest == nullptr) rest = new_declared_list();
+  rest->push_back(DeclaredParam{take(name), flag});
   return rest;
 }
 
@@ -101,14 +100,15 @@ char type_flag(std::string* word) {
   parse_error("type flag expected: '%c' is no type flag", flag);
 }
 
-// The name stays with its token: the rule's error alternative quotes it when
-// the declaration's slots fail to parse, so the rule's end deletes it.
+// The name stays with its token: the error alternative quotes it, the rule's end deletes it.
 void declare_operator(const std::string& name, std::string* function,
                       std::vector<DeclaredParam>* groups[4]) {
   std::vector<DeclaredParam> declared[4];
   for (int group = 0; group < 4; ++group) {
-    declared[group] = std::move(*groups[group]);
-    delete groups[group];
+    std::vector<DeclaredParam>& names = *groups[group];
+    declared[group].assign(std::make_move_iterator(names.rbegin()),
+                           std::make_move_iterator(names.rend()));
+    give_back_declared_list(groups[group]);
   }
   begin_operator_declaration(name, take(function), declared);
 }
@@ -576,6 +576,28 @@ unary
 void yyerror(const char*) { ++syntax_errors; }
 
 namespace {
+// Declared-parameter lists in the making, reused: a declaration's lists are
+// copied out at their exact size.
+std::vector<std::vector<DeclaredParam>*> spare_declared_lists;
+
+std::vector<DeclaredParam>* new_declared_list() {
+  if (spare_declared_lists.empty()) return new std::vector<DeclaredParam>;
+  std::vector<DeclaredParam>* list = spare_declared_lists.back();
+  spare_declared_lists.pop_back();
+  return list;
+}
+
+// Empty groups are made by the grammar directly and given back here too, so
+// only a few are kept.
+void give_back_declared_list(std::vector<DeclaredParam>* list) {
+  if (spare_declared_lists.size() >= 16) {
+    delete list;
+    return;
+  }
+  list->clear();
+  spare_declared_lists.push_back(list);
+}
+
 // The top rule may be reduced before its lookahead is read; anything but the
 // end of the input after it is an error that must stop the run before the
 // generator writes a line.

@@ -58,23 +58,28 @@ std::unique_ptr<OperatorInfo> make_operator_info(const std::vector<DeclaredParam
   info->params.reserve(count);
   for (int group = 0; group < 4; ++group) {
     for (const DeclaredParam& d : declared[group]) {
-      Parameter p;
+      // made in place: a Parameter is large to move
+      Parameter& p = info->params.emplace_back();
       p.name = d.name;
       p.kind = param_kind_text(group);
       p.group = group;
-      info->params.push_back(std::move(p));
     }
   }
   return info;
 }
 
-std::string remove_white_space(std::string text) {
+namespace {
+// the white space of the C locale
+bool is_white_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+}  // namespace
+
+void remove_white_space(std::string& text) {
+  // Most values have none: they are only read until the first one.
+  size_t size = text.size();
   size_t kept = 0;
-  for (char c : text) {
-    // the white space of the C locale
-    bool space = c == ' ' || (c >= '\t' && c <= '\r');
-    if (!space) text[kept++] = c;
-  }
+  while (kept < size && !is_white_space(text[kept])) ++kept;
+  if (kept == size) return;
+  for (size_t i = kept + 1; i < size; ++i)
+    if (!is_white_space(text[i])) text[kept++] = text[i];
   text.resize(kept);
-  return text;
 }

@@ -218,5 +218,5 @@ Model& model();
 /// A new info record with one parameter per declared parameter, in group
 /// order, and the definition file and line of the current position.
 std::unique_ptr<OperatorInfo> make_operator_info(const std::vector<DeclaredParam> (&declared)[4]);
-/// Deletes every white-space character.
-std::string remove_white_space(std::string text);
+/// Deletes every white-space character, in place.
+void remove_white_space(std::string& text);

@@ -56,7 +56,9 @@ int checked_module(const std::string& name) {
 bool in_table(const std::string& word, const char* const* table) {
   // The first letter rules out nearly every entry without a full compare.
   for (; *table != nullptr; ++table)
-    if (word[0] == (*table)[0] && word == *table) return true;
+    if (word[0] == (*table)[0] && word.size() == std::strlen(*table) &&
+        std::memcmp(word.data(), *table, word.size()) == 0)
+      return true;
   return false;
 }
 
@@ -111,25 +113,25 @@ void operator_text_slot(int token, const std::string* language, std::string valu
   std::string lang = language_or_default(token, language);
   switch (token) {
     case SHORTDESCRIPTION:
-      push_front(info.short_descriptions, lang, std::move(value));
+      push_front(info.short_descriptions, std::move(lang), std::move(value));
       return;
     case DESCRIPTION:
-      push_front(info.descriptions, lang, std::move(value));
+      push_front(info.descriptions, std::move(lang), std::move(value));
       return;
     case WARNING:
-      push_front(info.warnings, lang, std::move(value));
+      push_front(info.warnings, std::move(lang), std::move(value));
       return;
     case EXAMPLE:
-      push_front(info.examples, lang, std::move(value));
+      push_front(info.examples, std::move(lang), std::move(value));
       return;
     case COMPLEXITY:
-      push_front(info.complexity, lang, std::move(value));
+      push_front(info.complexity, std::move(lang), std::move(value));
       return;
     case ATTENTION:
-      push_front(info.attention, lang, std::move(value));
+      push_front(info.attention, std::move(lang), std::move(value));
       return;
     case RESULT:
-      push_front(info.result, lang, std::move(value));
+      push_front(info.result, std::move(lang), std::move(value));
       return;
     case LITERATURE:
       once(!info.references.empty(), "'references' darf nur einmal pro Operator vorkommen");

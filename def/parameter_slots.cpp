@@ -44,16 +44,29 @@ void check_word(const std::string& word, const char* const* table, const char* s
 // spread over several parameters expects the same sem_type on the next ones.
 void check_sem_type(const std::string& sem_type) {
   ParserState& s = parser_state();
-  int id = GiveClass(sem_type.c_str(), 0);
+  const ParserState::SemTypeRow* known = nullptr;
+  for (const ParserState::SemTypeRow& entry : s.sem_type_rows) {
+    if (entry.sem_type == sem_type) {
+      known = &entry;
+      break;
+    }
+  }
+  if (known == nullptr) {
+    int row = GiveClass(sem_type.c_str(), 0);
+    s.sem_type_rows.push_back({sem_type, row, type_value_count(row)});
+    known = &s.sem_type_rows.back();
+  }
+  int id = known->row;
+  int value_count = known->value_count;
   if (id == -1)
     parse_error("in operator '%s': slot 'sem_type': unknown object class '%s'", operator_name(),
                 sem_type.c_str());
-  if (type_value_count(id) == 0)
+  if (value_count == 0)
     parse_error("in operator '%s': slot 'sem_type': object class '%s' not allowed",
                 operator_name(), sem_type.c_str());
   if (s.pending_count == 0) {
     s.pending_class = id;
-    s.pending_count = type_value_count(id) - 1;
+    s.pending_count = value_count - 1;
     return;
   }
   if (id != s.pending_class)

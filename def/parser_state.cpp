@@ -9,11 +9,6 @@
 #include "driver/diagnostics.h"
 #include "driver/settings.h"
 
-ParserState& parser_state() {
-  static ParserState state;
-  return state;
-}
-
 const char* language_of_locale(const std::string& locale) {
   if (locale == "de_DE") return "german";
   if (locale == "ja_JP") return "japanese";

@@ -32,13 +32,25 @@ struct ParserState {
   /// Multi-parameter semantic type still expecting parameters.
   int pending_class = -1;
   int pending_count = 0;
+  /// The sem_types looked up in the handle-type table so far, with their
+  /// rows and value counts (a definition set uses a few dozen at most).
+  struct SemTypeRow {
+    std::string sem_type;
+    int row;
+    int value_count;
+  };
+  std::vector<SemTypeRow> sem_type_rows;
   /// Records already in the operator list (each goes in once).
   std::unordered_set<const Operator*> listed;
   /// Where the previous definition file ended (file and last line).
   DefPosition end_of_previous_file;
 };
 
-ParserState& parser_state();
+/// Inline: the actions ask for it at nearly every slot.
+inline ParserState& parser_state() {
+  static ParserState state;
+  return state;
+}
 
 /// "de_DE" german, "ja_JP" japanese, "en_US" english, and outside library
 /// builds "user_chapter" english; nullptr for anything else.

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 
+#include "def/operator_model.h"
+
 enum ScreenKind {
   screen_text,     // TEXTLINES and TUPLE
   screen_keyword,  // KEYWORD
@@ -31,6 +33,13 @@ std::string* new_token_text(const char* text, std::size_t length);
 std::string take_token_text(std::string* value);
 /// A token value that is no longer needed is given back (nullptr: nothing).
 void give_back_token_text(std::string* value);
+
+/// List values are reused the same way: a new one has room for at least
+/// `room` entries, take_list_value() moves the entries out and keeps the
+/// emptied object, and a list given back keeps its room for a later list.
+TextList* new_list_value(std::size_t room);
+TextList take_list_value(TextList* list);
+void give_back_list_value(TextList* list);
 
 /// Gives a token value back at the end of a scope.
 class TokenTextGuard {

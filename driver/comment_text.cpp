@@ -28,21 +28,38 @@ bool starts_with(const char* at, const char* prefix) {
   return std::strncmp(at, prefix, std::strlen(prefix)) == 0;
 }
 
-// A character that no rule below treats specially outside a command name:
-// it is copied as it stands.
-bool is_plain(char c) {
-  switch (c) {
-    case '\0': case '\n': case '@': case '\\': case '`': case '\'': case '"': case '<': case '>':
-    case '}':
-      return false;
+// The characters that no rule below treats specially outside a command
+// name: they are copied as they stand. A table, as most texts are plain
+// from end to end.
+struct PlainCharacters {
+  bool plain[256];
+  constexpr PlainCharacters() : plain() {
+    for (int c = 1; c < 0x80; ++c) plain[c] = true;
+    for (char c : {'\n', '@', '\\', '`', '\'', '"', '<', '>', '}'})
+      plain[static_cast<unsigned char>(c)] = false;
   }
-  return static_cast<unsigned char>(c) < 0x80;
-}
+};
+constexpr PlainCharacters plain_characters;
+
+inline bool is_plain(char c) { return plain_characters.plain[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
-std::string convert_comment_text(const std::string& text, bool words_for_angle_brackets,
+std::string convert_comment_text(std::string_view whole, bool words_for_angle_brackets,
                                  bool escape_quotes) {
+  // A text of plain characters alone is itself without its leading blanks.
+  size_t first = 0;
+  while (first < whole.size() && whole[first] == ' ') ++first;
+  const char* at = whole.data() + first;
+  const char* const stop = whole.data() + whole.size();
+  // four characters a step, as descriptions run to some dozens of them
+  while (stop - at >= 4 && (is_plain(at[0]) & is_plain(at[1]) & is_plain(at[2]) & is_plain(at[3])))
+    at += 4;
+  while (at < stop && is_plain(*at)) ++at;
+  if (at == stop) return std::string(whole.substr(first));
+
+  // The rules below look ahead up to the terminating NUL.
+  const std::string text(whole);
   std::string out;
   out.reserve(text.size() + 16);
   const char* p = text.c_str();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 /// Drops leading blanks, LaTeX-only parts ("@l" ... "@e") and markup
 /// commands (keeping the text inside a command's braces), writes "VORNIX"
@@ -12,5 +13,5 @@
 /// words_for_angle_brackets writes " less than " / " greater than " for
 /// < and > (.NET); escape_quotes writes \" for every double quote (COM).
 /// An unknown non-ASCII character writes nothing and gives a warning.
-std::string convert_comment_text(const std::string& text, bool words_for_angle_brackets,
+std::string convert_comment_text(std::string_view text, bool words_for_angle_brackets,
                                  bool escape_quotes);

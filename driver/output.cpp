@@ -11,12 +11,14 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <csignal>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
@@ -171,17 +173,21 @@ struct StagedFile {
   std::string name;       // as the run names it
   std::string target;     // where it goes: name, or what a symbolic link names
   std::string temporary;  // empty for a file written in place (a device)
-  std::FILE* file = nullptr;
+  int fd = -1;                 // while the file is open
+  std::FILE* file = nullptr;   // over fd, for a caller that asked for a stream
+  unsigned long serial = 0;    // names the file for its writer
   Temporary* guard = nullptr;  // the temporary's entry for the signal handler
 };
 
 struct RunFiles {
   OutputOptions options;
   std::vector<StagedFile> staged;
-  // Where each staged file is, by name and by open stream: a library build
-  // writes thousands of files, each looked up several times.
+  // Where each staged file is, by name, by open stream and by serial: a
+  // library build writes thousands of files, each looked up several times.
   std::unordered_map<std::string, size_t> staged_by_name;
   std::unordered_map<const std::FILE*, size_t> staged_by_stream;
+  std::unordered_map<unsigned long, size_t> staged_by_serial;
+  unsigned long last_serial = 0;
   std::vector<std::string> names;      // every generated file, first-open order
   std::unordered_set<std::string> name_set;
   std::string private_folder;          // list mode: where the files are staged
@@ -245,14 +251,24 @@ StagedFile* find_staged_stream(const std::FILE* stream) {
   return found != run.staged_by_stream.end() ? &run.staged[found->second] : nullptr;
 }
 
+// The open file of a serial; nullptr once it is closed or discarded.
+StagedFile* find_staged_serial(unsigned long serial) {
+  RunFiles& run = run_files();
+  auto found = run.staged_by_serial.find(serial);
+  return found != run.staged_by_serial.end() ? &run.staged[found->second] : nullptr;
+}
+
 // After files left the list, the indexes are made anew.
 void index_staged() {
   RunFiles& run = run_files();
   run.staged_by_name.clear();
   run.staged_by_stream.clear();
+  run.staged_by_serial.clear();
   for (size_t at = 0; at < run.staged.size(); ++at) {
-    run.staged_by_name[run.staged[at].name] = at;
-    if (run.staged[at].file != nullptr) run.staged_by_stream[run.staged[at].file] = at;
+    const StagedFile& file = run.staged[at];
+    run.staged_by_name[file.name] = at;
+    if (file.file != nullptr) run.staged_by_stream[file.file] = at;
+    if (file.fd >= 0) run.staged_by_serial[file.serial] = at;
   }
 }
 
@@ -273,11 +289,16 @@ void remove_name(const std::string& name) {
 }
 
 void drop_staged(StagedFile& file) {
+  RunFiles& run = run_files();
   if (file.file != nullptr) {
-    run_files().staged_by_stream.erase(file.file);
+    run.staged_by_stream.erase(file.file);
     std::fclose(file.file);
+  } else if (file.fd >= 0) {
+    close(file.fd);
   }
+  if (file.fd >= 0) run.staged_by_serial.erase(file.serial);
   file.file = nullptr;
+  file.fd = -1;
   if (!file.temporary.empty()) unlink(file.temporary.c_str());
   file.temporary.clear();
   forget_temporary(file.guard);
@@ -318,7 +339,7 @@ const StagedFile* staged_for_reading(const char* uri) {
   if (path == nullptr) return nullptr;
   while (std::strncmp(path, "./", 2) == 0) path += 2;
   const StagedFile* file = find_staged(path);
-  return file != nullptr && !file->temporary.empty() && file->file == nullptr ? file : nullptr;
+  return file != nullptr && !file->temporary.empty() && file->fd < 0 ? file : nullptr;
 }
 
 int matches_staged_file(const char* uri) { return staged_for_reading(uri) != nullptr; }
@@ -359,10 +380,6 @@ int close_xml_output(void* context) {
   return 0;
 }
 
-// A writer whose file was discarded with the rest of its run has nothing
-// left to write to.
-bool still_staged(std::FILE* file) { return find_staged_stream(file) != nullptr; }
-
 [[noreturn]] void write_failed(const std::string& name, int error) {
   report_error("could not write file '%s': %s\n", name.c_str(), std::strerror(error != 0 ? error : EIO));
   fail(1);
@@ -381,190 +398,27 @@ void put_in_place(StagedFile& file) {
   forget_temporary(file.guard);
 }
 
-}  // namespace
-
-Writer::Writer(Writer&& other) noexcept
-    : buffer_(std::move(other.buffer_)), name_(std::move(other.name_)), file_(other.file_) {
-  other.file_ = nullptr;
-}
-
-Writer& Writer::operator=(Writer&& other) noexcept {
-  if (this != &other) {
-    close();
-    buffer_ = std::move(other.buffer_);
-    name_ = std::move(other.name_);
-    file_ = other.file_;
-    other.file_ = nullptr;
-  }
-  return *this;
-}
-
-Writer::~Writer() { close(); }
-
-namespace {
-
-// A template's text gathered on the stack, so that the writer's string
-// grows once per template instead of once per piece. A piece too large for
-// the room goes to the string directly.
-class GatheredText {
- public:
-  explicit GatheredText(std::string& target) : target_(target) {}
-  GatheredText(const GatheredText&) = delete;
-  GatheredText& operator=(const GatheredText&) = delete;
-
-  void append(const char* data, size_t size) {
-    if (size > sizeof room_ - used_) {
-      flush();
-      if (size > sizeof room_) {
-        target_.append(data, size);
-        return;
-      }
+// Writes all of a text to an open file; false (errno set) when it fails.
+bool write_all(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t done = ::write(fd, data, size);
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return false;
     }
-    std::memcpy(room_ + used_, data, size);
-    used_ += size;
-  }
-  void append(char c) { append(&c, 1); }
-  void flush() {
-    target_.append(room_, used_);
-    used_ = 0;
-  }
-  void discard() { used_ = 0; }
-
- private:
-  std::string& target_;
-  size_t used_ = 0;
-  char room_[1024];
-};
-
-// Appends a format that holds only plain text and the conversions "%s",
-// "%d", "%c" and "%%" without flags, width or precision (the templates'
-// common case) without the C library's formatter, in one pass. False, with
-// the text left as it was, at any other conversion.
-bool append_simple_format(std::string& text, const char* format, va_list args) {
-  const size_t start = text.size();
-  GatheredText gathered(text);
-  const char* p = format;
-  for (;;) {
-    const char* percent = strchrnul(p, '%');
-    gathered.append(p, static_cast<size_t>(percent - p));
-    if (*percent == '\0') {
-      gathered.flush();
-      return true;
+    if (done == 0) {
+      errno = EIO;
+      return false;
     }
-    switch (percent[1]) {
-      case 's': {
-        const char* value = va_arg(args, const char*);
-        if (value == nullptr) value = "(null)";  // as printf writes it
-        gathered.append(value, std::strlen(value));
-        break;
-      }
-      case 'd': {
-        char digits[16];
-        auto end = std::to_chars(digits, digits + sizeof digits, va_arg(args, int)).ptr;
-        gathered.append(digits, static_cast<size_t>(end - digits));
-        break;
-      }
-      case 'c':
-        gathered.append(static_cast<char>(va_arg(args, int)));
-        break;
-      case '%':
-        gathered.append('%');
-        break;
-      default:
-        gathered.discard();
-        text.resize(start);
-        return false;
-    }
-    p = percent + 2;
+    data += done;
+    size -= static_cast<size_t>(done);
   }
+  return true;
 }
 
-}  // namespace
-
-void Writer::put(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  va_list simple_args;
-  va_copy(simple_args, args);
-  bool simple = append_simple_format(buffer_, format, simple_args);
-  va_end(simple_args);
-  if (simple) {
-    va_end(args);
-    if (file_ != nullptr && buffer_.size() >= flush_threshold) flush();
-    return;
-  }
-  char small[512];
-  va_list copy;
-  va_copy(copy, args);
-  int length = std::vsnprintf(small, sizeof small, format, copy);
-  va_end(copy);
-  if (length < 0) {
-    va_end(args);
-    return;
-  }
-  if (static_cast<size_t>(length) < sizeof small) {
-    buffer_.append(small, static_cast<size_t>(length));
-  } else {
-    size_t old_size = buffer_.size();
-    buffer_.resize(old_size + static_cast<size_t>(length) + 1);
-    std::vsnprintf(&buffer_[old_size], static_cast<size_t>(length) + 1, format, args);
-    buffer_.resize(old_size + static_cast<size_t>(length));
-  }
-  va_end(args);
-  if (file_ != nullptr && buffer_.size() >= flush_threshold) flush();
-}
-
-void Writer::write(std::string_view text) {
-  buffer_.append(text.data(), text.size());
-  if (file_ != nullptr && buffer_.size() >= flush_threshold) flush();
-}
-
-void Writer::reserve(size_t size) { buffer_.reserve(size); }
-
-void Writer::repeat(char c, int count) {
-  if (count > 0) buffer_.append(static_cast<size_t>(count), c);
-}
-
-void Writer::flush() {
-  if (file_ != nullptr && !still_staged(file_)) file_ = nullptr;
-  if (file_ == nullptr || buffer_.empty()) return;
-  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-    write_failed(name_, errno);
-  }
-  buffer_.clear();
-}
-
-void Writer::close() {
-  flush();
-  if (file_ == nullptr) return;
-  std::FILE* file = file_;
-  file_ = nullptr;
-  close_staged_output(file);
-}
-
-Writer open_output_file(const std::string& name, const char* name_format, int banner_kind,
-                        bool use_name) {
-  std::string file_name =
-      use_name ? name : format_text(name_format, settings().package_name.c_str());
-  std::optional<Writer> out = try_open_output_file(file_name);
-  if (!out) {
-    report_error("could not open file '%s'", file_name.c_str());
-    fail(1);
-  }
-  write_banner(*out, banner_kind);
-  return std::move(*out);
-}
-
-std::optional<Writer> try_open_output_file(const std::string& name) {
-  std::FILE* file = open_staged_output(name);
-  if (file == nullptr) return std::nullopt;
-  Writer out;
-  out.name_ = name;
-  out.file_ = file;
-  return out;
-}
-
-std::FILE* open_staged_output(const std::string& name) {
+// Creates the file of a name for the run (under its temporary name, or in
+// place for a device), or returns nullptr (errno set) as open_staged_output.
+StagedFile* stage_file(const std::string& name) {
   RunFiles& run = run_files();
   if (!run.cleanup_registered) {
     std::atexit(discard_at_exit);
@@ -587,8 +441,8 @@ std::FILE* open_staged_output(const std::string& name) {
   if (exists && access(file.target.c_str(), W_OK) != 0) return nullptr;
   if (exists && !S_ISREG(existing.st_mode) && !run.options.list_only) {
     // A device or pipe cannot be replaced: it is written where it is.
-    file.file = std::fopen(file.target.c_str(), "wb");
-    if (file.file == nullptr) return nullptr;
+    file.fd = open(file.target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (file.fd < 0) return nullptr;
   } else {
     std::string pattern;
     if (run.options.list_only) {
@@ -597,25 +451,16 @@ std::FILE* open_staged_output(const std::string& name) {
       // the hidden name keeps within the length a folder entry may have
       pattern = folder_of(file.target) + "/." + base_of(file.target).substr(0, 200) + ".vornc-XXXXXX";
     }
-    int fd;
     {
       EndingSignalsHeld held;
-      fd = mkostemp(&pattern[0], O_CLOEXEC);
-      if (fd >= 0) file.guard = note_temporary(pattern);
+      file.fd = mkostemp(&pattern[0], O_CLOEXEC);
+      if (file.fd >= 0) file.guard = note_temporary(pattern);
     }
-    if (fd < 0) return nullptr;
-    fchmod(fd, new_file_mode());
+    if (file.fd < 0) return nullptr;
+    fchmod(file.fd, new_file_mode());
     file.temporary = pattern;
-    file.file = fdopen(fd, "wb");
-    if (file.file == nullptr) {
-      int error = errno;
-      close(fd);
-      unlink(pattern.c_str());
-      forget_temporary(file.guard);
-      errno = error;
-      return nullptr;
-    }
   }
+  file.serial = ++run.last_serial;
   // A file written twice in one run keeps the later text.
   size_t at;
   if (StagedFile* earlier = find_staged(name)) {
@@ -627,29 +472,36 @@ std::FILE* open_staged_output(const std::string& name) {
     run.staged.push_back(file);
     run.staged_by_name[name] = at;
   }
-  run.staged_by_stream[file.file] = at;
+  run.staged_by_serial[file.serial] = at;
   add_name(name);
-  return file.file;
+  return &run.staged[at];
 }
 
-void close_staged_output(std::FILE* file) {
+// Closes a staged file; a failed write or close ends the run. Outside a
+// whole run (tests of single generators) the file takes its place at once.
+void finish_staged(StagedFile& staged) {
   RunFiles& run = run_files();
-  StagedFile* staged = find_staged_stream(file);
-  if (staged == nullptr) return;
-  staged->file = nullptr;
-  run.staged_by_stream.erase(file);
-  bool written = std::fflush(file) == 0 && !std::ferror(file);
-  int error = errno;
-  if (std::fclose(file) != 0 && written) {
+  bool written = true;
+  int error = 0;
+  if (staged.file != nullptr) {
+    run.staged_by_stream.erase(staged.file);
+    written = std::fflush(staged.file) == 0 && !std::ferror(staged.file);
+    error = errno;
+    if (std::fclose(staged.file) != 0 && written) {
+      written = false;
+      error = errno;
+    }
+  } else if (close(staged.fd) != 0) {
     written = false;
     error = errno;
   }
-  if (!written) write_failed(staged->name, error);
+  run.staged_by_serial.erase(staged.serial);
+  staged.file = nullptr;
+  staged.fd = -1;
+  if (!written) write_failed(staged.name, error);
   if (run.options.deferred) return;
-  // Outside a whole run (tests of single generators) each file takes its
-  // place as soon as it is complete.
-  std::string name = staged->name;
-  put_in_place(*staged);
+  std::string name = staged.name;
+  put_in_place(staged);
   for (auto at = run.staged.begin(); at != run.staged.end(); ++at) {
     if (at->name == name) {
       run.staged.erase(at);
@@ -659,11 +511,230 @@ void close_staged_output(std::FILE* file) {
   index_staged();
 }
 
+}  // namespace
+
+Writer::Writer(Writer&& other) noexcept
+    : buffer_(std::move(other.buffer_)),
+      size_(other.size_),
+      name_(std::move(other.name_)),
+      file_(other.file_) {
+  other.size_ = 0;
+  other.file_ = 0;
+}
+
+Writer& Writer::operator=(Writer&& other) noexcept {
+  if (this != &other) {
+    close();
+    buffer_ = std::move(other.buffer_);
+    size_ = other.size_;
+    name_ = std::move(other.name_);
+    file_ = other.file_;
+    other.size_ = 0;
+    other.file_ = 0;
+  }
+  return *this;
+}
+
+Writer::~Writer() { close(); }
+
+namespace {
+
+// Copies a piece of a template to room known to be there; short pieces,
+// the common case, without a call.
+inline void copy_piece(char* to, const char* from, size_t size) {
+  if (size <= 16) {
+    if (size >= 8) {
+      std::uint64_t head, tail;
+      std::memcpy(&head, from, 8);
+      std::memcpy(&tail, from + size - 8, 8);
+      std::memcpy(to, &head, 8);
+      std::memcpy(to + size - 8, &tail, 8);
+    } else if (size >= 4) {
+      std::uint32_t head, tail;
+      std::memcpy(&head, from, 4);
+      std::memcpy(&tail, from + size - 4, 4);
+      std::memcpy(to, &head, 4);
+      std::memcpy(to + size - 4, &tail, 4);
+    } else if (size > 0) {
+      to[0] = from[0];
+      to[size / 2] = from[size / 2];
+      to[size - 1] = from[size - 1];
+    }
+    return;
+  }
+  std::memcpy(to, from, size);
+}
+
+}  // namespace
+
+void Writer::make_room(size_t size) {
+  // A file writer hands a full buffer to its file instead of growing it.
+  if (file_ != 0 && size_ > 0 && buffer_.size() >= flush_threshold) {
+    flush();
+    if (buffer_.size() - size_ >= size) return;
+  }
+  grow(size);
+}
+
+void Writer::grow(size_t size) {
+  buffer_.resize(std::max({size_ + size, 2 * buffer_.size(), size_t{4096}}));
+}
+
+// Plain text and the conversions "%s", "%d", "%c" and "%%" without flags,
+// width or precision (the templates' common case) are written without the
+// C library's formatter, in one pass, each piece copied to its place.
+bool Writer::put_simple(const char* format, va_list args) {
+  const size_t start = size_;
+  const char* p = format;
+  // A template goes to the buffer whole: the file never gets half of one.
+  auto append = [this](const char* data, size_t size) {
+    if (buffer_.size() - size_ < size) grow(size);
+    copy_piece(buffer_.data() + size_, data, size);
+    size_ += size;
+  };
+  for (;;) {
+    const char* percent = strchrnul(p, '%');
+    append(p, static_cast<size_t>(percent - p));
+    if (*percent == '\0') return true;
+    switch (percent[1]) {
+      case 's': {
+        const char* value = va_arg(args, const char*);
+        if (value == nullptr) value = "(null)";  // as printf writes it
+        append(value, std::strlen(value));
+        break;
+      }
+      case 'd': {
+        constexpr size_t widest = 11;  // "-2147483648"
+        if (buffer_.size() - size_ < widest) grow(widest);
+        char* digits = buffer_.data() + size_;
+        size_ += static_cast<size_t>(
+            std::to_chars(digits, digits + widest, va_arg(args, int)).ptr - digits);
+        break;
+      }
+      case 'c': {
+        char c = static_cast<char>(va_arg(args, int));
+        append(&c, 1);
+        break;
+      }
+      case '%':
+        append(percent, 1);
+        break;
+      default:
+        size_ = start;
+        return false;
+    }
+    p = percent + 2;
+  }
+}
+
+void Writer::put(const char* format, ...) {
+  // A file writer whose buffer is nearly full hands it to the file first.
+  if (buffer_.size() - size_ < 1024 && file_ != 0 && size_ > 0 && buffer_.size() >= flush_threshold)
+    flush();
+  va_list args;
+  va_start(args, format);
+  va_list simple_args;
+  va_copy(simple_args, args);
+  bool simple = put_simple(format, simple_args);
+  va_end(simple_args);
+  if (simple) {
+    va_end(args);
+    return;
+  }
+  if (buffer_.size() - size_ < 512) grow(512);
+  va_list copy;
+  va_copy(copy, args);
+  int length = std::vsnprintf(buffer_.data() + size_, buffer_.size() - size_, format, copy);
+  va_end(copy);
+  if (length >= 0 && static_cast<size_t>(length) >= buffer_.size() - size_) {
+    grow(static_cast<size_t>(length) + 1);
+    std::vsnprintf(buffer_.data() + size_, static_cast<size_t>(length) + 1, format, args);
+  }
+  va_end(args);
+  if (length > 0) size_ += static_cast<size_t>(length);
+}
+
+void Writer::reserve(size_t size) { buffer_.reserve(size); }
+
+void Writer::repeat(char c, int count) {
+  if (count <= 0) return;
+  if (buffer_.size() - size_ < static_cast<size_t>(count)) make_room(static_cast<size_t>(count));
+  std::memset(buffer_.data() + size_, c, static_cast<size_t>(count));
+  size_ += static_cast<size_t>(count);
+}
+
+void Writer::flush() {
+  if (file_ == 0) return;
+  StagedFile* staged = find_staged_serial(file_);
+  // A writer whose file was discarded with the rest of its run has nothing
+  // left to write to.
+  if (staged == nullptr) {
+    file_ = 0;
+    return;
+  }
+  if (size_ == 0) return;
+  if (!write_all(staged->fd, buffer_.data(), size_)) write_failed(name_, errno);
+  size_ = 0;
+}
+
+void Writer::close() {
+  flush();
+  if (file_ == 0) return;
+  StagedFile* staged = find_staged_serial(file_);
+  file_ = 0;
+  if (staged != nullptr) finish_staged(*staged);
+}
+
+Writer open_output_file(const std::string& name, const char* name_format, int banner_kind,
+                        bool use_name) {
+  std::string file_name =
+      use_name ? name : format_text(name_format, settings().package_name.c_str());
+  std::optional<Writer> out = try_open_output_file(file_name);
+  if (!out) {
+    report_error("could not open file '%s'", file_name.c_str());
+    fail(1);
+  }
+  write_banner(*out, banner_kind);
+  return std::move(*out);
+}
+
+std::optional<Writer> try_open_output_file(const std::string& name) {
+  StagedFile* file = stage_file(name);
+  if (file == nullptr) return std::nullopt;
+  Writer out;
+  out.name_ = name;
+  out.file_ = file->serial;
+  return out;
+}
+
+std::FILE* open_staged_output(const std::string& name) {
+  StagedFile* staged = stage_file(name);
+  if (staged == nullptr) return nullptr;
+  std::FILE* file = fdopen(staged->fd, "wb");
+  if (file == nullptr) {
+    int error = errno;
+    drop_staged(*staged);
+    RunFiles& run = run_files();
+    run.staged.erase(run.staged.begin() + (staged - run.staged.data()));
+    index_staged();
+    remove_name(name);
+    errno = error;
+    return nullptr;
+  }
+  staged->file = file;
+  run_files().staged_by_stream[file] = static_cast<size_t>(staged - run_files().staged.data());
+  return file;
+}
+
+void close_staged_output(std::FILE* file) {
+  if (StagedFile* staged = find_staged_stream(file)) finish_staged(*staged);
+}
+
 bool save_output_file(const std::string& name, std::string_view text) {
-  std::FILE* file = open_staged_output(name);
-  if (file == nullptr) return false;
-  if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) write_failed(name, errno);
-  close_staged_output(file);
+  StagedFile* staged = stage_file(name);
+  if (staged == nullptr) return false;
+  if (!write_all(staged->fd, text.data(), text.size())) write_failed(name, errno);
+  finish_staged(*staged);
   return true;
 }
 

@@ -9,7 +9,9 @@
 /// and leaves the files of earlier runs as they were.
 #pragma once
 
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,16 +45,23 @@ class Writer {
   /// Formatted write, printf-style.
   void put(const char* format, ...) __attribute__((format(printf, 2, 3)));
   /// Literal write.
-  void write(std::string_view text);
+  void write(std::string_view text) {
+    if (buffer_.size() - size_ < text.size()) make_room(text.size());
+    std::memcpy(buffer_.data() + size_, text.data(), text.size());
+    size_ += text.size();
+  }
   /// The character c, count times.
   void repeat(char c, int count);
   /// Room for size characters of text, for a writer that knows roughly how
   /// much it will collect.
   void reserve(size_t size);
 
-  /// The text collected so far (in-memory writers; file writers flush early
-  /// only when their buffer grows large).
-  const std::string& text() const { return buffer_; }
+  /// The text collected so far (in-memory writers; file writers hand their
+  /// text to the file whenever their buffer is full).
+  const std::string& text() const {
+    buffer_.resize(size_);
+    return buffer_;
+  }
   const std::string& file_name() const { return name_; }
 
   /// Writes what is left and closes the file; ends the run (status 1) when
@@ -61,11 +70,23 @@ class Writer {
 
  private:
   friend std::optional<Writer> try_open_output_file(const std::string&);
+  /// Makes room for size more characters after the text (a file writer
+  /// first hands a full buffer to its file).
+  void make_room(size_t size);
+  /// Makes room for size more characters, keeping all the text.
+  void grow(size_t size);
+  /// Appends a template of plain text and the conversions %s, %d, %c and %%;
+  /// false, with the text as it was, at any other conversion.
+  bool put_simple(const char* format, va_list args);
   void flush();
 
-  std::string buffer_;
+  // The text is buffer_[0, size_); the rest of buffer_ is room for more, so
+  // that a piece is copied once, straight to its place. text() trims the
+  // room away.
+  mutable std::string buffer_;
+  size_t size_ = 0;
   std::string name_;
-  std::FILE* file_ = nullptr;
+  unsigned long file_ = 0;  // the staged file written to (its serial), 0 for none
 };
 
 /// Creates a generated file (binary, replacing an old one) and writes its

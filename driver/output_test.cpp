@@ -253,3 +253,36 @@ TEST(Writer, ConversionsAsPrintfWritesThem) {
   out.put("%5d|%-4s|%04X|%ld|%s", 42, "ab", 255u, 1234567890123L, "end");
   EXPECT_EQ(out.text(), "no conversion\n   42|ab  |00FF|1234567890123|end");
 }
+
+// A file writer hands its text to the file in pieces as it grows; the file
+// holds every template once and whole, whichever conversions it has, also
+// where one crosses the end of a piece.
+TEST_F(StagedOutputs, ALargeFileHoldsEveryTemplateOnce) {
+  Writer in_memory;
+  Writer file = open_output_file(path("large.c"), nullptr, banner_none, true);
+  std::string long_value(3000, 'v');
+  for (int line = 0; line < 6000; ++line) {
+    for (Writer* out : {&in_memory, &file}) {
+      out->put("%s  Store(proc,%d,%s);%c\n", "  ", line, "Param", ';');
+      out->put("%5d|%-4s|%s\n", line, "ab", line % 500 == 0 ? long_value.c_str() : "");
+      out->write("literal\n");
+      out->repeat('*', line % 7);
+    }
+  }
+  file.close();
+  EXPECT_GT(in_memory.text().size(), size_t{256} << 10);
+  EXPECT_EQ(read("large.c"), in_memory.text());
+}
+
+// The text can be looked at and then written on.
+TEST(Writer, TextCanBeReadBetweenWrites) {
+  Writer out;
+  out.put("%s=%d", "a", 1);
+  EXPECT_EQ(out.text(), "a=1");
+  out.write(",");
+  out.repeat('-', 2);
+  EXPECT_EQ(out.text(), "a=1,--");
+  std::string long_text(10000, 'x');
+  out.put("%s%x", long_text.c_str(), 255);
+  EXPECT_EQ(out.text(), "a=1,--" + long_text + "ff");
+}

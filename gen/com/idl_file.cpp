@@ -13,7 +13,7 @@
 namespace {
 
 std::string help_text(std::string_view text) {
-  return convert_comment_text(std::string(text), false, true);
+  return convert_comment_text(text, false, true);
 }
 
 void write_head(Writer& out, const ComBuild& build, const ClassModel& model) {

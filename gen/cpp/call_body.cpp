@@ -13,7 +13,7 @@
 #include "gen/cpp/type_mapping.h"
 
 std::string plain_comment(std::string_view text) {
-  return convert_comment_text(std::string(text), false, false);
+  return convert_comment_text(text, false, false);
 }
 
 std::string param_type_name(const ClassParam& param) {

@@ -326,7 +326,7 @@ std::string dotnet_class_file_name(const ClassRecord& record) {
 }
 
 void write_dotnet_class(Writer& out, const ClassRecord& record, const ClassModel& model,
-                        const std::string& snippet_path) {
+                        const std::string& snippet_path, DotnetDocTexts* doc_texts) {
   CppClassKind kind = cpp_class_kind(record.type, record.free_functions);
   std::string base = dotnet_base_class(record, kind);
   DotnetClassInfo info;
@@ -335,6 +335,7 @@ void write_dotnet_class(Writer& out, const ClassRecord& record, const ClassModel
   info.iconic = kind == class_kind_iconic;
   info.handle = kind == class_kind_handle;
   info.data = kind == class_kind_data;
+  info.doc_texts = doc_texts;
 
   write_banner(out, banner_dotnet);
   write_head(out, record, kind, base);
@@ -352,7 +353,8 @@ void write_dotnet_class(Writer& out, const ClassRecord& record, const ClassModel
   out.write("}\n");
 }
 
-void write_dotnet_class_file(const ClassRecord& record, const ClassModel& model) {
+void write_dotnet_class_file(const ClassRecord& record, const ClassModel& model,
+                             DotnetDocTexts* doc_texts) {
   std::string file_name = dotnet_class_file_name(record);
   std::string snippet_path = format_text("%s/source/interfaces/DOTNET/source/snippets/%sop",
                                          snippet_root().c_str(), file_name.c_str());
@@ -361,6 +363,6 @@ void write_dotnet_class_file(const ClassRecord& record, const ClassModel& model)
     report_error("could not open file <%s>\n", file_name.c_str());
     fail(1);
   }
-  write_dotnet_class(*out, record, model, snippet_path);
+  write_dotnet_class(*out, record, model, snippet_path, doc_texts);
   out->close();
 }

@@ -10,6 +10,7 @@
 #include "driver/settings.h"
 #include "gen/dotnet/class_file.h"
 #include "gen/dotnet/error_definitions.h"
+#include "gen/dotnet/members.h"
 #include "gen/dotnet/proc_ids.h"
 
 void write_dotnet_interface(const OperatorList& ops) {
@@ -25,5 +26,7 @@ void write_dotnet_interface(const OperatorList& ops) {
     write_error_def_class(error_defs, errors);
     error_defs.close();
   }
-  for (const ClassRecord& record : model->classes) write_dotnet_class_file(record, *model);
+  DotnetDocTexts doc_texts;
+  for (const ClassRecord& record : model->classes)
+    write_dotnet_class_file(record, *model, &doc_texts);
 }

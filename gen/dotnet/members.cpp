@@ -174,33 +174,60 @@ void write_keep_alives(Writer& out, const ClassMethod& member, const SpelledName
 }  // namespace
 
 std::string doc_text(std::string_view text) {
-  return convert_comment_text(std::string(text), true, false);
+  return convert_comment_text(text, true, false);
+}
+
+const std::string& DotnetDocTexts::get(std::string_view text) {
+  auto found = converted_.find(text.data());
+  if (found != converted_.end() && found->second.size == text.size()) return found->second.text;
+  if (found != converted_.end()) {
+    // another text at the same place (a part of it): not kept
+    scratch_ = doc_text(text);
+    return scratch_;
+  }
+  return converted_.emplace(text.data(), Converted{text.size(), doc_text(text)}).first->second.text;
 }
 
 namespace {
 
-void write_member_doc(Writer& out, const ClassMethod& member, const SpelledNames& names) {
+// A documentation text of a member, from the run's table when there is one.
+class MemberDocTexts {
+ public:
+  explicit MemberDocTexts(DotnetDocTexts* table) : table_(table) {}
+  const char* operator()(std::string_view text) {
+    if (table_ != nullptr) return table_->get(text).c_str();
+    own_ = doc_text(text);
+    return own_.c_str();
+  }
+
+ private:
+  DotnetDocTexts* table_;
+  std::string own_;
+};
+
+void write_member_doc(Writer& out, const ClassMethod& member, const SpelledNames& names,
+                      DotnetDocTexts* doc_texts) {
+  MemberDocTexts doc(doc_texts);
   if (member.instance) {
     out.write("    /// <summary>\n");
-    out.put("    ///   %s\n", doc_text(member.short_description).c_str());
+    out.put("    ///   %s\n", doc(member.short_description));
     out.write(member.instance->output ? "    ///   Modified instance represents: "
                                       : "    ///   Instance represents: ");
-    out.write(doc_text(member.instance->description));
+    out.write(doc(member.instance->description));
     out.write("\n");
     out.write("    /// </summary>\n");
   } else {
-    out.put("    /// <summary>%s</summary>\n", doc_text(member.short_description).c_str());
+    out.put("    /// <summary>%s</summary>\n", doc(member.short_description));
   }
   for (size_t i = 0; i < member.params.size(); ++i) {
     const ClassParam& param = member.params[i];
-    out.put("    /// <param name=\"%s\">%s", names.params[i].c_str(),
-            doc_text(param.description).c_str());
+    out.put("    /// <param name=\"%s\">%s", names.params[i].c_str(), doc(param.description));
     if (!param.default_value.empty())
       out.put(" Default: %s", std::string(param.default_value).c_str());
     out.write("</param>\n");
   }
   if (member.return_param) {
-    out.put("    /// <returns>%s</returns>\n", doc_text(member.return_param->description).c_str());
+    out.put("    /// <returns>%s</returns>\n", doc(member.return_param->description));
   }
 }
 
@@ -253,7 +280,7 @@ void write_dotnet_call_body(Writer& out, const DotnetClassInfo& info, const Clas
 }  // namespace
 
 void write_member_doc(Writer& out, const ClassMethod& member) {
-  write_member_doc(out, member, spell_names(member));
+  write_member_doc(out, member, spell_names(member), nullptr);
 }
 
 void write_csharp_parameter_list(Writer& out, const std::vector<ClassParam>& params) {
@@ -271,7 +298,7 @@ void write_dotnet_call_body(Writer& out, const DotnetClassInfo& info, const Clas
 void write_dotnet_constructor(Writer& out, const DotnetClassInfo& info,
                               const ClassMethod& constructor) {
   SpelledNames names = spell_names(constructor);
-  write_member_doc(out, constructor, names);
+  write_member_doc(out, constructor, names, info.doc_texts);
   out.put("    // Constructor mapped to %s\n", constructor.name.c_str());
   out.put("    public %s(", info.name.c_str());
   write_csharp_parameter_list(out, constructor.params, names.params);
@@ -282,7 +309,7 @@ void write_dotnet_constructor(Writer& out, const DotnetClassInfo& info,
 
 void write_dotnet_method(Writer& out, const DotnetClassInfo& info, const ClassMethod& method) {
   SpelledNames names = spell_names(method);
-  write_member_doc(out, method, names);
+  write_member_doc(out, method, names, info.doc_texts);
   bool private_op = is_private_tuple_method(info, method);
   out.write(private_op ? "    private " : "    public ");
   if (!method.instance) out.write("static ");

@@ -5,11 +5,30 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "classes/class_model.h"
 
 class Writer;
+
+/// The documentation texts of a run, each converted once: one operator's
+/// descriptions serve its string and array variants and its members in
+/// several classes. Texts are known by where they are (the operator
+/// records' texts, which outlive the run's class files).
+class DotnetDocTexts {
+ public:
+  /// The text converted as doc_text does.
+  const std::string& get(std::string_view text);
+
+ private:
+  struct Converted {
+    size_t size;
+    std::string text;
+  };
+  std::unordered_map<const char*, Converted> converted_;
+  std::string scratch_;
+};
 
 /// What the members need to know of their class.
 struct DotnetClassInfo {
@@ -18,6 +37,8 @@ struct DotnetClassInfo {
   bool iconic = false;       // derives from "object"
   bool handle = false;       // handle class
   bool data = false;         // data class
+  /// The run's converted documentation texts; none for a class on its own.
+  DotnetDocTexts* doc_texts = nullptr;
 };
 
 /// The documentation comment of a constructor or method: summary (with the

@@ -84,3 +84,23 @@ TEST(CommentText, WarnsAboutUnknownCharacters) {
   warnings_of("x\xC3", &converted);
   EXPECT_EQ(converted, "x");
 }
+
+// A text with no character that a rule treats specially comes back as it
+// stands (leading blanks dropped); one such character anywhere, even the
+// last, sends the whole text through the rules.
+TEST(CommentText, PlainTextsAndTextsWithOneSpecialCharacter) {
+  EXPECT_EQ(plain(""), "");
+  EXPECT_EQ(plain("   "), "");
+  EXPECT_EQ(plain("  Smooths an image."), "Smooths an image.");
+  EXPECT_EQ(plain("Smooths an image.\n"), "Smooths an image. ");
+  EXPECT_EQ(plain("Smooths {an} image}"), "Smooths {an} image}");
+  EXPECT_EQ(convert_comment_text("at most 5>", true, false), "at most 5 greater than ");
+  // A view of part of a text ends where the view ends.
+  std::string whole = "first part``rest''";
+  EXPECT_EQ(convert_comment_text(std::string_view(whole).substr(0, 10), false, true),
+            "first part");
+  EXPECT_EQ(convert_comment_text(std::string_view(whole).substr(0, 12), false, true),
+            "first part\\\"");
+  // A NUL ends the text, as it ends a C string.
+  EXPECT_EQ(plain(std::string("a\0b", 3)), "a");
+}

@@ -179,6 +179,34 @@ TEST(DefinitionLexer, LinesAndLineStartsBetweenTokens) {
   EXPECT_EQ(def_position().line, 6);
 }
 
+TEST(DefinitionLexer, UnfinishedLongerTokensGiveBackTheShorterOne) {
+  // A GUID that starts with a digit and breaks off is a single character;
+  // a complete one is still one token, and more dashes do not extend it.
+  EXPECT_EQ(lex("12ab-34 x"),
+            (std::vector<Token>{{'1', ""}, {'2', ""}, {IDENTIFIER, "ab-34"}, {IDENTIFIER, "x"}}));
+  EXPECT_EQ(lex("1a-2b-3c-4d-5e-6"),
+            (std::vector<Token>{{GUID_TOKEN, "1a-2b-3c-4d-5e"}, {'-', ""}, {'6', ""}}));
+  EXPECT_EQ(lex("parameter_descriptions\n 9-a: x;\n;").at(1), (Token{'9', ""}));
+  // An exponent without digits is not part of the number.
+  EXPECT_EQ(lex("assertion: 2.5e+ 1e 3E5;"),
+            (std::vector<Token>{{ASSERTION, ""}, {':', ""}, {NUMBER, "2.5"}, {IDENTIFIER, "e"},
+                                {'+', ""}, {NUMBER, "1"}, {IDENTIFIER, "e"}, {NUMBER, "3E5"},
+                                {';', ""}}));
+  // An unclosed quote or tuple is an unquoted value up to its first blank.
+  EXPECT_EQ(lex("flags: 'a b', 'c d;"),
+            (std::vector<Token>{{FLAGS, ""}, {':', ""}, {QSTRING, "'a b'"}, {',', ""},
+                                {STRING, "'c"}, {IDENTIFIER, "d"}, {';', ""}}));
+  EXPECT_EQ(lex("flags: [a b], [c d;"),
+            (std::vector<Token>{{FLAGS, ""}, {':', ""}, {TUPLE, "[a b]"}, {',', ""},
+                                {STRING, "[c"}, {IDENTIFIER, "d"}, {';', ""}}));
+  EXPECT_EQ(lex("parallelization\n  method: 'a[b c;"),
+            (std::vector<Token>{{PARALLELINFO, ""}, {PAR_METHOD, ""}, {':', ""}, {STRING, "'a"},
+                                {'[', ""}, {IDENTIFIER, "b"}, {IDENTIFIER, "c"}, {';', ""}}));
+  // Two bytes of the UTF-8 mark are the first byte as a character.
+  EXPECT_EQ(lex("\xEF\xBBx").front(), (Token{0xEF, ""}));
+  EXPECT_EQ(lex("short.vb.net: x;").at(2), (Token{LANGUAGE, "vb.net"}));
+}
+
 TEST(Screening, KeywordsAndLineCounting) {
   def_position().line = 1;
   EXPECT_EQ(screen_token(screen_keyword, " a \n\tb  ", 8), "a b");
@@ -186,6 +214,11 @@ TEST(Screening, KeywordsAndLineCounting) {
   EXPECT_EQ(screen_token(screen_text, "\n   x\n   y", 10), " x\n y");
   EXPECT_EQ(def_position().line, 4);
   EXPECT_EQ(screen_token(screen_text, "a\n\n  b", 6), "a\n\nb");
+  // "\;" is a ";" wherever it stands and carriage returns go; a backslash
+  // before anything else stays.
+  def_position().line = 1;
+  EXPECT_EQ(screen_token(screen_text, "a\\;b\r\n  \\x\\\\;\r", 14), "a;b\n\\x\\;");
+  EXPECT_EQ(def_position().line, 2);
 }
 
 }  // namespace

@@ -275,6 +275,30 @@ TEST_F(DotnetMembers, DocumentationComments) {
             "    /// <summary>Find things  less than fast greater than .</summary>\n");
 }
 
+// The run's table of converted documentation texts gives the members the
+// same comments as converting each text anew; a shorter text at the place
+// of a longer one is converted on its own.
+TEST_F(DotnetMembers, DocumentationTextsConvertedOnceGiveTheSameComments) {
+  std::string summary = "Find things <fast>.";
+  ClassMethod m = method("find_thing", 0);
+  m.short_description = summary;
+  ClassParam tolerance = param("Tolerance", "real", false, 0);
+  tolerance.description = summary;
+  m.params = {tolerance};
+  DotnetClassInfo shared = info("VShapeModel", "handle");
+  DotnetDocTexts table;
+  shared.doc_texts = &table;
+  Writer alone, first, again;
+  write_dotnet_method(alone, info("VShapeModel", "handle"), m);
+  write_dotnet_method(first, shared, m);
+  write_dotnet_method(again, shared, m);
+  EXPECT_EQ(first.text(), alone.text());
+  EXPECT_EQ(again.text(), alone.text());
+  EXPECT_EQ(table.get(summary), "Find things  less than fast greater than .");
+  EXPECT_EQ(table.get(std::string_view(summary).substr(0, 13)), "Find things  less than ");
+  EXPECT_EQ(table.get(summary), "Find things  less than fast greater than .");
+}
+
 TEST_F(DotnetMembers, ConstructorsAreNamedAfterTheirClass) {
   ClassMethod m = method("create_shape_model", 2);
   m.instance = param("ModelID", "shape_model", true, 0);
