@@ -43,6 +43,13 @@ constexpr PlainCharacters plain_characters;
 
 inline bool is_plain(char c) { return plain_characters.plain[static_cast<unsigned char>(c)]; }
 
+// One test for four characters instead of four branches.
+inline bool all_four_plain(const char* at) {
+  unsigned plain = 1;
+  for (int i = 0; i < 4; ++i) plain &= static_cast<unsigned>(is_plain(at[i]));
+  return plain != 0;
+}
+
 }  // namespace
 
 std::string convert_comment_text(std::string_view whole, bool words_for_angle_brackets,
@@ -53,8 +60,7 @@ std::string convert_comment_text(std::string_view whole, bool words_for_angle_br
   const char* at = whole.data() + first;
   const char* const stop = whole.data() + whole.size();
   // four characters a step, as descriptions run to some dozens of them
-  while (stop - at >= 4 && (is_plain(at[0]) & is_plain(at[1]) & is_plain(at[2]) & is_plain(at[3])))
-    at += 4;
+  while (stop - at >= 4 && all_four_plain(at)) at += 4;
   while (at < stop && is_plain(*at)) ++at;
   if (at == stop) return std::string(whole.substr(first));
 
