@@ -21,12 +21,16 @@
 #include "driver/output.h"
 
 #define VORNC_XML_FUNCTIONS(X) \
+  X(htmlIsBooleanAttr) \
+  X(htmlSetMetaEncoding) \
+  X(htmlTagLookup) \
   X(__xmlLoadExtDtdDefaultValue) \
   X(xmlAddChild) \
   X(xmlAddPrevSibling) \
   X(xmlCleanupInputCallbacks) \
   X(xmlCleanupOutputCallbacks) \
   X(xmlCleanupParser) \
+  X(xmlDictFree) \
   X(xmlDocGetRootElement) \
   X(xmlFreeDoc) \
   X(xmlFreeDtd) \
@@ -56,6 +60,8 @@
   X(xmlSetGenericErrorFunc) \
   X(xmlSetProp) \
   X(xmlSetStructuredErrorFunc) \
+  X(xmlStrEqual) \
+  X(xmlStrcasecmp) \
   X(xmlSubstituteEntitiesDefault) \
   X(xmlTextMerge) \
   X(xmlURIEscapeStr) \
@@ -80,6 +86,7 @@
   X(xsltNewDocument) \
   X(xsltNewSecurityPrefs) \
   X(xsltNewTransformContext) \
+  X(xsltNextImport) \
   X(xsltParseStylesheetDoc) \
   X(xsltParseStylesheetFile) \
   X(xsltRegisterExtModuleElement) \

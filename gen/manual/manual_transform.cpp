@@ -14,6 +14,7 @@
 #include "gen/manual/manual_transform.h"
 
 #include <ftw.h>
+#include <libxml/HTMLtree.h>
 #include <libxml/globals.h>
 #include <libxml/parser.h>
 #include <libxml/uri.h>
@@ -21,6 +22,7 @@
 #include <libxml/xpathInternals.h>
 #include <libxslt/documents.h>
 #include <libxslt/extensions.h>
+#include <libxslt/imports.h>
 #include <libxslt/security.h>
 #include <libxslt/templates.h>
 #include <libxslt/transform.h>
@@ -44,6 +46,7 @@
 #include <thread>
 
 #include "gen/manual/document_memory.h"
+#include "gen/manual/html_page_text.h"
 #include "gen/manual/legacy_layout.h"
 #include "gen/manual/native_pages.h"
 #include "gen/manual/xml_nodes.h"
@@ -491,6 +494,20 @@ const char* const sheet_names[sheet_kinds] = {
     "si_operator_html.xsl", "si_toc_html.xsl",   "si_classes_html.xsl",     "operator_latex.xsl",
     "toc_latex.xsl",        "classes_latex.xsl", "convert_si_to_legacy.xsl"};
 
+// True when the stylesheet's pages are HTML without indentation in UTF-8,
+// which append_html_page_text writes.
+bool writes_plain_html(xsltStylesheetPtr style) {
+  const xmlChar* method = nullptr;
+  const xmlChar* encoding = nullptr;
+  int indent = -1;
+  XSLT_GET_IMPORT_PTR(method, style, method)
+  XSLT_GET_IMPORT_PTR(encoding, style, encoding)
+  XSLT_GET_IMPORT_INT(indent, style, indent)
+  return style->methodURI == nullptr && method != nullptr &&
+         xmlStrEqual(method, reinterpret_cast<const xmlChar*>("html")) && indent == 0 && encoding != nullptr &&
+         xmlStrcasecmp(encoding, reinterpret_cast<const xmlChar*>("UTF-8")) == 0;
+}
+
 bool is_latex(SheetKind kind) {
   return kind == latex_operator || kind == latex_toc || kind == latex_classes;
 }
@@ -633,6 +650,12 @@ class Worker {
   void run(Job& job) {
     message_sink = &job.messages;
     page_catch = {&step_.folder, &job.written};
+    // What the page's transformations keep for later pages is made before
+    // the page's memory scope; an operator page's own memory goes at once
+    // with its scope. The larger documents (contents, classes) free theirs
+    // as they go.
+    prepare(job.kind);
+    DocumentMemory::PageScope scope(job.kind == html_operator || job.kind == latex_operator);
     xmlDocPtr document = read_document(job.xml, job.xml_name);
     std::string().swap(job.xml);  // documents are large: each is held once
     if (document == nullptr) {
@@ -643,31 +666,23 @@ class Worker {
         // the LaTeX stylesheets read only the older layout
         convert_to_legacy_layout(document, step_.current_syntax);
         result = apply(job.kind, document, job);
-        xmlFreeDoc(document);
+        discard_document(document);
       } else if (is_latex(job.kind)) {
         xmlDocPtr legacy = apply(legacy_conversion, document, job);
-        xmlFreeDoc(document);
+        discard_document(document);
         if (legacy != nullptr) {
           result = apply(job.kind, legacy, job);
-          xmlFreeDoc(legacy);
+          discard_document(legacy);
         }
       } else {
         result = apply(job.kind, document, job);
-        xmlFreeDoc(document);
+        discard_document(document);
       }
       if (result == nullptr) {
         job.messages.push_back({true, format_text("Failed to apply transformation to %s", job.xml_name.c_str())});
       } else {
-        xmlChar* text = nullptr;
-        int length = 0;
-        if (xsltSaveResultToString(&text, &length, result, sheet(job.kind)) == 0) {
-          if (text != nullptr) job.page.assign(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
-          job.ok = true;
-        } else {
-          job.messages.push_back({true, format_text("could not write file '%s'", job.output_name.c_str())});
-        }
-        xmlFree(text);
-        xmlFreeDoc(result);
+        save_page(result, job);
+        discard_document(result);
       }
     }
     message_sink = nullptr;
@@ -681,6 +696,37 @@ class Worker {
       if (sheets_[kind] != nullptr) tables_[kind] = sheet_tables(sheets_[kind]->doc);
     }
     return sheets_[kind];
+  }
+
+  // The page's text: an HTML page written by the program where it writes
+  // it as the library would, else by the library.
+  void save_page(xmlDocPtr result, Job& job) {
+    xsltStylesheetPtr style = sheet(job.kind);
+    if (style != nullptr && writes_plain_html(style)) {
+      // what the library's serializer does first for an HTML page
+      htmlSetMetaEncoding(result, reinterpret_cast<const xmlChar*>("UTF-8"));
+      job.page.reserve(16384);
+      if (append_html_page_text(result, job.page)) {
+        job.ok = true;
+        return;
+      }
+    }
+    xmlChar* text = nullptr;
+    int length = 0;
+    if (xsltSaveResultToString(&text, &length, result, style) == 0) {
+      if (text != nullptr) job.page.assign(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+      job.ok = true;
+    } else {
+      job.messages.push_back({true, format_text("could not write file '%s'", job.output_name.c_str())});
+    }
+    xmlFree(text);
+  }
+
+  // The stylesheets a job of this kind uses, and the class list.
+  void prepare(SheetKind kind) {
+    sheet(kind);
+    if (is_latex(kind) && !step_.native_conversion) sheet(legacy_conversion);
+    if (kind == html_operator) class_list();
   }
 
   xmlDocPtr class_list() {
@@ -722,7 +768,7 @@ class Worker {
     bool failed = result == nullptr || context->state != XSLT_STATE_OK;
     xsltFreeTransformContext(context);
     if (failed && result != nullptr) {
-      xmlFreeDoc(result);
+      discard_document(result);
       result = nullptr;
     }
     return result;
