@@ -23,6 +23,13 @@ and, where protoc is installed, of protoc --python_out on the equivalent
 .proto files (make_corpus.py --proto). The goals of the code-generating
 modes follow the table. This is a benchmark, not a test: it never fails on
 a figure, only when a run fails.
+
+On ext4 without a journal the kernel passes over every inode freed in the
+last minute (six minutes while its table block is unwritten) whenever it
+creates a file, so the modes that write many files (-P -N -X and the
+manual) are charged for deletions made shortly before: by a test suite, a
+build, or the end of the previous benchmark. Let the machine rest a few
+minutes after such work before measuring.
 """
 import os
 import random
