@@ -203,16 +203,23 @@ int close_caught_page(void*) { return 0; }
 
 // ---------------------------------------------------------------- LaTeX text
 
-// v:latex_escape(text): the stylesheets' latex_escape template in one pass.
-void latex_escape_function(xmlXPathParserContextPtr parser, int count) {
+// An extension function of one string argument whose value is that string
+// converted.
+void push_converted_string(xmlXPathParserContextPtr parser, int count,
+                           std::string (*convert)(const std::string&)) {
   if (count != 1) {
     xmlXPathSetArityError(parser);
     return;
   }
   xmlChar* text = xmlXPathPopString(parser);
-  std::string escaped = latex_escaped(text != nullptr ? reinterpret_cast<const char*>(text) : "");
+  std::string converted = convert(text != nullptr ? reinterpret_cast<const char*>(text) : "");
   xmlFree(text);
-  valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(escaped.c_str())));
+  valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(converted.c_str())));
+}
+
+// v:latex_escape(text): the stylesheets' latex_escape template in one pass.
+void latex_escape_function(xmlXPathParserContextPtr parser, int count) {
+  push_converted_string(parser, count, latex_escaped);
 }
 
 // v:syntax_text(nodes, interface): what the syntax_text template writes.
@@ -239,14 +246,7 @@ void syntax_text_function(xmlXPathParserContextPtr parser, int count) {
 
 // v:latex_name(text): the stylesheets' latex_name template in one pass.
 void latex_name_function(xmlXPathParserContextPtr parser, int count) {
-  if (count != 1) {
-    xmlXPathSetArityError(parser);
-    return;
-  }
-  xmlChar* text = xmlXPathPopString(parser);
-  std::string name = latex_breakable_name(text != nullptr ? reinterpret_cast<const char*>(text) : "");
-  xmlFree(text);
-  valuePush(parser, xmlXPathNewString(reinterpret_cast<const xmlChar*>(name.c_str())));
+  push_converted_string(parser, count, latex_breakable_name);
 }
 
 // v:latex_signature(signature): latex_signature of the first node.
