@@ -304,6 +304,21 @@ void drop_staged(StagedFile& file) {
   forget_temporary(file.guard);
 }
 
+// Takes a file off the run's list, which moves the files after it.
+void erase_staged(StagedFile& file) {
+  RunFiles& run = run_files();
+  run.staged.erase(run.staged.begin() + (&file - run.staged.data()));
+  index_staged();
+}
+
+// A file the run no longer writes: its temporary goes, and so does its name.
+void unstage(StagedFile& file) {
+  std::string name = file.name;
+  drop_staged(file);
+  erase_staged(file);
+  remove_name(name);
+}
+
 bool same_content(const std::string& a, const std::string& b) {
   struct stat sa, sb;
   if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
@@ -500,15 +515,8 @@ void finish_staged(StagedFile& staged) {
   staged.fd = -1;
   if (!written) write_failed(staged.name, error);
   if (run.options.deferred) return;
-  std::string name = staged.name;
   put_in_place(staged);
-  for (auto at = run.staged.begin(); at != run.staged.end(); ++at) {
-    if (at->name == name) {
-      run.staged.erase(at);
-      break;
-    }
-  }
-  index_staged();
+  erase_staged(staged);
 }
 
 }  // namespace
@@ -628,9 +636,9 @@ bool Writer::put_simple(const char* format, va_list args) {
 }
 
 void Writer::put(const char* format, ...) {
-  // A file writer whose buffer is nearly full hands it to the file first.
-  if (buffer_.size() - size_ < 1024 && file_ != 0 && size_ > 0 && buffer_.size() >= flush_threshold)
-    flush();
+  // Room for a common template at once (a full file writer's buffer goes
+  // to its file first).
+  if (buffer_.size() - size_ < 1024) make_room(1024);
   va_list args;
   va_start(args, format);
   va_list simple_args;
@@ -713,11 +721,7 @@ std::FILE* open_staged_output(const std::string& name) {
   std::FILE* file = fdopen(staged->fd, "wb");
   if (file == nullptr) {
     int error = errno;
-    drop_staged(*staged);
-    RunFiles& run = run_files();
-    run.staged.erase(run.staged.begin() + (staged - run.staged.data()));
-    index_staged();
-    remove_name(name);
+    unstage(*staged);
     errno = error;
     return nullptr;
   }
@@ -747,10 +751,7 @@ std::string readable_output_path(const std::string& name) {
 void discard_output(const std::string& name) {
   RunFiles& run = run_files();
   if (StagedFile* file = find_staged(name)) {
-    drop_staged(*file);
-    run.staged.erase(run.staged.begin() + (file - run.staged.data()));
-    index_staged();
-    remove_name(name);
+    unstage(*file);
     return;
   }
   // Outside a whole run the file is already in its place.
